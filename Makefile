@@ -1,0 +1,48 @@
+# Entry points: `make demo` and `make test` set up everything on a fresh machine.
+BUILD ?= build
+JOBS ?= 2
+CMAKE_FLAGS ?=
+
+.PHONY: all deps configure build test demo bench fuzz clean format tsan asan
+
+all: build
+
+deps:
+	@scripts/install-deps
+
+$(BUILD)/build.ninja:
+	cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_FLAGS)
+
+configure: deps $(BUILD)/build.ninja
+
+build: configure
+	cmake --build $(BUILD) -j$(JOBS)
+
+test: build
+	cd $(BUILD) && ctest --output-on-failure -j$(JOBS) --timeout 300
+
+demo: build
+	scripts/demo $(BUILD)
+
+# Sanitizer builds of the comm, sim and end-to-end suites.
+asan: deps
+	cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DIGN_BUILD_UI=OFF -DIGN_SANITIZE_ADDRESS=ON
+	cmake --build build-asan -j$(JOBS)
+	cd build-asan && ctest --output-on-failure -j$(JOBS) -L 'unit|e2e'
+
+tsan: deps
+	cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DIGN_BUILD_UI=OFF -DIGN_SANITIZE_THREAD=ON
+	cmake --build build-tsan -j$(JOBS)
+	cd build-tsan && ctest --output-on-failure -j$(JOBS) -L 'unit|e2e'
+
+bench: build
+	@if [ -x scripts/bench ]; then scripts/bench $(BUILD); else echo "no benchmarks yet"; fi
+
+fuzz: deps
+	@if [ -x scripts/fuzz ]; then scripts/fuzz; else echo "no fuzz targets yet"; fi
+
+format:
+	git ls-files '*.cpp' '*.h' | xargs clang-format -i
+
+clean:
+	rm -rf $(BUILD) build-asan build-tsan

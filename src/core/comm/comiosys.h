@@ -1,0 +1,68 @@
+#pragma once
+// The port layer: 256 port records, opened and closed only through requests
+// that ServicePorts (main thread) turns into commands for each port's own I/O
+// thread. The I/O thread does every system call on its port.
+#include <array>
+#include <atomic>
+#include <memory>
+#include <string>
+
+#include "core/comm/ccom.h"
+#include "core/comm/serial_port.h"
+#include "core/comm/trace.h"
+
+namespace ign {
+
+class CCOMIOSYS {
+ public:
+  // Uses the real serial devices (IGN_PORT_DIR honoured) unless a port system
+  // is given. IGN_TRACE_FILE, when set, opens the trace log.
+  explicit CCOMIOSYS(std::shared_ptr<IPortSystem> system = nullptr);
+  virtual ~CCOMIOSYS();
+  CCOMIOSYS(const CCOMIOSYS&) = delete;
+  CCOMIOSYS& operator=(const CCOMIOSYS&) = delete;
+
+  void RequestOpen(int port, int baud);
+  void RequestClose(int port);
+  void CloseAll();
+  void ServicePorts();
+  bool EnumeratePorts();
+
+  CCOM& Port(int port) { return ports_[size_t(port & 0xFF)]; }
+  const CCOM& Port(int port) const { return ports_[size_t(port & 0xFF)]; }
+  bool IsPresent(int port) const;
+  // The device behind a port number, for menus and `ignctl ports`.
+  std::string DevicePathOf(int port) const;
+
+  bool Enumerated() const { return enumerated_.load(std::memory_order_acquire) != 0; }
+  bool PortListChanged() const { return portListChanged_.load(std::memory_order_acquire) != 0; }
+  void ClearPortListChanged() { portListChanged_.store(0, std::memory_order_release); }
+
+  CTrace& Trace() { return trace_; }
+  void TraceLine(const std::string& text) { trace_.Line(text); }
+
+  // Stops every thread of the layer: used by the destructors before members go.
+  void StopThreads();
+
+ protected:
+  bool Stopping() const { return stop_.load(std::memory_order_acquire); }
+  void SetPortListChanged() { portListChanged_.store(1, std::memory_order_release); }
+
+ private:
+  void IoThread(int port);
+  void IoOpen(CCOM& com, std::unique_ptr<ISerialDevice>& device);
+  void IoClose(CCOM& com, std::unique_ptr<ISerialDevice>& device, bool traced);
+  void IoTransmit(CCOM& com, ISerialDevice& device);
+  void StartIoThread(CCOM& com);
+
+  std::shared_ptr<IPortSystem> system_;
+  std::array<CCOM, kPortCount> ports_;
+  std::atomic<int32_t> enumerated_{0};
+  std::atomic<int32_t> portListChanged_{0};
+  std::atomic<bool> stop_{false};
+  int64_t lastEnumeration_ = 0;
+  bool everEnumerated_ = false;
+  CTrace trace_;
+};
+
+}  // namespace ign

@@ -1,0 +1,47 @@
+#pragma once
+// Sizes, retries and time-outs of the serial link, in one place.
+#include <cstdint>
+
+#include "core/params/image.h"
+
+namespace ign {
+
+constexpr int kPortCount = 256;  // port records 0..255; 0 is never a device
+constexpr int kMaxPortNumber = 255;
+constexpr int kTxBufSize = 330;          // transmit buffer of a port, and the largest write
+constexpr int kRxRingSize = 330;         // receive ring; holds at most kRxRingSize - 1 bytes
+constexpr int kFrameBufSize = 1040;      // codec buffers: 1024 data bytes + 16 header/check bytes
+constexpr int kMaxHeaderDataSent = 512;  // the program never sends more data in a header frame
+constexpr int kMaxHeaderDataRecv = 1024;
+
+// Port I/O supervision (ms of the program clock).
+constexpr int kEnumerateEveryMs = 1000;
+constexpr int kOpenGiveUpMs = 5000;
+constexpr int kIoSleepOpenMs = 1;
+constexpr int kIoSleepIdleMs = 50;
+constexpr int kWriteDeadlineMs = 100;  // a write that cannot finish in this time is cut short
+
+// Port search.
+constexpr int kSlotOpenLimitMs = 600;
+constexpr int kSlotCoolDownMs = 300;
+constexpr int kUnmatchedShowMs = 6000;
+constexpr int kSearchSlots = 3;
+
+// Job engine.
+constexpr int kAnswerLimitMs = 400;
+constexpr int kDefaultAttempts = 3;
+constexpr int kMonitorAttempts = 1;
+constexpr int kProtocolSleepBusyMs = 1;
+constexpr int kProtocolSleepIdleMs = 50;
+constexpr int kHeaderGapMarks = 50;  // unmarked addresses a header-family block may bridge
+
+// The pick-up sample stream.
+constexpr int kStreamBufSize = 15000;
+
+// Bounded shutdown: how long destruction waits for a thread before giving up on it.
+constexpr int kJoinLimitMs = 2000;
+
+// The program's key: the parameter structure this program understands.
+constexpr int kProgramKey = 108;
+
+}  // namespace ign

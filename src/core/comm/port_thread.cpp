@@ -1,0 +1,89 @@
+// The I/O thread of one port: every system call on the port happens here.
+#include <chrono>
+#include <string>
+
+#include "core/app/tick_clock.h"
+#include "core/comm/comiosys.h"
+#include "core/comm/trace.h"
+
+namespace ign {
+
+void CCOMIOSYS::IoThread(int port) {
+  CCOM& com = Port(port);
+  std::unique_ptr<ISerialDevice> device;
+  while (!Stopping()) {
+    const bool open = com.ioState.load(std::memory_order_acquire) != IoState::Closed;
+    std::this_thread::sleep_for(std::chrono::milliseconds(open ? kIoSleepOpenMs : kIoSleepIdleMs));
+    if (Stopping()) break;
+    const uint8_t command = com.threadCommand.load(std::memory_order_acquire);
+    const uint8_t io = com.ioState.load(std::memory_order_relaxed);
+
+    if (io == IoState::Closed && command == ThreadCmd::Open) {
+      IoOpen(com, device);
+      if (!device) break;  // the open failed: the thread ends
+      continue;
+    }
+    if (io == IoState::Open && command == ThreadCmd::Close) {
+      IoClose(com, device, true);
+      break;
+    }
+    if (io != IoState::Open || !device) continue;
+
+    if (com.txLen.load(std::memory_order_acquire) != 0) IoTransmit(com, *device);
+    if (!FillRing(com, *device)) {
+      // The device went away under us: close it and drop the port.
+      trace_.Raw(Format("\n[%i:TMR=%i]LOST %s\n", port, int(TickMs()), com.devicePath));
+      IoClose(com, device, false);
+      com.result.store(PortResult::DeviceLost, std::memory_order_release);
+      break;
+    }
+  }
+  if (device) IoClose(com, device, false);
+  com.threadState.store(ThreadState::Ended, std::memory_order_release);
+}
+
+void CCOMIOSYS::IoOpen(CCOM& com, std::unique_ptr<ISerialDevice>& device) {
+  const std::string path = com.devicePath;
+  const std::string settings = com.lineSettings;
+  const int baud = com.baud.load(std::memory_order_acquire);
+  trace_.Raw(Format("\n[%i:TMR=%i]OPEN COM%i (%s)\n", com.port, int(TickMs()), com.port, settings.c_str()));
+  com.ioState.store(IoState::Opening, std::memory_order_release);
+  device = system_->MakeDevice(com.port);
+  if (!device || !device->Open(path, baud)) {
+    device.reset();
+    com.threadCommand.store(ThreadCmd::None, std::memory_order_release);
+    com.ioState.store(IoState::Closed, std::memory_order_release);
+    com.result.store(PortResult::OpenFailed, std::memory_order_release);
+    return;
+  }
+  com.rxRead.store(0, std::memory_order_relaxed);
+  com.rxWrite.store(0, std::memory_order_relaxed);
+  com.txLen.store(0, std::memory_order_relaxed);
+  com.ioState.store(IoState::Open, std::memory_order_release);
+  com.threadCommand.store(ThreadCmd::None, std::memory_order_release);
+}
+
+void CCOMIOSYS::IoClose(CCOM& com, std::unique_ptr<ISerialDevice>& device, bool traced) {
+  if (traced) trace_.Raw(Format("\n[%i:TMR=%i]CLOSE COM%i\n", com.port, int(TickMs()), com.port));
+  com.ioState.store(IoState::Closing, std::memory_order_release);
+  if (device) device->PurgeAndClose();
+  device.reset();
+  // A frame waiting to go out will never go: free the sender.
+  com.txLen.store(0, std::memory_order_release);
+  com.threadCommand.store(ThreadCmd::None, std::memory_order_release);
+  com.ioState.store(IoState::Closed, std::memory_order_release);
+}
+
+void CCOMIOSYS::IoTransmit(CCOM& com, ISerialDevice& device) {
+  const uint32_t len = std::min<uint32_t>(com.txLen.load(std::memory_order_acquire), kTxBufSize);
+  if (trace_.IsOpen() && com.txBuf[0] != 0x30) {
+    std::string text = Format("\n[%i:TMR=%i]TX %i:\n", com.port, int(TickMs()), trace_.txCount.fetch_add(1));
+    for (uint32_t i = 0; i < len; ++i) text += Format("%02x\t", com.txBuf[i]);
+    text += "\n";
+    trace_.Raw(text);
+  }
+  device.Write(com.txBuf, int(len));
+  com.txLen.store(0, std::memory_order_release);
+}
+
+}  // namespace ign

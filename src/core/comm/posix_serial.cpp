@@ -1,0 +1,113 @@
+#include "core/comm/posix_serial.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/ioctl.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
+
+#include "core/comm/comm_const.h"
+
+namespace ign {
+
+namespace {
+
+speed_t SpeedOf(int baud) {
+  switch (baud) {
+    case 1200: return B1200;
+    case 2400: return B2400;
+    case 4800: return B4800;
+    case 9600: return B9600;
+    case 19200: return B19200;
+    case 38400: return B38400;
+    case 57600: return B57600;
+    case 115200: return B115200;
+    case 230400: return B230400;
+    default: return B0;
+  }
+}
+
+}  // namespace
+
+PosixSerialDevice::~PosixSerialDevice() { PurgeAndClose(); }
+
+bool PosixSerialDevice::Open(const std::string& path, int baud) {
+  PurgeAndClose();
+  const speed_t speed = SpeedOf(baud);
+  if (path.empty() || speed == B0) return false;
+  fd_ = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+  if (fd_ < 0) return false;
+  termios tio{};
+  if (!::isatty(fd_) || ::tcgetattr(fd_, &tio) != 0) {
+    ::close(fd_);
+    fd_ = -1;
+    return false;
+  }
+  ::cfmakeraw(&tio);
+  tio.c_cflag &= ~(PARENB | CSTOPB | CSIZE | CRTSCTS);
+  tio.c_cflag |= CS8 | CLOCAL | CREAD;
+  tio.c_iflag &= ~(IXON | IXOFF | IXANY);
+  tio.c_cc[VMIN] = 0;
+  tio.c_cc[VTIME] = 0;
+  ::cfsetispeed(&tio, speed);
+  ::cfsetospeed(&tio, speed);
+  if (::tcsetattr(fd_, TCSANOW, &tio) != 0) {
+    ::close(fd_);
+    fd_ = -1;
+    return false;
+  }
+  ::tcflush(fd_, TCIOFLUSH);
+  return true;
+}
+
+int PosixSerialDevice::Waiting() {
+  if (fd_ < 0) return -1;
+  // A device that has gone away (adapter pulled, pseudo-terminal master closed)
+  // reports a hang-up or an error on poll.
+  pollfd p{fd_, POLLIN, 0};
+  if (::poll(&p, 1, 0) < 0 && errno != EINTR) return -1;
+  if (p.revents & (POLLHUP | POLLERR | POLLNVAL)) return -1;
+  int waiting = 0;
+  if (::ioctl(fd_, FIONREAD, &waiting) != 0) return -1;
+  return waiting < 0 ? 0 : waiting;
+}
+
+int PosixSerialDevice::Read(uint8_t* buf, int n) {
+  if (fd_ < 0) return -1;
+  if (n <= 0) return 0;
+  const ssize_t got = ::read(fd_, buf, size_t(n));
+  if (got >= 0) return int(got);
+  return (errno == EAGAIN || errno == EINTR) ? 0 : -1;
+}
+
+int PosixSerialDevice::Write(const uint8_t* buf, int n) {
+  if (fd_ < 0) return -1;
+  using Clock = std::chrono::steady_clock;
+  const auto deadline = Clock::now() + std::chrono::milliseconds(kWriteDeadlineMs);
+  int done = 0;
+  while (done < n) {
+    const ssize_t put = ::write(fd_, buf + done, size_t(n - done));
+    if (put > 0) {
+      done += int(put);
+      continue;
+    }
+    if (put < 0 && errno != EAGAIN && errno != EINTR) return -1;
+    if (Clock::now() >= deadline) break;
+    pollfd p{fd_, POLLOUT, 0};
+    ::poll(&p, 1, 5);
+    if (p.revents & (POLLHUP | POLLERR | POLLNVAL)) return -1;
+  }
+  return done;
+}
+
+void PosixSerialDevice::PurgeAndClose() {
+  if (fd_ < 0) return;
+  ::tcflush(fd_, TCIOFLUSH);
+  ::close(fd_);
+  fd_ = -1;
+}
+
+}  // namespace ign

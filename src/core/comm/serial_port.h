@@ -1,0 +1,43 @@
+#pragma once
+// The seam between the port layer and the operating system: a port system
+// lists the ports that exist and makes device objects; a device is one open
+// serial line. The POSIX termios system is the real one; tests may put an
+// in-memory system in its place.
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace ign {
+
+class ISerialDevice {
+ public:
+  virtual ~ISerialDevice() = default;
+  // Opens the line raw 8N1 at the baud rate; false when it cannot be opened.
+  virtual bool Open(const std::string& path, int baud) = 0;
+  // Bytes waiting in the input queue (line errors are cleared on the way);
+  // -1 when the device has failed (gone away).
+  virtual int Waiting() = 0;
+  // Reads at most n queued bytes without waiting; returns the count, -1 on failure.
+  virtual int Read(uint8_t* buf, int n) = 0;
+  // Writes the bytes, waiting at most a short bounded time; returns the count
+  // written, -1 on failure.
+  virtual int Write(const uint8_t* buf, int n) = 0;
+  // Drops everything queued in both directions and closes the line.
+  virtual void PurgeAndClose() = 0;
+};
+
+using PortPresence = std::array<bool, 256>;
+
+class IPortSystem {
+ public:
+  virtual ~IPortSystem() = default;
+  // Marks every present port number 1..255; false when the listing failed.
+  virtual bool List(PortPresence& present) = 0;
+  // The device path of a port number (also for ports not present now).
+  virtual std::string DevicePath(int port) = 0;
+  virtual std::unique_ptr<ISerialDevice> MakeDevice(int port) = 0;
+};
+
+}  // namespace ign

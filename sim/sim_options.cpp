@@ -1,0 +1,138 @@
+#include "sim/sim_options.h"
+
+#include <charconv>
+
+namespace ign::sim {
+namespace {
+
+bool ParseInt(const std::string& s, long long lo, long long hi, long long* out) {
+  long long v = 0;
+  const char* end = s.data() + s.size();
+  auto [p, ec] = std::from_chars(s.data(), end, v);
+  if (ec != std::errc() || p != end || v < lo || v > hi) return false;
+  *out = v;
+  return true;
+}
+
+}  // namespace
+
+std::string HelpText() {
+  return "Usage: ignsim --port-dir DIR --com N [options]\n"
+         "\n"
+         "Simulated ignition unit on a pseudo-terminal. Creates DIR/COM<N> linked to the\n"
+         "terminal (DIR is created when missing), prints one line \"READY <link>\" when it\n"
+         "listens, and runs until SIGTERM/SIGINT or until its standard input reaches end of\n"
+         "file. The link is removed on exit.\n"
+         "\n"
+         "Line:\n"
+         "  --port-dir DIR          folder of the COM<n> links (required)\n"
+         "  --com N                 port number 1..255 (required)\n"
+         "  --family F              frame family: IGN50, IGN100, IGN150 (default), IGN300,\n"
+         "                          WCOM (header frames, CRC check) or WCOMS (sum check)\n"
+         "  --baud B                answer only when the program's side of the line runs at B\n"
+         "                          (default: 57600, or 115200 for IGN300)\n"
+         "  --pace                  send answers at the real line rate (10 bits per byte)\n"
+         "\n"
+         "Unit:\n"
+         "  --image FILE            the 1050-byte settings block, kept across runs (created with\n"
+         "                          defaults when missing; a file of another size is refused);\n"
+         "                          without it the block lives in memory only\n"
+         "  --key K                 key of the unit's parameter structure (default 108)\n"
+         "  --subversion S          subversion of the unit's program (default 0)\n"
+         "  --name TEXT             unit name in the header and the identification (default IGNSIM)\n"
+         "  --seed S                seed of the simulated engine and of the noise (default 1)\n"
+         "\n"
+         "Faults:\n"
+         "  --drop-every K          leave every K-th answer out\n"
+         "  --corrupt-every K       spoil the check of every K-th answer\n"
+         "  --noise                 send stray bytes before every answer\n"
+         "  --delay-ms MS           answer MS milliseconds late\n"
+         "  --echo                  loop-back plug: echo every byte, no unit behind it\n"
+         "  --hangup-after K        close the line after K answered frames\n"
+         "  --corrupt-stream-every K  spoil one byte of every K-th pick-up stream\n"
+         "\n"
+         "Process:\n"
+         "  --no-stdin              do not watch standard input (otherwise end of file on a pipe\n"
+         "                          or terminal stops the unit; /dev/null or a closed input is\n"
+         "                          never taken as a stop request)\n"
+         "  --help                  show this text\n";
+}
+
+std::optional<SimOptions> ParseOptions(const std::vector<std::string>& args, std::string* error) {
+  SimOptions o;
+  const auto bad = [&](const std::string& msg) -> std::optional<SimOptions> {
+    if (error) *error = msg;
+    return std::nullopt;
+  };
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& a = args[i];
+    const auto value = [&](std::string* out) {
+      if (i + 1 >= args.size()) return false;
+      *out = args[++i];
+      return true;
+    };
+    const auto number = [&](long long lo, long long hi, auto* out) {
+      std::string v;
+      long long n = 0;
+      if (!value(&v) || !ParseInt(v, lo, hi, &n)) return false;
+      *out = static_cast<std::remove_pointer_t<decltype(out)>>(n);
+      return true;
+    };
+    bool ok = true;
+    if (a == "--help" || a == "-h") {
+      o.help = true;
+    } else if (a == "--port-dir") {
+      ok = value(&o.portDir);
+    } else if (a == "--com") {
+      ok = number(1, 255, &o.com);
+    } else if (a == "--family") {
+      std::string f;
+      ok = value(&f);
+      if (ok) {
+        const auto fam = ParseFamily(f);
+        if (!fam) return bad("unknown family " + f);
+        o.family = *fam;
+      }
+    } else if (a == "--baud") {
+      ok = number(50, 4000000, &o.baud);
+    } else if (a == "--image") {
+      ok = value(&o.image);
+    } else if (a == "--key") {
+      ok = number(0, 65535, &o.key);
+    } else if (a == "--subversion") {
+      ok = number(0, 255, &o.subversion);
+    } else if (a == "--name") {
+      ok = value(&o.name);
+    } else if (a == "--pace") {
+      o.pace = true;
+    } else if (a == "--drop-every") {
+      ok = number(1, 1000000, &o.dropEvery);
+    } else if (a == "--corrupt-every") {
+      ok = number(1, 1000000, &o.corruptEvery);
+    } else if (a == "--noise") {
+      o.noise = true;
+    } else if (a == "--delay-ms") {
+      ok = number(0, 60000, &o.delayMs);
+    } else if (a == "--echo") {
+      o.echo = true;
+    } else if (a == "--hangup-after") {
+      ok = number(1, 1000000, &o.hangupAfter);
+    } else if (a == "--corrupt-stream-every") {
+      ok = number(1, 1000000, &o.corruptStreamEvery);
+    } else if (a == "--seed") {
+      ok = number(0, 0xFFFFFFFFLL, &o.seed);
+    } else if (a == "--no-stdin") {
+      o.noStdin = true;
+    } else {
+      return bad("unknown option " + a);
+    }
+    if (!ok) return bad("missing or bad value for " + a);
+  }
+  if (o.help) return o;
+  if (o.portDir.empty()) return bad("--port-dir is required");
+  if (o.com == 0) return bad("--com is required");
+  if (o.baud == 0) o.baud = Info(o.family).defaultBaud;
+  return o;
+}
+
+}  // namespace ign::sim

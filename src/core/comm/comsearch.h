@@ -1,0 +1,99 @@
+#pragma once
+// The port search: probes up to three ports at a time with the rows of the
+// search table, identifies a unit by its answer and connects the first unit
+// whose key equals the program's key. Runs on the main thread only.
+#include <atomic>
+#include <mutex>
+#include <string>
+
+#include "core/comm/codec.h"
+#include "core/comm/comiosys.h"
+#include "core/comm/search_table.h"
+
+namespace ign {
+
+class IStatus;
+
+namespace SlotState {
+constexpr int Idle = 0;
+constexpr int Opening = 1;
+constexpr int SentOnce = 2;
+constexpr int CoolDown = 3;
+constexpr int SentAgain = 4;
+constexpr int Identified = 5;
+constexpr int ProtocolFailed = 6;
+constexpr int PortFailed = 7;
+}  // namespace SlotState
+
+struct SearchSlot {
+  int port = 0;  // 0: slot free
+  int row = 0;
+  int64_t time = 0;
+  int state = SlotState::Idle;
+  int hardwareId = -1;
+  int key = -1;
+  char name[32] = {};
+  int maxFrameLen = 0;
+  int frameOverhead = 0;
+  CFrameCodec codec;
+};
+
+// What the rest of the program may know about the connected unit.
+struct LinkInfo {
+  int port = 0;
+  int protocol = 0;
+  int hardwareId = -1;
+  int key = -1;
+  std::string name;
+  int maxFrameLen = 0;
+  int frameOverhead = 0;
+};
+
+class CCOMSEARCH : public CCOMIOSYS {
+ public:
+  explicit CCOMSEARCH(std::shared_ptr<IPortSystem> system = nullptr);
+
+  void SearchStep();
+
+  int ConnectedPort() const { return connectedPort_.load(std::memory_order_acquire); }
+  bool Enabled() const { return enabled_.load(std::memory_order_acquire) != 0; }
+  void SetEnabled(bool enabled) { enabled_.store(enabled ? 1 : 0, std::memory_order_release); }
+  void SetProgramKey(int low, int high) { keyLow_ = low, keyHigh_ = high; }
+  int ProgramKey() const { return keyLow_ + 256 * keyHigh_; }
+  // -1: search off, 0: automatic, n > 0: only port n.
+  void SetConfiguredPort(int port) { configuredPort_ = port; }
+  int ConfiguredPort() const { return configuredPort_; }
+  void SetStatus(IStatus* status) { status_ = status; }
+
+  LinkInfo ActiveLink() const;
+  int SlotPort(int slot) const { return (slot >= 0 && slot < kSearchSlots) ? slots_[slot].port : 0; }
+  int SlotState(int slot) const { return (slot >= 0 && slot < kSearchSlots) ? slots_[slot].state : 0; }
+
+ protected:
+  // The winning slot, copied at the connection. The protocol thread copies it
+  // out under the mutex when it sees a new link generation.
+  mutable std::mutex linkMutex_;
+  SearchSlot activeLink_;
+  std::atomic<uint32_t> linkGeneration_{0};
+  std::atomic<int> connectedPort_{0};
+
+ private:
+  enum class Next { Slot, EndStep };
+  Next HandleSlot(int index);
+  void HandleAnswer(int index);
+  void SendProbe(SearchSlot& slot);
+  bool TakePort(int index);
+  void Connect(int index);
+  bool HeldByOtherSlot(int index, int port) const;
+
+  SearchSlot slots_[kSearchSlots];
+  std::atomic<int> enabled_{1};
+  int keyLow_ = kProgramKey;
+  int keyHigh_ = 0;
+  int configuredPort_ = 0;
+  int nextPort_ = 1;
+  bool foundTraced_ = false;
+  IStatus* status_ = nullptr;
+};
+
+}  // namespace ign

@@ -1,0 +1,161 @@
+#pragma once
+// The communication state machine: connect check, periodic monitor reads and
+// the user's Read, Verify, Program and Reset, run one step per timer call.
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "core/app/status_iface.h"
+#include "core/params/link_iface.h"
+#include "core/params/param_state.h"
+
+namespace ign {
+
+constexpr int kProgramKey = 108;
+constexpr int kProgramSubversion = 0;
+constexpr int kHeaderLen = 150;
+constexpr int kMonitorLen = 150;
+constexpr int kMonitorInterval = 7;   // ticks between monitor reads while idle
+constexpr int kFailuresToGiveUp = 3;  // consecutive failed jobs
+constexpr int kSavingScale = 2100;    // saving count that maps to an empty gauge
+
+// Requests from the user interface.
+enum Request : int {
+  REQ_NONE = 0,
+  REQ_READ = 64,
+  REQ_VERIFY = 80,
+  REQ_PROGRAM = 96,          // all bytes, header checked first
+  REQ_PROGRAM_CHANGED = 98,  // no header check; all or only marked bytes
+  REQ_RESET = 128,
+  REQ_RESET_BOOTLOADER = 129,
+};
+
+struct GaugeView {
+  bool visible = false;
+  uint32_t colour = Colour::Green;
+  int position = 0;
+  int maximum = 100;
+};
+
+// The window side of the machine: pages, message boxes, unit information.
+class ICommHost {
+ public:
+  virtual ~ICommHost() = default;
+  virtual void ReloadPages() {}
+  virtual void TakeSnapshot() {}
+  virtual void ShowVersionMessage(const std::string& /*text*/) {}
+  virtual void DecodeUnitInfo(const uint8_t* /*header150*/) {}
+  virtual void ResetUnitInfo() {}
+  virtual void ProcessMonitor(const uint8_t* /*record151*/) {}  // display update; index 0 unused
+  virtual void SaveAppSettings() {}
+  virtual void ForgetFileName() {}
+  virtual void RefreshCaptions() {}
+  virtual bool PlayerActive() const { return false; }
+  virtual void SetComLabel(const std::string& /*text*/) {}
+  virtual void SetGauge(const GaugeView& /*gauge*/) {}
+};
+
+class CCommMachine {
+ public:
+  CCommMachine(ILink& link, ParamState& params, IStatus& status, ICommHost& host);
+
+  void CommStep();
+
+  // Requests; each is taken when the machine is idle.
+  void RequestRead();
+  void RequestVerify();
+  void RequestProgram();         // caller has done the new-installation and bike checks
+  void RequestProgramChanged();  // program after change: only the marked bytes
+  void RequestReset() { request_ = REQ_RESET; }
+  void SetRequest(int r) { request_ = r; }
+
+  // Port hand-over with the bootloader program.
+  bool ReleasePort(int port);         // code 0x7FFFFFA1
+  bool ResetForBootloader(int port);  // code 0x7FFFFFA2
+  bool TakeBackPort(int port);        // code 0x7FFFFFA4
+  void HandleHandover(int port, uint32_t code);
+
+  bool Connected() const { return link_.ConnectedPort() != 0 && link_.LinkEnabled(); }
+  int State() const { return state_; }
+  int PendingRequest() const { return request_; }
+  int SavingCount() const { return savingCount_; }
+  int UnitKey() const { return key_; }
+  int UnitSubversion() const { return subversion_; }
+  int VersionState() const { return versionState_; }
+  int UnitBike() const { return unitBike_; }
+  int SavedPort() const { return savedPort_; }
+  const GaugeView& Gauge() const { return gauge_; }
+  const std::array<uint8_t, kHeaderLen>& UnitHeader() const { return header_; }
+  const std::array<uint8_t, kMonitorLen + 1>& MonitorRecord() const { return monitor_; }
+
+  bool newInstallation = false;
+  // Pending one-shot test bits (monitor request bytes 20..22) and the stream switch (byte 23).
+  std::array<uint8_t, 3> testBits{};
+  bool streamWanted = false;
+
+ private:
+  void StartStateJob();
+  void OnJobDone();
+  void OnJobFailed();
+  void StartMonitorRead();
+  void ProcessMonitorRecord();
+  void DropLink();
+  void UpdateComLabel();
+  void UpdateTransferGauge();
+  void SavingDisplay();
+  void Working(const char* text);
+  void Failed(const char* text);
+  void GaugeStart();
+  void GaugeError();
+  void SetGaugePosition(int position);
+  void Range(int start, int end);
+  void ConnectCheckDone();
+  void HeaderCompared(bool program);
+  void ReadCompared();
+  static int QuarterStart(int q);
+
+  ILink& link_;
+  ParamState& params_;
+  IStatus& status_;
+  ICommHost& host_;
+
+  bool first_ = true;
+  int state_ = 0;
+  int request_ = REQ_NONE;
+  int attempts_ = 0;
+  int failures_ = 0;
+  int lastMonitorTick_ = 0;
+  int rangeStart_ = 0, rangeEnd_ = 0;
+  std::array<uint8_t, RS_LEN_EXE> compare_{};
+  bool programPending_ = false;
+  int savingCount_ = 0;
+  bool programAll_ = true;
+  std::array<uint8_t, kHeaderLen> header_{};
+  std::array<uint8_t, kMonitorLen + 1> monitor_{};
+  int savedPort_ = -1;
+  int key_ = -1, subversion_ = -1;
+  int versionState_ = 0;
+  int unitBike_ = -1;
+  GaugeView gauge_;
+  Image programmedImage_{};  // what the unit holds once the running programming has saved
+  bool programmedValid_ = false;
+};
+
+// Texts of the machine, shared with tests and the command line.
+namespace CommText {
+extern const char* const NoConnection;
+extern const char* const Checking;
+extern const char* const CheckingOk;
+extern const char* const CheckingError;
+extern const char* const Read;
+extern const char* const ReadError;
+extern const char* const Verify;
+extern const char* const VerifyOk;
+extern const char* const VerifyCorrected;
+extern const char* const VerifyError;
+extern const char* const Program;
+extern const char* const ProgramOk;
+extern const char* const Saving;
+}  // namespace CommText
+
+}  // namespace ign

@@ -35,7 +35,9 @@ std::int64_t MonotonicUs() {
 }
 
 LineDriver::LineDriver(const SimOptions& opts, PtyPort& port, std::unique_ptr<SimUnit> unit)
-    : opts_(opts), port_(port), unit_(std::move(unit)), reader_(opts.family), faults_(FaultsOf(opts)) {}
+    : opts_(opts), port_(port), unit_(std::move(unit)), reader_(opts.family), faults_(FaultsOf(opts)) {
+  unit_->PowerOn(MonotonicUs() / 1000);
+}
 
 void LineDriver::Schedule(const std::vector<std::uint8_t>& bytes, std::int64_t atUs, bool hangup) {
   if (bytes.empty()) {

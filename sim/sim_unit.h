@@ -36,6 +36,10 @@ class SimUnit {
  public:
   SimUnit(UnitConfig config, SettingsStore store);
 
+  // Switches the unit on: the simulated engine's ride starts at this time.
+  void PowerOn(std::int64_t nowMs) { Reset(nowMs); }
+
+  // Answers one request (a unit not yet switched on is switched on now).
   Reply Handle(const Request& request, std::int64_t nowMs);
 
   // Remaining saving work after a programming (monitor word 8), falling to 0.

@@ -61,7 +61,7 @@ inline Bytes HeaderRequest(bool sum, std::uint16_t word, std::uint16_t address, 
              static_cast<std::uint8_t>(address >> 8),
              static_cast<std::uint8_t>(data.size()),
              static_cast<std::uint8_t>(data.size() >> 8)};
-  f.insert(f.end(), data.begin(), data.end());
+  for (auto b : data) f.push_back(b);
   if (sum) {
     const std::uint16_t s = WordSum(f, f.size());
     if (data.size() % 2 == 0) {

@@ -1,0 +1,58 @@
+#pragma once
+// Undo and redo of committed parameter edits: a ring of image snapshots with
+// the page each change was made on.
+#include <array>
+#include <vector>
+
+#include "core/app/status_iface.h"
+#include "core/params/param_state.h"
+
+namespace ign {
+
+constexpr int kUndoEntries = 200;
+
+class IUndoHost {
+ public:
+  virtual ~IUndoHost() = default;
+  virtual int ActivePage() const = 0;
+  virtual void ShowPage(int page) = 0;  // as if the user clicked the page's tab
+  virtual void LoadPages(int page) = 0;
+  virtual void WriteSettings() = 0;  // application settings and the image to disk
+  virtual void RecordImage(const Image& /*img*/) {}
+  virtual void SetUndoButtons(bool canUndo, bool canRedo) = 0;
+  virtual bool ProgramAfterChange() const = 0;
+  virtual void RequestProgramChanged() = 0;
+  virtual void FocusProgramAfterChange() {}
+};
+
+class CUndoRing {
+ public:
+  CUndoRing(ParamState& params, IStatus& status, IUndoHost& host);
+
+  void ResetUndo();
+  bool TakeSnapshot();  // true when the image differed from the current entry
+  void Undo();
+  void Redo();
+  void RefreshUndoButtons();
+
+  bool CanUndo() const { return current_ != oldest_; }
+  bool CanRedo() const { return current_ != newest_; }
+
+ private:
+  struct Entry {
+    std::array<uint8_t, RS_LEN_EXE> image{};
+    int page = 0;
+  };
+  void Store(int position);
+  void ApplyCurrent(int pageSource);
+  static int Next(int p) { return (p + 1) % kUndoEntries; }
+  static int Prev(int p) { return (p + kUndoEntries - 1) % kUndoEntries; }
+
+  ParamState& params_;
+  IStatus& status_;
+  IUndoHost& host_;
+  std::vector<Entry> ring_;
+  int current_ = 0, oldest_ = 0, newest_ = 0;
+};
+
+}  // namespace ign

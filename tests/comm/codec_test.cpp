@@ -1,0 +1,367 @@
+// The frame codec: checks, frame building and the receive rules of both families.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "core/comm/ccom.h"
+#include "core/comm/codec.h"
+#include "core/comm/frame_check.h"
+#include "core/comm/stream.h"
+#include "tests/comm/test_clock.h"
+
+namespace ign {
+namespace {
+
+using Bytes = std::vector<uint8_t>;
+
+// Feeds bytes through a port's ring, the way the I/O thread does, and runs
+// ReceiveStep until the bytes are used up. Returns the frames delivered.
+struct RingFeeder {
+  CCOM com;
+  std::vector<Bytes> Feed(CFrameCodec& codec, const Bytes& bytes) {
+    std::vector<Bytes> frames;
+    size_t at = 0;
+    while (at < bytes.size() || com.RxCount() > 0) {
+      while (at < bytes.size() && com.RxCount() < kRxRingSize - 1) {
+        const uint32_t w = com.rxWrite.load();
+        com.rxRing[w] = bytes[at++];
+        com.rxWrite.store(w + 1 == kRxRingSize ? 0 : w + 1);
+      }
+      while (codec.ReceiveStep(com)) frames.emplace_back(codec.rx, codec.rx + codec.RxFrameLen());
+    }
+    return frames;
+  }
+};
+
+Bytes Sent(const CFrameCodec& codec) { return Bytes(codec.tx, codec.tx + codec.txLen); }
+
+// A unit's answer of the short family: command byte with bit 7 set, N data bytes, check.
+Bytes ShortAnswer(int n, uint8_t command, uint8_t fill) {
+  Bytes f(size_t(n) + 2, fill);
+  f[0] = command;
+  f[size_t(n) + 1] = XorCheck(f.data(), size_t(n) + 1);
+  return f;
+}
+
+// A header frame built by hand, independent of the codec's builder.
+Bytes HeaderFrame(bool sum, uint8_t marker, uint16_t word, uint16_t address, const Bytes& data) {
+  Bytes f = {0xFF, 0xFF, 0xFF, 0xFF, 0xA5, 0x5A, 0xBB, uint8_t((sum ? 0xF0 : 0xB0) | marker)};
+  for (uint16_t v : {word, address, uint16_t(data.size())}) {
+    f.push_back(uint8_t(v & 0xFF));
+    f.push_back(uint8_t(v >> 8));
+  }
+  f.insert(f.end(), data.begin(), data.end());
+  f.resize(f.size() + 2);
+  const size_t at = f.size() - 2;
+  if (sum) {
+    PutSumCheck(f.data(), at);
+  } else {
+    const uint16_t c = Crc(f.data(), at);
+    f[at] = uint8_t(c & 0xFF);
+    f[at + 1] = uint8_t(c >> 8);
+  }
+  return f;
+}
+
+TEST(FrameCheck, CrcRegisterAfterFixedStartIsB797) {
+  const uint8_t start[] = {0xFF, 0xFF, 0xFF, 0xFF, 0xA5, 0x5A, 0xBB};
+  EXPECT_EQ(Crc(start, sizeof start), 0xB797);
+}
+
+TEST(FrameCheck, CrcShiftsBitsInLeastSignificantFirst) {
+  // From register 1, one byte 0x01: the register shifts left eight times and
+  // takes the byte's bit 0 first, so it ends as 0x0180 with no overflow.
+  EXPECT_EQ(CrcByte(1, 0x01), 0x0180);
+  // A register with bit 15 set folds in the polynomial on the first shift:
+  // 0x8000 becomes 0x1083, and seven zero bits shift it on, folding whenever
+  // bit 15 falls out (the fourth shift moves bit 12 out).
+  uint16_t expected = 0x1083;
+  for (int i = 0; i < 7; ++i) expected = uint16_t((expected << 1) ^ ((expected & 0x8000) ? 0x1083 : 0));
+  EXPECT_EQ(CrcByte(0x8000, 0x00), expected);
+}
+
+TEST(FrameCheck, SumAfterHeaderIs5B5EPlusMarker) {
+  for (uint8_t marker : {0x00, 0xBB, 0xFB, 0xFC}) {
+    const uint8_t header[] = {0xFF, 0xFF, 0xFF, 0xFF, 0xA5, 0x5A, 0xBB, marker};
+    EXPECT_EQ(WordSum(header, sizeof header), uint16_t(0x5B5E + 256 * marker)) << int(marker);
+  }
+}
+
+TEST(FrameCheck, SumCheckMakesWholeFrameFFFFForEvenAndOddLengths) {
+  for (size_t n : {0u, 1u, 2u, 3u, 31u, 32u}) {
+    Bytes f(14 + n + 2, 0);
+    for (size_t i = 0; i < 14 + n; ++i) f[i] = uint8_t(i * 37 + 11);
+    PutSumCheck(f.data(), 14 + n);
+    EXPECT_EQ(WordSum(f.data(), f.size()), 0xFFFF) << "n=" << n;
+  }
+}
+
+TEST(FrameCheck, OddSumFrameCarriesCheckHighByteFirst) {
+  Bytes f = {0xFF, 0xFF, 0xFF, 0xFF, 0xA5, 0x5A, 0xBB, 0xFB, 0x10, 0x70, 0, 0, 1, 0, 0x42, 0, 0};
+  const uint16_t s = WordSum(f.data(), 15);
+  PutSumCheck(f.data(), 15);
+  EXPECT_EQ(f[15], uint8_t(~(s >> 8)));
+  EXPECT_EQ(f[16], uint8_t(~s));
+}
+
+TEST(Codec, ShortRequestCarriesKeyAtOffsetNAndCheckAfter) {
+  struct Case {
+    int type;
+    int key;
+    int keyLowAt;   // -1: no key
+    int keyHighAt;  // -1: no high byte
+  };
+  const Case cases[] = {
+      {Proto::Ign150, 108, 150, -1},     {Proto::Ign50, 108, 50, -1},  {Proto::Ign100, 108, 100, -1},
+      {Proto::Ign150, 0x1234, 150, 149}, {Proto::Ign300, 108, -1, -1}, {Proto::Ign150, 0, -1, -1},
+  };
+  for (const Case& c : cases) {
+    CFrameCodec codec;
+    const int n = ShortDataLen(c.type);
+    std::vector<uint8_t> data(size_t(n), 0x11);
+    codec.BuildShortFrame(n, 0x30, 2, data.data(), c.type == Proto::Ign300 ? 0 : c.key);
+    const Bytes f = Sent(codec);
+    ASSERT_EQ(f.size(), size_t(n) + 2);
+    EXPECT_EQ(f[0], 0x32);
+    EXPECT_EQ(f[size_t(n)], c.keyLowAt < 0 ? 0x11 : uint8_t(c.key & 0xFF)) << c.type;
+    EXPECT_EQ(f[size_t(n) - 1], c.keyHighAt < 0 ? 0x11 : uint8_t(c.key >> 8)) << c.type;
+    EXPECT_EQ(XorCheck(f.data(), f.size()), 0) << "0xFF xor all bytes is 0";
+  }
+  // The probe of the preferred protocol, byte for byte at its ends.
+  CFrameCodec probe;
+  probe.BuildShortFrame(150, 0x30, 0, nullptr, 108);
+  EXPECT_EQ(probe.tx[150], 0x6C);
+  EXPECT_EQ(probe.tx[151], uint8_t(0xFF ^ 0x30 ^ 0x6C));
+}
+
+TEST(Codec, HeaderRequestsMatchHandBuiltFrames) {
+  const Bytes data = {1, 2, 3, 4, 5};
+  for (bool sum : {false, true}) {
+    CFrameCodec codec;
+    codec.BuildHeaderFrame(0x7020 | (sum ? HdrFlag::SumCheck : 0), 0x0123, int(data.size()), data.data());
+    EXPECT_EQ(Sent(codec), HeaderFrame(sum, 0x0B, 0x7020, 0x0123, data)) << "sum=" << sum;
+  }
+  CFrameCodec big;
+  Bytes lots(600, 7);
+  EXPECT_EQ(big.BuildHeaderFrame(0x7020, 0, 600, lots.data()), 16u + 512u) << "data cut to 512 bytes";
+}
+
+TEST(Codec, ShortAnswerDeliveredWhole) {
+  CFrameCodec codec;
+  codec.ResetCodec(Proto::Ign150, 175);
+  RingFeeder ring;
+  const Bytes answer = ShortAnswer(150, 0xC1, 0x5A);
+  const auto frames = ring.Feed(codec, answer);
+  ASSERT_EQ(frames.size(), 1u);
+  EXPECT_EQ(frames[0], answer);
+}
+
+TEST(Codec, ShortAnswerWithWrongCheckNeverDeliveredAndNextFrameStartsClean) {
+  CFrameCodec codec;
+  codec.ResetCodec(Proto::Ign50, 125);
+  RingFeeder ring;
+  Bytes bad = ShortAnswer(50, 0xC1, 0x01);
+  bad[51] ^= 0x40;
+  const Bytes good = ShortAnswer(50, 0xC2, 0x02);
+  EXPECT_TRUE(ring.Feed(codec, bad).empty());
+  // Bytes with bit 7 clear between frames are skipped.
+  const auto frames = ring.Feed(codec, Bytes{0x00, 0x30, 0x7F});
+  EXPECT_TRUE(frames.empty());
+  const auto after = ring.Feed(codec, good);
+  ASSERT_EQ(after.size(), 1u);
+  EXPECT_EQ(after[0], good);
+  EXPECT_EQ(codec.badFrames, 1u);
+}
+
+TEST(Codec, GapLongerThanLimitDropsPartialShortFrame) {
+  CFrameCodec codec;
+  codec.ResetCodec(Proto::Ign50, 125);
+  RingFeeder ring;
+  const Bytes answer = ShortAnswer(50, 0xB0, 0x33);
+  // Half a frame, a pause longer than the gap limit, then a whole frame.
+  ring.Feed(codec, Bytes(answer.begin(), answer.begin() + 20));
+  test::AdvanceMs(200);
+  const auto frames = ring.Feed(codec, answer);
+  ASSERT_EQ(frames.size(), 1u) << "without the gap limit the halves would run together";
+  EXPECT_EQ(frames[0], answer);
+}
+
+TEST(Codec, GapWithinLimitKeepsPartialFrame) {
+  CFrameCodec codec;
+  codec.ResetCodec(Proto::Ign50, 125);
+  RingFeeder ring;
+  const Bytes answer = ShortAnswer(50, 0xB0, 0x33);
+  ring.Feed(codec, Bytes(answer.begin(), answer.begin() + 20));
+  test::AdvanceMs(100);
+  const auto frames = ring.Feed(codec, Bytes(answer.begin() + 20, answer.end()));
+  ASSERT_EQ(frames.size(), 1u);
+  EXPECT_EQ(frames[0], answer);
+}
+
+TEST(Codec, HeaderFamilyResynchronisesAfterNoise) {
+  const Bytes data = {9, 8, 7};
+  for (bool sum : {false, true}) {
+    CFrameCodec codec;
+    codec.ResetCodec(sum ? Proto::Wcoms : Proto::Wcom, 75);
+    RingFeeder ring;
+    const Bytes frame = HeaderFrame(sum, 0x0C, 0x7010, 0x20, data);
+    // Noise that looks like a start: partial FF runs and a false A5 5A.
+    Bytes input = {0x00, 0xFF, 0xFF, 0xA5, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xA5, 0x5A, 0x00, 0x13};
+    input.insert(input.end(), frame.begin(), frame.end());
+    const auto frames = ring.Feed(codec, input);
+    ASSERT_EQ(frames.size(), 1u) << "sum=" << sum;
+    EXPECT_EQ(frames[0], frame);
+  }
+}
+
+TEST(Codec, HeaderFrameWithWrongCheckNotDelivered) {
+  for (bool sum : {false, true}) {
+    CFrameCodec codec;
+    codec.ResetCodec(sum ? Proto::Wcoms : Proto::Wcom, 75);
+    RingFeeder ring;
+    Bytes frame = HeaderFrame(sum, 0x0C, 0x7010, 0x20, {1, 2, 3, 4});
+    Bytes spoiled = frame;
+    spoiled[15] ^= 0x01;  // a data byte
+    EXPECT_TRUE(ring.Feed(codec, spoiled).empty()) << "sum=" << sum;
+    EXPECT_EQ(ring.Feed(codec, frame).size(), 1u) << "sum=" << sum;
+  }
+}
+
+TEST(Codec, OddLengthSumFrameChecksCorrectly) {
+  CFrameCodec codec;
+  codec.ResetCodec(Proto::Wcoms, 125);
+  RingFeeder ring;
+  const Bytes frame = HeaderFrame(true, 0x0C, 0x7010, 0, {0xAA, 0xBB, 0xCC});
+  ASSERT_EQ(frame.size() % 2, 1u);
+  EXPECT_EQ(ring.Feed(codec, frame).size(), 1u);
+}
+
+TEST(Codec, ShortReplyIsRewritten) {
+  struct Case {
+    uint16_t word;
+    Bytes data;
+    uint8_t marker;
+    uint16_t address;
+  };
+  const Case cases[] = {
+      {0xFFFF, {0x34, 0x12}, 0x0C, 0x1234},  // positive, 16-bit data word
+      {0xFFFF, {0x56}, 0x0C, 0x0056},        // positive, one data byte
+      {0xFFFE, {}, 0x0D, 0x0000},            // negative, no data
+  };
+  for (const Case& c : cases) {
+    for (bool sum : {false, true}) {
+      CFrameCodec codec;
+      codec.ResetCodec(sum ? Proto::Wcoms : Proto::Wcom, 75);
+      RingFeeder ring;
+      const auto frames = ring.Feed(codec, HeaderFrame(sum, 0x0C, c.word, 0x7020, c.data));
+      ASSERT_EQ(frames.size(), 1u);
+      EXPECT_EQ(codec.rx[Hdr::Marker] & 0x0F, c.marker);
+      EXPECT_EQ(codec.RxWord(Hdr::Command), 0x7020) << "the command word is the received address field";
+      EXPECT_EQ(codec.RxWord(Hdr::Address), c.address);
+      EXPECT_EQ(codec.RxWord(Hdr::Length), 0);
+    }
+  }
+}
+
+TEST(Codec, HeaderLengthBeyondReceiveLimitIsDroppedNotBuffered) {
+  CFrameCodec codec;
+  codec.ResetCodec(Proto::Wcom, 75);
+  RingFeeder ring;
+  Bytes junk = {0xFF, 0xFF, 0xFF, 0xFF, 0xA5, 0x5A, 0xBB, 0xBC, 0x10, 0x70, 0, 0, 0xFF, 0xFF};
+  const Bytes good = HeaderFrame(false, 0x0C, 0x7010, 0, {1});
+  junk.insert(junk.end(), good.begin(), good.end());
+  const auto frames = ring.Feed(codec, junk);
+  ASSERT_EQ(frames.size(), 1u);
+  EXPECT_EQ(frames[0], good);
+}
+
+TEST(Codec, TypeNoneDiscardsInput) {
+  CFrameCodec codec;
+  codec.ResetCodec(Proto::None, 0);
+  RingFeeder ring;
+  EXPECT_TRUE(ring.Feed(codec, ShortAnswer(150, 0xB0, 0)).empty());
+  EXPECT_EQ(ring.com.RxCount(), 0u);
+}
+
+TEST(Codec, SendStepCutsLongFramesIntoTransmitBufferChunks) {
+  CFrameCodec codec;
+  CCOM com;
+  Bytes data(400, 0x5C);
+  codec.BuildHeaderFrame(0x7020, 0, 400, data.data());
+  ASSERT_EQ(codec.txLen, 416u);
+  Bytes out;
+  int chunks = 0;
+  for (int i = 0; i < 10 && !codec.SendDone(); ++i) {
+    codec.SendStep(com);
+    if (com.txLen.load() != 0) {
+      out.insert(out.end(), com.txBuf, com.txBuf + com.txLen.load());
+      ++chunks;
+      codec.SendStep(com);  // busy: nothing may be overwritten
+      com.txLen.store(0);   // the I/O thread wrote it
+    }
+  }
+  EXPECT_EQ(chunks, 2);
+  EXPECT_EQ(out, Sent(codec));
+}
+
+TEST(Codec, StreamBytesBypassFramesAndCompleteIntoHandOver) {
+  StreamShare share;
+  CFrameCodec codec;
+  codec.ResetCodec(Proto::Ign150, 175);
+  codec.stream = &share;
+  const Bytes samples = {0x10, 0x20, 0x30, 0x81, 0x05};
+  uint8_t x = 0, s = 0;
+  for (uint8_t b : samples) x ^= b, s = uint8_t(s + b);
+  share.Announce(1, uint16_t(samples.size()), x, s, 3);
+  RingFeeder ring;
+  Bytes input = samples;
+  const Bytes answer = ShortAnswer(150, 0xB0, 1);
+  input.insert(input.end(), answer.begin(), answer.end());
+  const auto frames = ring.Feed(codec, input);
+  ASSERT_EQ(frames.size(), 1u) << "the frame after the stream is still found";
+  uint8_t type = 0, further = 0;
+  uint16_t length = 0;
+  std::vector<uint8_t> got(kStreamBufSize);
+  ASSERT_TRUE(share.Take(type, length, further, got.data()));
+  EXPECT_EQ(type, 1);
+  EXPECT_EQ(further, 3);
+  EXPECT_EQ(Bytes(got.begin(), got.begin() + length), samples);
+  EXPECT_EQ(share.stepMask.load(), 1);
+}
+
+TEST(Codec, DamagedStreamIsDroppedAndSlowsTheSteps) {
+  StreamShare share;
+  for (int expectedMask : {3, 7, 7}) {
+    share.Announce(2, 4, 0x00, 0x00, 0);
+    CFrameCodec codec;
+    codec.ResetCodec(Proto::Ign150, 175);
+    codec.stream = &share;
+    RingFeeder ring;
+    ring.Feed(codec, Bytes{1, 2, 3, 4});
+    EXPECT_EQ(share.stepMask.load(), expectedMask);
+    EXPECT_EQ(share.completed.type.load(), 0);
+    EXPECT_EQ(share.live.type.load(), 0);
+  }
+}
+
+TEST(Codec, CompletedStreamNotOverwrittenBeforeTaken) {
+  StreamShare share;
+  CFrameCodec codec;
+  codec.ResetCodec(Proto::Ign150, 175);
+  codec.stream = &share;
+  RingFeeder ring;
+  share.Announce(1, 2, 0x01 ^ 0x02, 0x03, 0);
+  ring.Feed(codec, Bytes{1, 2});
+  share.Announce(2, 2, 0x05 ^ 0x06, 0x0B, 0);
+  ring.Feed(codec, Bytes{5, 6});
+  EXPECT_EQ(share.overrun.load(), 1u);
+  uint8_t type = 0, further = 0;
+  uint16_t length = 0;
+  std::vector<uint8_t> got(kStreamBufSize);
+  ASSERT_TRUE(share.Take(type, length, further, got.data()));
+  EXPECT_EQ(type, 1);
+  EXPECT_EQ(got[0], 1);
+}
+
+}  // namespace
+}  // namespace ign

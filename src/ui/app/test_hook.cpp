@@ -1,0 +1,31 @@
+// TMainForm: a committed change driven from outside, for the crash-safety test
+// and for demonstrations, until the pages can make real edits.
+//
+//   IGN_TEST_COMMIT=<byte>=<value>   on the first initialised tick: set image
+//   byte <byte> (0..1049) of the edited image to <value>, write the settings
+//   (as a commit does) and toggle the player panel (which writes them again).
+//   "COMMITTED" then goes to standard output.
+#include <cstdio>
+#include <cstdlib>
+
+#include "core/app/default_ini.h"
+#include "ui/app/main_form.h"
+
+namespace ign {
+
+void TMainForm::ApplyTestHook() {
+  const char* spec = std::getenv("IGN_TEST_COMMIT");
+  if (!spec || !*spec) return;
+  unsigned address = 0, value = 0;
+  if (std::sscanf(spec, "%u=%u", &address, &value) != 2 || address >= unsigned(RS_LEN_EXE) || value > 255) {
+    std::fprintf(stderr, "IGN_TEST_COMMIT: expected <byte>=<value>\n");
+    return;
+  }
+  params_.edited[address] = uint8_t(value);
+  WriteAppSettings();
+  MenuMonitorPlayerClick();
+  std::printf("COMMITTED\n");
+  std::fflush(stdout);
+}
+
+}  // namespace ign

@@ -13,6 +13,8 @@ namespace {
 
 constexpr std::size_t kMaxQueued = 1 << 20;  // bytes waiting for a program that does not read
 constexpr int kIdlePollMs = 100;             // also bounds the reaction to a stop signal
+constexpr std::int64_t kHangupSettleUs = 50000;
+constexpr std::int64_t kHangupDrainUs = 1000000;
 
 FaultSettings FaultsOf(const SimOptions& o) {
   FaultSettings f;
@@ -55,6 +57,7 @@ void LineDriver::Schedule(const std::vector<std::uint8_t>& bytes, std::int64_t a
 }
 
 void LineDriver::OnBytes(const std::uint8_t* data, std::size_t n, std::int64_t nowUs) {
+  if (hangupSinceUs_ >= 0) return;  // the line is going down
   if (opts_.echo) {
     Schedule(std::vector<std::uint8_t>(data, data + n), nowUs, false);
     return;
@@ -74,7 +77,7 @@ void LineDriver::OnBytes(const std::uint8_t* data, std::size_t n, std::int64_t n
 }
 
 void LineDriver::Flush(std::int64_t nowUs) {
-  while (!out_.empty() && out_.front().dueUs <= nowUs && !hungUp_) {
+  while (!out_.empty() && out_.front().dueUs <= nowUs && !hungUp_ && hangupSinceUs_ < 0) {
     std::uint8_t chunk[4096];
     std::size_t n = 0;
     bool hangup = false;
@@ -92,15 +95,27 @@ void LineDriver::Flush(std::int64_t nowUs) {
     }
     out_.erase(out_.begin(), out_.begin() + w);
     if (hangup && static_cast<std::size_t>(w) == n) {
-      std::fprintf(stderr, "ignsim: hanging up the line\n");
-      port_.Close();
-      hungUp_ = true;
+      hangupSinceUs_ = nowUs;
       out_.clear();
+      return;
     }
   }
 }
 
+void LineDriver::HangUpWhenRead(std::int64_t nowUs) {
+  // Closing the terminal throws away what the program has not read yet; a real line would
+  // have delivered those bytes before it went dead, so wait for them (capped).
+  if (hangupSinceUs_ < 0 || hungUp_) return;
+  const std::int64_t waited = nowUs - hangupSinceUs_;
+  if (waited < kHangupSettleUs) return;  // the terminal hands written bytes on a little later
+  if (port_.Unread() > 0 && waited < kHangupDrainUs) return;
+  std::fprintf(stderr, "ignsim: hanging up the line\n");
+  port_.Close();
+  hungUp_ = true;
+}
+
 int LineDriver::PollTimeoutMs(std::int64_t nowUs) const {
+  if (hangupSinceUs_ >= 0 && !hungUp_) return 5;
   if (out_.empty() || hungUp_) return kIdlePollMs;
   const std::int64_t waitUs = out_.front().dueUs - nowUs;
   if (waitUs <= 0) return 1;  // the program is not reading: retry soon
@@ -129,6 +144,7 @@ void LineDriver::Run(const std::atomic<bool>& stop, int watchFd) {
       if (n == 0 || (n < 0 && errno != EINTR && errno != EAGAIN)) break;  // input closed: stop
     }
     Flush(MonotonicUs());
+    HangUpWhenRead(MonotonicUs());
   }
 }
 

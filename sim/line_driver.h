@@ -32,6 +32,7 @@ class LineDriver {
   void OnBytes(const std::uint8_t* data, std::size_t n, std::int64_t nowUs);
   void Schedule(const std::vector<std::uint8_t>& bytes, std::int64_t atUs, bool hangup);
   void Flush(std::int64_t nowUs);
+  void HangUpWhenRead(std::int64_t nowUs);
   int PollTimeoutMs(std::int64_t nowUs) const;
 
   const SimOptions& opts_;
@@ -43,6 +44,7 @@ class LineDriver {
   std::int64_t lineFreeUs_ = 0;
   std::uint64_t wrongBaud_ = 0;
   bool hungUp_ = false;
+  std::int64_t hangupSinceUs_ = -1;  // the last frame before the hang-up is out since then
 };
 
 std::int64_t MonotonicUs();

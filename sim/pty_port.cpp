@@ -6,6 +6,7 @@
 #include <filesystem>
 
 #include <fcntl.h>
+#include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -76,6 +77,12 @@ int PtyPort::LineBaud() const {
   // On Linux the master answers with the settings of the slave side.
   if (::tcgetattr(master_, &t) != 0) return 0;
   return SpeedToBaud(::cfgetospeed(&t));
+}
+
+int PtyPort::Unread() const {
+  int n = 0;
+  if (keeper_ < 0 || ::ioctl(keeper_, FIONREAD, &n) != 0) return -1;
+  return n;
 }
 
 void PtyPort::Close() {

@@ -23,6 +23,9 @@ class PtyPort {
   // Baud rate the program set on its side of the line (0 when unknown).
   int LineBaud() const;
 
+  // Bytes sent to the program that it has not read yet (-1 when unknown).
+  int Unread() const;
+
   // Closes the line (the program sees a hang-up) and removes the link.
   void Close();
 

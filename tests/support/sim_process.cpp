@@ -106,6 +106,10 @@ SimProcess::SimProcess(const std::string& portDir, SimOptions o) {
 
 SimProcess::~SimProcess() { stop(); }
 
+void SimProcess::closeInput() {
+  if (stdinFd_ >= 0) ::close(stdinFd_), stdinFd_ = -1;
+}
+
 int SimProcess::stop() {
   if (pid_ <= 0) return status_;
   ::kill(pid_, SIGTERM);

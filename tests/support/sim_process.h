@@ -35,6 +35,8 @@ class SimProcess {
   // What ignsim wrote on its standard error (after stop()).
   std::string errorOutput() const;
   pid_t pid() const { return pid_; }
+  // Closes the unit's standard input (the unit then stops by itself).
+  void closeInput();
   // SIGTERM, then wait (capped; SIGKILL after 5 s). Returns the exit status, -1 if unknown.
   int stop();
 

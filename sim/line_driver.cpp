@@ -141,7 +141,11 @@ void LineDriver::Run(const std::atomic<bool>& stop, int watchFd) {
     if (r > 0 && inIdx >= 0 && (fds[inIdx].revents & (POLLIN | POLLHUP | POLLERR))) {
       char buf[256];
       const ssize_t n = ::read(watchFd, buf, sizeof buf);
-      if (n == 0 || (n < 0 && errno != EINTR && errno != EAGAIN)) break;  // input closed: stop
+      if (n == 0) break;  // input closed: stop
+      if (n < 0 && errno == EIO)
+        watchFd = -1;  // terminal of a background job: stop watching
+      else if (n < 0 && errno != EINTR && errno != EAGAIN)
+        break;
     }
     Flush(MonotonicUs());
     HangUpWhenRead(MonotonicUs());

@@ -63,6 +63,7 @@ int main(int argc, char** argv) {
   ::sigaction(SIGTERM, &sa, nullptr);
   ::sigaction(SIGINT, &sa, nullptr);
   std::signal(SIGPIPE, SIG_IGN);
+  std::signal(SIGTTIN, SIG_IGN);  // a job sent to the background stops watching its terminal
 
   PtyPort port;
   if (!port.Open(opts->portDir, opts->com, &error)) {

@@ -182,6 +182,19 @@ TEST_F(IgnsimProcess, FaultyLineStillDeliversGoodFramesBetweenFaults) {
   EXPECT_EQ(silent, 2);
 }
 
+TEST_F(IgnsimProcess, PacedUnitAnswersWholeFramesAtOtherFamiliesToo) {
+  SimProcess sim(dir_ + "/ports", {.com = 12, .family = "IGN300", .extra = {"--pace"}});
+  ASSERT_TRUE(sim.ready());
+  SerialClient line;
+  ASSERT_TRUE(line.Open(sim.linkPath(), 115200));
+  ASSERT_TRUE(line.Write(ShortRequest(300, 0x30)));
+  const Bytes a = line.Read(302, kAnswerMs);
+  ASSERT_EQ(a.size(), 302u);
+  EXPECT_EQ(a[0], 0xB0);
+  EXPECT_TRUE(ShortFrameChecks(a));
+  EXPECT_EQ((a[2] << 8) | a[3], 108);
+}
+
 TEST_F(IgnsimProcess, StopsWhenItsInputCloses) {
   // SimProcess holds the unit's standard input; closing it must end the unit by itself.
   SimProcess sim(dir_ + "/ports", {.com = 11});

@@ -31,12 +31,14 @@ class CDefaults {
   void LoadDefaults(Image& img, int group);
   void ApplyBikePreset(Image& img);
   void SetPowerOutDefaults(Image& img);
+  // Step 3 of LoadDefaults alone: the default values of the selected groups.
+  // The settings-file reader applies them before reading an older file.
+  void ApplyDefaultValues(Image& img);
 
   // Called at the end of LoadDefaults so the map editors reload their data.
   std::function<void()> onMapsReload;
 
  private:
-  void ApplyDefaultValues(Image& img);
   std::array<bool, kGroupCount> mask_{};
   bool bikeChanged_ = false;
 };

@@ -1,0 +1,30 @@
+#pragma once
+// Cursor over the text of a settings file. Tokens are runs of characters
+// between blanks, tabs, carriage returns and line feeds; a run that reaches
+// the end of the text without a separator is not a token. Numbers are read
+// on their own: everything up to the next digit (or minus sign before a digit)
+// is skipped and the number is taken as "%i" reads it: decimal, octal after a
+// leading 0 (010 is 8), hexadecimal after 0x.
+#include <optional>
+#include <string_view>
+
+namespace ign {
+
+class CIgnScanner {
+ public:
+  explicit CIgnScanner(std::string_view text) : text_(text) {}
+
+  std::optional<std::string_view> NextToken();
+  // Nothing when no number is left. Values beyond +-1e9 are cut to that.
+  std::optional<int> NextNumber();
+
+  // Moves the cursor past the end of the first line after it that starts with
+  // prefix; false (cursor unchanged) when there is none.
+  bool SkipPastLineStarting(std::string_view prefix);
+
+ private:
+  std::string_view text_;
+  size_t pos_ = 0;
+};
+
+}  // namespace ign

@@ -1,0 +1,32 @@
+#pragma once
+// Writer of the settings file (.ign): keywords and the shown values of the
+// parameter image, CR LF line ends, Windows-1250 text.
+#include <array>
+#include <optional>
+#include <string>
+
+#include "core/files/ign_format.h"
+#include "core/params/image.h"
+
+namespace ign {
+
+// What the "VERSIONS" block and the calibration lines carry besides the image.
+// Texts are UTF-8; all are empty before a unit has been connected.
+struct IgnVersions {
+  std::string hexDate, hexTime, hexVersion;  // the unit program labels of the Bike page
+  std::string unitText;                      // CUnitInfo::VersionsText()
+  std::string exeDate = kIgnBuildDate;
+  std::string exeTime = kIgnBuildTime;
+  // The unit's three monitor calibration coefficients (EE, FLASH, NEW); only
+  // while a unit is connected.
+  std::optional<std::array<int, 3>> calibration;
+};
+
+// The whole file content as it goes to disk.
+std::string WriteSettingsFile(const Image& img, const IgnVersions& versions);
+
+// Writes the file through a temporary file in the same folder; false when it
+// cannot be written (the old file is then left as it was).
+bool SaveSettingsFile(const std::string& path, const Image& img, const IgnVersions& versions);
+
+}  // namespace ign

@@ -1,0 +1,120 @@
+#include "core/files/settings_files.h"
+
+#include <filesystem>
+#include <fstream>
+
+#include "core/files/quicksave.h"
+#include "core/params/normalise.h"
+#include "core/text/messages.h"
+
+namespace ign {
+namespace {
+
+constexpr int kMsgOpenFileError = 33;
+
+void ClearResultSlot(IStatus& status) {
+  status.ShowStatus(Slot::Result, nullptr, -1, Colour::None, Colour::None, 10);
+}
+
+bool HasExtensionDot(const std::string& path) {
+  return std::filesystem::path(path).filename().string().find('.') != std::string::npos;
+}
+
+}  // namespace
+
+IgnReadResult CSettingsFiles::LoadSettingsFile(const std::string& path, int group) {
+  if (!std::ifstream(path, std::ios::binary)) {
+    host_.ShowMessage(Msg(kMsgOpenFileError));
+    host_.RemoveRecent(path);
+    ClearResultSlot(status_);
+    return {};
+  }
+  host_.CommitPendingChange();
+
+  IgnReadOptions options;
+  options.developerTest = developerTest;
+  const IgnReadResult first = ReadSettingsFile(path, state_.edited, defaults_, options, &host_);
+  if (first.bikeSection) defaults_.LoadDefaults(state_.edited, group);
+  options.showMessages = true;
+  const IgnReadResult result = ReadSettingsFile(path, state_.edited, defaults_, options, &host_);
+
+  NormaliseImage(state_.edited);
+  // Only a file that was read becomes the file image: the title must not call
+  // the image saved as a file that it was not loaded from.
+  if (result.Accepted()) {
+    state_.file = state_.edited;
+    state_.saved = true;
+  }
+  host_.ReloadAllPages();
+  if (result.Accepted()) {
+    if (newInstallation) *newInstallation = 0;
+    host_.SnapshotAndCommit();
+    session.dialogFile = session.currentFile = session.lastPath = path;
+    CompareImages(state_, status_);
+    host_.AddRecent(path);
+  } else {
+    CompareImages(state_, status_);
+  }
+  ClearResultSlot(status_);
+  return result;
+}
+
+IgnReadResult CSettingsFiles::OpenConfirmed(const std::string& path, int group) {
+  if (newInstallation && *newInstallation) {
+    *newInstallation = 0;
+    host_.WriteAppSettings();
+  }
+  session.fileIsCurrent = true;
+  return LoadSettingsFile(path, group);
+}
+
+bool CSettingsFiles::WriteCurrent(const std::string& path) {
+  host_.StoreActivePage();
+  Image img = state_.edited;
+  NormaliseImage(img);
+  if (!SaveSettingsFile(path, img, host_.Versions())) return false;
+  state_.edited = img;
+  host_.LoadActivePage();
+  state_.file = state_.edited;
+  state_.saved = true;
+  return true;
+}
+
+bool CSettingsFiles::Save(const std::string& path) {
+  if (!WriteCurrent(path)) {
+    host_.ShowMessage(Msg(kMsgOpenFileError));
+    return false;
+  }
+  session.dialogFile = session.currentFile = session.lastPath = path;
+  CompareImages(state_, status_);
+  host_.AddRecent(path);
+  session.fileIsCurrent = true;
+  return true;
+}
+
+bool CSettingsFiles::QuicksaveInsteadOfSave() const {
+  return session.fileIsCurrent && HasExtensionDot(session.currentFile);
+}
+
+QuicksaveStatus CSettingsFiles::QuicksaveVersion(std::string* written) {
+  if (!QuicksaveInsteadOfSave()) return QuicksaveStatus::UseSave;
+  const std::string name = NextQuicksaveName(session.currentFile);
+  if (name.empty() || !WriteCurrent(name)) return QuicksaveStatus::Failed;
+  // The title shows the copy once; the current file stays what it was.
+  const std::string current = session.currentFile;
+  session.currentFile = name;
+  CompareImages(state_, status_);
+  session.currentFile = current;
+  if (written) *written = name;
+  return QuicksaveStatus::Written;
+}
+
+std::string CSettingsFiles::DefaultFile(const std::string& exeFolder) {
+  return (std::filesystem::path(exeFolder) / kIgnDefaultFile).string();
+}
+
+void CSettingsFiles::PresetDefaultFile(const std::string& exeFolder) {
+  session.dialogFile = DefaultFile(exeFolder);
+}
+
+}  // namespace ign

@@ -58,3 +58,14 @@ std::vector<std::uint8_t> BuildHeaderAck(bool sumCheck, std::uint16_t ackedWord,
 }
 
 }  // namespace ign::sim
+
+namespace ign::sim {
+
+std::vector<std::uint8_t> BuildHeaderNak(bool sumCheck, std::uint16_t refusedWord, std::uint16_t address) {
+  const std::uint8_t marker = static_cast<std::uint8_t>((sumCheck ? 0xF0 : 0xB0) | 0x0D);
+  return BuildHeaderFrame(
+      marker, 0xFFFE, refusedWord,
+      {static_cast<std::uint8_t>(address & 0xFF), static_cast<std::uint8_t>(address >> 8)});
+}
+
+}  // namespace ign::sim

@@ -31,6 +31,9 @@ std::vector<std::uint8_t> BuildHeaderReply(bool sumCheck, bool positive, std::ui
 // word in the address field and the address as a 2-byte data word.
 std::vector<std::uint8_t> BuildHeaderAck(bool sumCheck, std::uint16_t ackedWord, std::uint16_t address);
 
+// Short negative acknowledgement: command word 0xFFFE, otherwise as BuildHeaderAck.
+std::vector<std::uint8_t> BuildHeaderNak(bool sumCheck, std::uint16_t refusedWord, std::uint16_t address);
+
 // Serialises a header frame of any kind (used for requests in tests as well).
 std::vector<std::uint8_t> BuildHeaderFrame(std::uint8_t marker, std::uint16_t word, std::uint16_t address,
                                            const std::vector<std::uint8_t>& data);

@@ -99,7 +99,8 @@ Reply SimUnit::HandleShort(const Request& r, std::int64_t nowMs) {
   } else if (c < kCmdMonitorBase) {  // write block c - 1; the data are echoed for the check
     const std::size_t address = static_cast<std::size_t>(c - 1) * n;
     if (address < kImageSize) {
-      store_.Write(address, r.data.data(), std::min<std::size_t>(r.data.size(), kImageSize - address));
+      storeFailed_ =
+          !store_.Write(address, r.data.data(), std::min<std::size_t>(r.data.size(), kImageSize - address));
       NoteWrite(nowMs);
     }
     out.frame = BuildShortAnswer(n, answer, r.data);
@@ -167,11 +168,15 @@ Reply SimUnit::HandleHeader(const Request& r, std::int64_t nowMs) {
       break;
     }
     case kWordWrite:
-      if (r.address < kImageSize && !r.data.empty()) {
-        store_.Write(r.address, r.data.data(), std::min<std::size_t>(r.data.size(), kImageSize - r.address));
-        NoteWrite(nowMs);
+      // Only the settings block can be written; anything reaching past it is refused whole.
+      if (r.data.empty() || r.address + r.data.size() > kImageSize) {
+        out.frame = BuildHeaderNak(sum, kWordWrite, r.address);
+        break;
       }
-      out.frame = BuildHeaderAck(sum, kWordWrite, r.address);
+      storeFailed_ = !store_.Write(r.address, r.data.data(), r.data.size());
+      NoteWrite(nowMs);
+      out.frame = storeFailed_ ? BuildHeaderNak(sum, kWordWrite, r.address)
+                               : BuildHeaderAck(sum, kWordWrite, r.address);
       break;
     case kWordMonitor: {
       if (r.address == 0)
@@ -318,7 +323,8 @@ void SimUnit::Sample(std::int64_t nowMs, const std::uint8_t* commands) {
   if (im[kPickup1Polarity] == 1) pick |= 0x10;
   if (im[kPickup2Polarity] == 1) pick |= 0x20;
   v.pickupFlags = pick;
-  v.errors = 0x10;  // servo in order
+  v.errors = 0x10;                     // servo in order
+  if (storeFailed_) v.errors |= 0x01;  // the settings could not be stored
   std::uint8_t lim = 0;
   const int limiterRpm = im[kLimiter] * 100;
   if (eng.onLimiter) lim |= 0x01;

@@ -82,6 +82,7 @@ class SimUnit {
   std::int64_t outputTestUntil_ = -1, rpmTestUntil_ = -1, ignitionTestUntil_ = -1;
   std::uint8_t outputTestBits_ = 0, ignitionTestBits_ = 0, lastTestByte21_ = 0;
   int servoTrimMv_ = 0;
+  bool storeFailed_ = false;
 };
 
 }  // namespace ign::sim

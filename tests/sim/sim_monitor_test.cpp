@@ -1,9 +1,12 @@
 // The monitor record of the simulated unit: saving count, advance, outputs, test commands.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "sim/default_image.h"
 #include "sim/image_layout.h"
 #include "tests/sim/unit_fixture.h"
+#include "tests/support/sim_process.h"
 
 namespace ign::test {
 namespace {
@@ -39,6 +42,18 @@ TEST(SimMonitor, SavingCountFallsToZeroAfterAProgramming) {
   for (std::size_t i = 1; i < counts.size(); ++i) EXPECT_LE(counts[i], counts[i - 1]) << "record " << i;
   EXPECT_EQ(counts.back(), 0) << "saving ends";
   EXPECT_EQ(seenProgrammings, programmings + 1) << "seven blocks are one programming";
+}
+
+TEST(SimMonitor, FailedStoreIsReportedAsDataError) {
+  const std::string dir = MakeTempDir();
+  std::string err;
+  auto store = sim::SettingsStore::Open(dir + "/unit.img", &err);
+  ASSERT_TRUE(store) << err;
+  UnitUnderTest u(Family::Ign150, std::move(*store));
+  EXPECT_EQ(u.Ask(u.MonitorRequest(150), 100).frame[144] & 0x01, 0);
+  std::filesystem::remove_all(dir);  // the unit's memory goes bad
+  ASSERT_FALSE(u.Ask(ShortRequest(150, 0x01, Bytes(150, 7)), 200).frame.empty());
+  EXPECT_EQ(u.Ask(u.MonitorRequest(150), 300).frame[144] & 0x01, 0x01);
 }
 
 TEST(SimMonitor, AdvanceComesFromTheMapAtTheCurrentSpeed) {

@@ -129,7 +129,7 @@ TEST_P(HeaderFamily, IdentificationGivesNameFrameLengthHardwareAndKey) {
 TEST_P(HeaderFamily, ReadWriteAndHeaderBlocks) {
   const bool sum = GetParam();
   UnitUnderTest u(sum ? Family::Wcoms : Family::Wcom);
-  const Bytes data = {9, 8, 7, 6, 5};
+  const Bytes data = {9, 8, 7, 6};  // the last four bytes of the block
   const HeaderFrame ack = ParseHeaderFrame(u.Ask(HeaderRequest(sum, 0x7020, 1046, data)).frame);
   ASSERT_TRUE(ack.ok);
   EXPECT_EQ(ack.word, 0xFFFF) << "writes are acknowledged with the short positive reply";
@@ -149,6 +149,17 @@ TEST_P(HeaderFamily, ReadWriteAndHeaderBlocks) {
   ASSERT_EQ(hd.data.size(), 150u);
   EXPECT_EQ(hd.data[10], 108);
   EXPECT_EQ(Bytes(hd.data.begin() + 16, hd.data.begin() + 21), (Bytes{'B', 'E', 'N', 'C', 'H'}));
+}
+
+TEST_P(HeaderFamily, WritePastTheBlockIsRefusedWhole) {
+  const bool sum = GetParam();
+  UnitUnderTest u(sum ? Family::Wcoms : Family::Wcom);
+  const sim::Image before = u.unit.store().image();
+  const HeaderFrame h = ParseHeaderFrame(u.Ask(HeaderRequest(sum, 0x7020, 1048, {1, 2, 3})).frame);
+  ASSERT_TRUE(h.ok);
+  EXPECT_EQ(h.word, 0xFFFE) << "negative short reply";
+  EXPECT_EQ(h.address, 0x7020);
+  EXPECT_EQ(u.unit.store().image(), before);
 }
 
 TEST_P(HeaderFamily, UnknownOrOversizedRequestsGetTheNegativeReply) {

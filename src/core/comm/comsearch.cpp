@@ -108,7 +108,9 @@ CCOMSEARCH::Next CCOMSEARCH::HandleSlot(int index) {
       if (Port(slot.port).ioState.load(std::memory_order_acquire) == IoState::Closed)
         slot.state = SlotState::Idle;
     }
-    if (configuredPort_ > 0 && slot.port != 0 && slot.port != configuredPort_) {
+    // With one configured port only slot 0 searches; a later slot holding that
+    // port lets it go too, or it would stay frozen while slot 0 waits for it.
+    if (configuredPort_ > 0 && slot.port != 0 && (slot.port != configuredPort_ || index != 0)) {
       TraceLine(Format("[%i]FORCE CLOSE - Close port COM%i", index, slot.port));
       RequestClose(slot.port);
       slot.port = 0;

@@ -1,0 +1,138 @@
+// The port search against the simulated unit on pseudo-terminals.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "tests/comm/sim_fixture.h"
+
+namespace ign::test {
+namespace {
+
+struct FamilyCase {
+  const char* family;
+  int protocol;
+  int baud;
+};
+
+class SearchFamily : public SimLinkFixture, public ::testing::WithParamInterface<FamilyCase> {};
+
+TEST_P(SearchFamily, ConnectsAtTheTableBaudRate) {
+  const FamilyCase& c = GetParam();
+  auto sim = StartSim({.com = 3, .family = c.family});
+  MakeEngine();
+  ASSERT_TRUE(Connected());
+  EXPECT_EQ(com->ConnectedPort(), 3);
+  const LinkInfo link = com->ActiveLink();
+  EXPECT_EQ(link.protocol, c.protocol);
+  EXPECT_EQ(link.key, 108);
+  EXPECT_EQ(com->Port(3).baud.load(), c.baud);
+  EXPECT_EQ(com->LinkStateNow(), LinkState::Ready);
+  const FakeStatus::Shown* shown = status.Find(" connected##");
+  ASSERT_NE(shown, nullptr);
+  EXPECT_EQ(shown->slot, 1);
+  EXPECT_EQ(shown->durationMs, -1);
+  EXPECT_EQ(shown->back, Colour::White);
+  EXPECT_EQ(shown->priority, 100);
+  EXPECT_NE(shown->text.find(link.name), std::string::npos);
+  EXPECT_TRUE(com->PortListChanged());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    AllFamilies, SearchFamily,
+    ::testing::Values(FamilyCase{"IGN150", Proto::Ign150, 57600}, FamilyCase{"IGN50", Proto::Ign50, 57600},
+                      FamilyCase{"IGN100", Proto::Ign100, 57600}, FamilyCase{"IGN300", Proto::Ign300, 115200},
+                      FamilyCase{"WCOM", Proto::Wcom, 57600}, FamilyCase{"WCOMS", Proto::Wcoms, 57600}),
+    [](const auto& info) { return std::string(info.param.family); });
+
+std::string ReadFile(const std::string& path) {
+  std::stringstream text;
+  text << std::ifstream(path).rdbuf();
+  return text.str();
+}
+
+TEST_F(SimLinkFixture, UnitWithAnotherKeyShownUnmatchedAndSkipped) {
+  auto other = StartSim({.com = 3, .family = "IGN150", .key = 77});
+  auto ours = StartSim({.com = 4, .family = "IGN150"});
+  MakeEngine();
+  ASSERT_TRUE(Connected());
+  EXPECT_EQ(com->ConnectedPort(), 4);
+  const FakeStatus::Shown* shown = status.Find("(unmatched)");
+  ASSERT_NE(shown, nullptr);
+  EXPECT_EQ(shown->slot, 1);
+  EXPECT_EQ(shown->durationMs, 6000);
+  EXPECT_EQ(shown->back, Colour::Red);
+  EXPECT_EQ(shown->priority, 10);
+  EXPECT_NE(shown->text.find("COM 3:"), std::string::npos) << shown->text;
+  EXPECT_NE(shown->text.find("v77 (unmatched)##"), std::string::npos) << shown->text;
+  EXPECT_TRUE(Tick([&] { return com->Port(3).ioState.load() == IoState::Closed; }, 5000))
+      << "the unmatched unit's port is closed";
+}
+
+TEST_F(SimLinkFixture, OnlyAnUnmatchedUnitNeverConnects) {
+  auto other = StartSim({.com = 3, .family = "IGN150", .key = 77});
+  MakeEngine();
+  EXPECT_TRUE(Tick([&] { return status.Find("(unmatched)") != nullptr; }, kSearchCapMs));
+  EXPECT_FALSE(Tick([&] { return com->ConnectedPort() != 0; }, 1500));
+}
+
+TEST_F(SimLinkFixture, EchoingLineFailsThePort) {
+  auto sim = StartSim({.com = 3, .family = "IGN150", .extra = {"--echo"}});
+  MakeEngine();
+  const std::string trace = portDir + "/trace.log";
+  ASSERT_TRUE(com->Trace().Open(trace));
+  ASSERT_TRUE(Tick([&] { return ReadFile(trace).find("FAIL PORT - Close port COM3") != std::string::npos; },
+                   kSearchCapMs));
+  const std::string log = ReadFile(trace);
+  EXPECT_NE(log.find("] ECHO !"), std::string::npos) << log;
+  EXPECT_EQ(com->ConnectedPort(), 0);
+}
+
+TEST_F(SimLinkFixture, ConfiguredPortIsTheOnlyOneSearched) {
+  auto first = StartSim({.com = 3, .family = "IGN150"});
+  auto wanted = StartSim({.com = 5, .family = "IGN150"});
+  MakeEngine(5);
+  ASSERT_TRUE(Connected());
+  EXPECT_EQ(com->ConnectedPort(), 5);
+}
+
+TEST_F(SimLinkFixture, ConfiguredPortForceClosesOtherSlots) {
+  auto a = StartSim({.com = 3, .family = "IGN150", .key = 77});
+  auto b = StartSim({.com = 4, .family = "IGN150", .key = 77});
+  auto wanted = StartSim({.com = 5, .family = "IGN150"});
+  MakeEngine(0);
+  const std::string trace = portDir + "/trace.log";
+  ASSERT_TRUE(com->Trace().Open(trace));
+  // Automatic search takes ports 3, 4 and 5 into the three slots.
+  ASSERT_TRUE(Tick([&] { return com->SlotPort(0) == 3 && com->SlotPort(1) == 4; }, 5000));
+  com->SetConfiguredPort(5);
+  ASSERT_TRUE(Connected());
+  EXPECT_EQ(com->ConnectedPort(), 5);
+  const std::string log = ReadFile(trace);
+  EXPECT_NE(log.find("FORCE CLOSE - Close port COM3"), std::string::npos) << log;
+  EXPECT_NE(log.find("FORCE CLOSE - Close port COM4"), std::string::npos) << log;
+}
+
+TEST_F(SimLinkFixture, SearchOffClosesProbedPortsAndStops) {
+  auto sim = StartSim({.com = 3, .family = "IGN150"});
+  MakeEngine(0);
+  ASSERT_TRUE(Tick([&] { return com->SlotPort(0) == 3; }, 5000));
+  com->SetConfiguredPort(-1);
+  ASSERT_TRUE(
+      Tick([&] { return com->SlotPort(0) == 0 && com->Port(3).ioState.load() == IoState::Closed; }, 5000));
+  EXPECT_FALSE(Tick([&] { return com->ConnectedPort() != 0 || com->SlotPort(0) != 0; }, 1500));
+}
+
+TEST_F(SimLinkFixture, LinkDroppedByCloseLinkSearchesAgain) {
+  auto sim = StartSim({.com = 3, .family = "IGN150"});
+  MakeEngine();
+  ASSERT_TRUE(Connected());
+  com->CloseLink();
+  EXPECT_EQ(com->ConnectedPort(), 0);
+  EXPECT_EQ(com->LinkStateNow(), LinkState::None);
+  ASSERT_TRUE(Connected());
+  EXPECT_EQ(com->ConnectedPort(), 3);
+}
+
+}  // namespace
+}  // namespace ign::test

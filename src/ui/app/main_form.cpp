@@ -382,7 +382,14 @@ bool TMainForm::event(QEvent* e) {
 bool TMainForm::eventFilter(QObject* watched, QEvent* e) {
   if (e->type() == QEvent::KeyPress) {
     auto* w = qobject_cast<QWidget*>(watched);
-    if (w && w->window() == this && ShortCut(static_cast<QKeyEvent*>(e))) return true;
+    // A key the control ignores travels on to its parents through this filter
+    // again; it is offered to the map editor only on its first stop.
+    const bool propagated = e == routedKey_ && routedTo_ && w && w != routedTo_ && w->isAncestorOf(routedTo_);
+    if (w && w->window() == this && !propagated) {
+      routedKey_ = e;
+      routedTo_ = w;
+      if (ShortCut(static_cast<QKeyEvent*>(e))) return true;
+    }
   }
   return QMainWindow::eventFilter(watched, e);
 }

@@ -6,6 +6,7 @@
 // application settings (settings_io.cpp). Steps whose subsystem is not built
 // yet are named no-op methods that the later work fills.
 #include <QMainWindow>
+#include <QPointer>
 #include <QStringList>
 #include <functional>
 #include <memory>
@@ -203,6 +204,8 @@ class TMainForm : public QMainWindow {
   CDefaults defaults_;
   CStatusSlots status_;
   KeyRouter mapEditorKeys_;
+  const QEvent* routedKey_ = nullptr;  // the key event last offered, and where
+  QPointer<QWidget> routedTo_;
   std::vector<int> relabelSteps_;
 };
 

@@ -1,0 +1,284 @@
+#include <QAction>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QMimeData>
+#include <QProgressBar>
+#include <QScreen>
+#include <QStatusTipEvent>
+#include <QTabWidget>
+#include <QUrl>
+#include <array>
+
+#include "core/app/default_ini.h"
+#include "core/app/tick_clock.h"
+#include "core/params/defaults.h"
+#include "core/params/normalise.h"
+#include "form_fixture.h"
+
+namespace ign {
+namespace {
+
+using test::FormFixture;
+using test::WaitFor;
+
+TEST_F(FormFixture, StartUpBuildsTheWindowAndWritesTheSettingsOnce) {
+  TMainForm& f = Start();
+  EXPECT_TRUE(f.Initialised());
+  EXPECT_TRUE(errorBoxes_.empty()) << errorBoxes_.front();  // the address map is consistent
+
+  // Every menu, with its shortcuts; features not built yet are disabled.
+  for (const char* m :
+       {"MenuFile", "MenuCom", "MenuDevice", "MenuTools", "MenuLanguage", "MenuHelp", "MenuServis"})
+    EXPECT_NE(Find<QMenu>(m), nullptr) << m;
+  EXPECT_FALSE(Find<QMenu>("MenuServis")->menuAction()->isVisible());
+  struct Item {
+    const char* name;
+    const char* shortcut;
+    bool enabled;
+  } items[] = {{"MenuNew", "Ctrl+N", false},
+               {"MenuNewPage", "Ctrl+Alt+N", false},
+               {"MenuOpen", "F3", false},
+               {"MenuOpenPage", "Shift+F3", false},
+               {"MenuQuicksave", "Shift+F2", false},
+               {"MenuPrint", "Ctrl+P", false},
+               {"MenuRead", "F7", false},
+               {"MenuProgram", "F9", false},
+               {"MenuZnovu", "Ctrl+Alt+Z", false},
+               {"MenuMonitorPlayer", "Ctrl+M", true},
+               {"MenuContens", "F1", false},
+               {"MenuExit", "", true}};
+  for (const Item& i : items) {
+    QAction* a = Find<QAction>(i.name);
+    ASSERT_NE(a, nullptr) << i.name;
+    EXPECT_EQ(a->shortcut().toString(), QString::fromLatin1(i.shortcut)) << i.name;
+    EXPECT_EQ(a->isEnabled(), i.enabled) << i.name;
+  }
+  EXPECT_FALSE(Find<QAction>("MenuPrintAll")->isVisible());
+  EXPECT_TRUE(Find<QAction>("MenuMonitorPlayer")->isCheckable());
+  EXPECT_TRUE(Find<QAction>("MenuEnglish")->isChecked());
+  EXPECT_FALSE(Find<QAction>("MenuHistory1")->isVisible());
+  EXPECT_FALSE(Find<QAction>("MenuHistoryEnd")->isVisible());
+
+  // COM menu: offline, auto (checked: no settings yet), separator, no ports.
+  EXPECT_EQ(Find<QAction>("MenuCom1")->text(), "COM &offline");
+  EXPECT_TRUE(Find<QAction>("MenuCom2")->isChecked());
+  EXPECT_TRUE(Find<QAction>("MenuCom3")->isSeparator());
+  EXPECT_FALSE(Find<QAction>("MenuCom4")->isVisible());
+  EXPECT_NE(Find<QAction>("MenuCom30"), nullptr);
+
+  // Status display.
+  QLabel* connection = Find<QLabel>("LabelConnection");
+  EXPECT_FALSE(connection->isHidden());
+  EXPECT_EQ(connection->text(), "No connection with PC...");
+  EXPECT_TRUE(Find<QProgressBar>("CGaugeProgram")->isHidden());
+  EXPECT_EQ(Find<QProgressBar>("CGaugeProgram")->maximum(), 100);
+  EXPECT_TRUE(f.windowTitle().startsWith("  QUNTAR6 (v108)"));
+  EXPECT_EQ(Find<QLabel>("StatusPanel1")->text(), "EXE");
+  EXPECT_TRUE(Find<QLabel>("StatusPanel2")->text().startsWith("QUNTAR6   RSKEY=108.00   COMPILE=2"));
+  EXPECT_EQ(Find<QLabel>("StatusPanel3")->text(), "HEX");
+  EXPECT_EQ(Find<QLabel>("StatusPanel4")->text(), "not connected");
+  EXPECT_EQ(Find<QLabel>("StatusPanel0")->width(), 400);
+  EXPECT_TRUE(f.acceptDrops());
+
+  // The reset of the undo ring has written both files.
+  EXPECT_NE(ReadSettingsFile("application.ini").find("[FORM_HLAV]\r\nLeft="), std::string::npos);
+  std::array<uint8_t, RS_LEN_EXE> saved{};
+  EXPECT_EQ(ReadImageFile(SettingsFile("default.ini"), saved.data(), saved.size()), long(RS_LEN_EXE));
+  EXPECT_TRUE(std::equal(saved.begin(), saved.end(), f.Params().edited.begin()));
+}
+
+TEST_F(FormFixture, WindowIsCentredOnTheScreenWithoutSettings) {
+  TMainForm& f = Start();
+  QRect s = QGuiApplication::primaryScreen()->geometry();
+  if (f.width() <= s.width() && f.height() <= s.height()) {
+    EXPECT_EQ(f.x(), (s.width() - f.width()) / 2);
+    EXPECT_EQ(f.y(), (s.height() - f.height()) / 2);
+  }
+  EXPECT_TRUE(s.contains(QRect(f.pos(), f.size())));
+}
+
+TEST_F(FormFixture, TimerCountsTicksAndDrivesTheClock) {
+  TMainForm& f = Start();
+  f.show();
+  const int32_t clockBefore = Ticks();
+  const uint32_t before = f.TickCount();
+  ASSERT_TRUE(WaitFor([&] { return f.TickCount() >= before + 3; }));
+  EXPECT_GE(Ticks() - clockBefore, 3);
+  EXPECT_EQ(TickMs(), int64_t(Ticks()) * 50);
+}
+
+TEST_F(FormFixture, StatusMessageExpiresThroughTheTimer) {
+  TMainForm& f = Start();
+  f.show();
+  f.Status().ShowStatus(Slot::Result, "###Working##Arbeit##Prace", 100, Colour::Black, Colour::Yellow, 10);
+  QLabel* result = Find<QLabel>("LabelResult");
+  EXPECT_FALSE(result->isHidden());
+  EXPECT_TRUE(WaitFor([&] { return result->isHidden(); }));
+}
+
+TEST_F(FormFixture, CommandLineLanguageAndNoPatchCheck) {
+  struct Case {
+    QStringList args;
+    int language;
+    bool noPatchCheck;
+    const char* checkedItem;
+  } cases[] = {
+      {{"ignset", "DEUTSCH"}, LNG_DEUTSCH, false, "MenuGerman"},
+      {{"ignset", "english"}, LNG_CESKY, false, "MenuCzech"},  // lower case: the stored language stays
+      {{"ignset", "nopatchcheck"}, LNG_CESKY, true, "MenuCzech"},
+      {{"ignset", "ENGLISH", "nopatchcheck"}, LNG_ENGLISH, false, "MenuEnglish"},
+  };
+  for (const Case& c : cases) {
+    WriteSettingsFile("application.ini", "[FORM_HLAV]\r\nLanguage=3\r\n");
+    SetLanguage(LNG_ENGLISH);
+    TMainForm& f = Start(c.args);
+    SCOPED_TRACE(c.args.join(' ').toStdString());
+    EXPECT_EQ(CurrentLanguage(), c.language);
+    EXPECT_EQ(f.NoPatchCheck(), c.noPatchCheck);
+    for (const char* item : {"MenuEnglish", "MenuGerman", "MenuCzech"})
+      EXPECT_EQ(Find<QAction>(item)->isChecked(), std::string(item) == c.checkedItem) << item;
+    form_.reset();
+  }
+}
+
+TEST_F(FormFixture, DroppedSettingsFileGoesToTheOpenHook) {
+  TMainForm& f = Start();
+  QMimeData mime;
+  mime.setUrls({QUrl::fromLocalFile("/data/A.TXT"), QUrl::fromLocalFile("/data/B.IGN"),
+                QUrl::fromLocalFile("/data/c.ign")});
+  QDropEvent drop(QPointF(50, 50), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+  // Straight to the window's event handler: outside a real drag the
+  // application does not deliver drop events.
+  static_cast<QObject&>(f).event(&drop);
+  EXPECT_TRUE(drop.isAccepted());
+  EXPECT_EQ(f.DialogFileName(), "/data/B.IGN");
+
+  QMimeData other;
+  other.setUrls({QUrl::fromLocalFile("/data/notes.txt")});
+  QDropEvent ignored(QPointF(50, 50), Qt::CopyAction, &other, Qt::LeftButton, Qt::NoModifier);
+  static_cast<QObject&>(f).event(&ignored);
+  EXPECT_EQ(f.DialogFileName(), "/data/B.IGN");
+}
+
+TEST_F(FormFixture, ShutdownWritesSettingsAndImage) {
+  TMainForm& f = Start();
+  f.show();
+  f.MenuCom1Click(0);  // COM offline
+  EXPECT_EQ(f.ConfiguredPort(), kPortOffline);
+  EXPECT_TRUE(Find<QAction>("MenuCom1")->isChecked());
+  f.Params().edited[Adrb::ADVANCE] = 140;
+  f.MenuLanguageClick(LNG_DEUTSCH);
+  ASSERT_TRUE(f.close());
+  std::string ini = ReadSettingsFile("application.ini");
+  EXPECT_NE(ini.find("ComPort=-1\r\n"), std::string::npos) << ini;
+  EXPECT_NE(ini.find("Language=1\r\n"), std::string::npos) << ini;
+  std::array<uint8_t, RS_LEN_EXE> saved{};
+  ASSERT_EQ(ReadImageFile(SettingsFile("default.ini"), saved.data(), saved.size()), long(RS_LEN_EXE));
+  EXPECT_EQ(saved[Adrb::ADVANCE], 140);
+}
+
+TEST_F(FormFixture, StartReadsTheSavedSettings) {
+  WriteSettingsFile("application.ini",
+                    "[FORM_HLAV]\r\nLeft=5000\r\nTop=4000\r\nHeight=300\r\nWidth=400\r\nComPort=7\r\n"
+                    "Language=1\r\nMONITORPLAYER=1\r\nFile=/x/cur.ign\r\n"
+                    "MenuHistory00=/x/cur.ign\r\nMenuHistory01=/x/b&c.ign\r\nMenuHistory02=/x/d.ign\r\n");
+  // A short default.ini: only the first 650 bytes come from it.
+  Image img{};
+  img[Adrb::BIKE] = kStartBike;
+  CDefaults().LoadDefaults(img, Group::All);
+  NormaliseImage(img);
+  Image expected = img;
+  expected[Adrb::ADVANCE] = uint8_t(img[Adrb::ADVANCE] == 100 ? 101 : 100);
+  std::string text = FormatImageText(expected.data(), 650);
+  WriteSettingsFile("default.ini", text);
+
+  TMainForm& f = Start();
+  EXPECT_EQ(f.Params().edited[Adrb::ADVANCE], expected[Adrb::ADVANCE]);
+  EXPECT_EQ(f.Params().edited[Adrb::SERVO], img[Adrb::SERVO]);
+  EXPECT_EQ(CurrentLanguage(), LNG_DEUTSCH);
+  EXPECT_EQ(f.CurrentFile(), "/x/cur.ign");
+  EXPECT_EQ(f.DialogFileName(), "/x/cur.ign");  // no IniFileDir: the file read
+  // The saved position lies off every screen: the window is moved back on.
+  QRect screens;
+  for (QScreen* s : QGuiApplication::screens()) screens |= s->geometry();
+  EXPECT_TRUE(screens.contains(QRect(f.pos(), f.size())));
+  EXPECT_EQ(f.size(), QSize(400, 300));
+  // Recent files and the player panel.
+  EXPECT_EQ(Find<QAction>("MenuHistory1")->text(), "1 b&&c");
+  EXPECT_TRUE(Find<QAction>("MenuHistory2")->isVisible());
+  EXPECT_FALSE(Find<QAction>("MenuHistory3")->isVisible());
+  EXPECT_TRUE(Find<QAction>("MenuHistoryEnd")->isVisible());
+  EXPECT_FALSE(Find<QGroupBox>("GroupBoxPlayer")->isHidden());
+  EXPECT_TRUE(Find<QAction>("MenuMonitorPlayer")->isChecked());
+  // The configured port 7 is listed, checked, and disabled (it is not present).
+  QAction* port = Find<QAction>("MenuCom4");
+  EXPECT_EQ(port->text(), "COM&7");
+  EXPECT_TRUE(port->isChecked());
+  EXPECT_FALSE(port->isEnabled());
+  EXPECT_FALSE(Find<QAction>("MenuCom5")->isVisible());
+}
+
+TEST_F(FormFixture, DeveloperMarkerShowsTheServiceMenuAndSetsTheTestPort) {
+  ASSERT_TRUE(WriteFileAtomically(dir_.File("marker"), "DEVX_SWITCH\nTEST_COM 4\n"));
+  TMainForm& f = Start();
+  EXPECT_TRUE(f.DeveloperTestMode());
+  EXPECT_TRUE(Find<QMenu>("MenuServis")->menuAction()->isVisible());
+  EXPECT_EQ(f.ConfiguredPort(), 4);
+}
+
+TEST_F(FormFixture, PlayerToggleIsWrittenAtOnce) {
+  TMainForm& f = Start();
+  Find<QAction>("MenuMonitorPlayer")->trigger();
+  EXPECT_FALSE(Find<QGroupBox>("GroupBoxPlayer")->isHidden());
+  EXPECT_TRUE(Find<QAction>("MenuMonitorPlayer")->isChecked());
+  EXPECT_NE(ReadSettingsFile("application.ini").find("MONITORPLAYER=1\r\n"), std::string::npos);
+  f.MenuMonitorPlayerClick();
+  EXPECT_NE(ReadSettingsFile("application.ini").find("MONITORPLAYER=0\r\n"), std::string::npos);
+}
+
+TEST_F(FormFixture, LanguageMenuRelabelsSlotsAndComItems) {
+  Start();
+  Find<QAction>("MenuCzech")->trigger();
+  EXPECT_EQ(CurrentLanguage(), LNG_CESKY);
+  EXPECT_TRUE(Find<QAction>("MenuCzech")->isChecked());
+  EXPECT_FALSE(Find<QAction>("MenuEnglish")->isChecked());
+  EXPECT_EQ(Find<QAction>("MenuCom1")->text(), QString::fromUtf8("COM &odpojen"));
+  EXPECT_EQ(Find<QLabel>("LabelConnection")->text(), QString::fromUtf8("Není spojení s PC..."));
+}
+
+TEST_F(FormFixture, RoutedKeysReachTheFocusedMapEditorOnly) {
+  TMainForm& f = Start();
+  std::vector<int> routed;
+  f.SetMapEditorKeyRouter([&](QKeyEvent* k) {
+    routed.push_back(k->key());
+    return k->key() != Qt::Key_Space;
+  });
+  QWidget* target = Find<QTabWidget>("PageControl1");
+  for (int key : {Qt::Key_Tab, Qt::Key_A, Qt::Key_Space, Qt::Key_Up}) {
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+    QApplication::sendEvent(target, &press);
+  }
+  EXPECT_EQ(routed, (std::vector<int>{Qt::Key_Tab, Qt::Key_Space, Qt::Key_Up}));
+}
+
+TEST_F(FormFixture, HintsGoToPanelZero) {
+  TMainForm& f = Start();
+  QStatusTipEvent tip(QStringLiteral("Reads the unit"));
+  QApplication::sendEvent(&f, &tip);
+  EXPECT_EQ(Find<QLabel>("StatusPanel0")->text(), "Reads the unit");
+  QStatusTipEvent empty(QString{});
+  QApplication::sendEvent(&f, &empty);
+  EXPECT_EQ(Find<QLabel>("StatusPanel0")->text(), "");
+}
+
+TEST_F(FormFixture, ErrorBoxCarriesTheTextAndTheErrorIcon) {
+  EXPECT_EQ(ShowErrorBox("Tabulka: spatny index 17", MB::YesNo), 1);
+  ASSERT_EQ(errorBoxes_.size(), 1u);
+  EXPECT_EQ(errorBoxes_[0], "Tabulka: spatny index 17");
+  EXPECT_EQ(lastFlags_, MB::IconError | MB::YesNo);
+}
+
+}  // namespace
+}  // namespace ign

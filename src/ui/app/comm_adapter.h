@@ -1,45 +1,66 @@
 #pragma once
-// What the window's COM menu and timer see of the communication object: the
-// port list and the link. The port layer is real; the link state belongs to
-// the connection state machine and reads "not connected" until that is wired.
+// The window's communication object: the serial job engine with its port
+// search, and the connection state machine on top of it. It also answers the
+// COM menu (port list, link control) and passes the machine's wishes to the
+// window through the hooks below.
+#include <functional>
 #include <memory>
+#include <string>
 
 #include "core/app/com_menu.h"
-#include "core/comm/comiosys.h"
+#include "core/comm/comcom.h"
+#include "core/params/com_link.h"
+#include "core/params/comm_machine.h"
 
 namespace ign {
 
-class TCommAdapter : public IPortList, public ILinkControl {
+class TCommAdapter : public IPortList, public ILinkControl, public ICommHost {
  public:
-  TCommAdapter();
+  TCommAdapter(ParamState& params, IStatus& status);
   ~TCommAdapter() override;
 
-  CCOMIOSYS& Comm() { return *comm_; }
+  CCOMCOM& Com() { return com_; }
+  CCommMachine& Machine() { return machine_; }
 
   // IPortList
   bool PortPresent(int port) const override;
   std::string PortDevice(int port) const override;
 
-  // ILinkControl
-  bool LinkDisabled() const override { return linkDisabled_; }
-  void TakeLinkBack() override { linkDisabled_ = false; }
-  bool UnitConnected() const override { return unitConnected_; }
-  int ConnectedPort() const override { return connectedPort_; }
+  // ILinkControl (the COM menu)
+  bool LinkDisabled() const override { return !com_.Enabled(); }
+  void TakeLinkBack() override { machine_.TakeBackPort(machine_.SavedPort()); }
+  bool UnitConnected() const override { return machine_.Connected(); }
+  int ConnectedPort() const override { return com_.ConnectedPort(); }
   void DropLink() override;
-  void Trace(const char* text) override;
+  void Trace(const char* text) override { com_.TraceLine(text); }
 
-  bool PortListChanged() const { return comm_->PortListChanged(); }
-  void ClearPortListChanged() { comm_->ClearPortListChanged(); }
-  // The link layer's share of a communication step.
-  void Service() { comm_->ServicePorts(); }
-  void CloseAllPorts() { comm_->CloseAll(); }
-  void Stop() { comm_->StopThreads(); }
+  // ICommHost: forwarded to the window.
+  void ReloadPages() override { Call(onReloadPages); }
+  void TakeSnapshot() override { Call(onTakeSnapshot); }
+  void ResetUnitInfo() override { Call(onResetUnitInfo); }
+  void SaveAppSettings() override { Call(onSaveSettings); }
+  void RefreshCaptions() override { Call(onRefreshCaptions); }
+  void SetComLabel(const std::string& text) override {
+    if (onComLabel) onComLabel(text);
+  }
+  void SetGauge(const GaugeView& gauge) override {
+    if (onGauge) onGauge(gauge);
+  }
+
+  std::function<void()> onReloadPages, onTakeSnapshot, onResetUnitInfo, onSaveSettings, onRefreshCaptions;
+  std::function<void(const std::string&)> onComLabel;
+  std::function<void(const GaugeView&)> onGauge;
 
  private:
-  std::unique_ptr<CCOMIOSYS> comm_;
-  bool linkDisabled_ = false;
-  bool unitConnected_ = false;
-  int connectedPort_ = 0;
+  static void Call(const std::function<void()>& f) {
+    if (f) f();
+  }
+
+  ParamState& params_;
+  IStatus& status_;
+  CCOMCOM com_;
+  CComLink link_;
+  CCommMachine machine_;
 };
 
 }  // namespace ign

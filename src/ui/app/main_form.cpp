@@ -92,6 +92,8 @@ void TMainForm::BuildWindow() {
   gaugeProgram_->setObjectName("CGaugeProgram");
   labelCongruence_ = new QLabel(central);
   labelCongruence_->setObjectName("LabelCongruence");
+  labelCom_ = new QLabel(central);
+  labelCom_->setObjectName("LabelCom");
   for (QLabel* l : {labelConnection_, labelResult_, labelCongruence_}) {
     l->setMinimumHeight(22);
     l->setMargin(2);
@@ -100,6 +102,7 @@ void TMainForm::BuildWindow() {
   statusRow->addWidget(labelResult_, 3);
   statusRow->addWidget(gaugeProgram_, 2);
   statusRow->addWidget(labelCongruence_, 2);
+  statusRow->addWidget(labelCom_, 0);
   column->addLayout(statusRow);
 
   pageControl_ = new QTabWidget(central);
@@ -151,7 +154,21 @@ void TMainForm::CreateMessageTables() {
   ClearMessages();
 }
 
-void TMainForm::CreateCommunication() { comm_ = std::make_unique<TCommAdapter>(); }
+void TMainForm::CreateCommunication() {
+  comm_ = std::make_unique<TCommAdapter>(params_, status_);
+  comm_->onSaveSettings = [this] { WriteAppSettings(); };
+  comm_->onResetUnitInfo = [this] {
+    unitIdentification_ = kNotConnected;
+    panels_->SetText(4, unitIdentification_);
+  };
+  comm_->onRefreshCaptions = [] { RelabelAll(); };
+  comm_->onReloadPages = [this] { ReloadActivePage(); };
+  comm_->onComLabel = [this](const std::string& text) {
+    labelCom_->setText(QString::fromUtf8(text.c_str()));
+  };
+  comm_->onGauge = [this](const GaugeView& g) { ShowGauge(g); };
+  ConnectDeviceMenu();
+}
 
 void TMainForm::FillSearchTable() {
   // The free rows of the port search table get the preferred row (protocol
@@ -266,6 +283,8 @@ void TMainForm::SetDefaultFilePath() {
 
 void TMainForm::ApplyTestPort() {
   if (marker_.testMode && marker_.testPort > 0) settings_.comPort = marker_.testPort;
+  comm_->Com().SetConfiguredPort(settings_.comPort);
+  comm_->Machine().newInstallation = settings_.newInstal != 0;
 }
 
 void TMainForm::ApplyCommandLine() {
@@ -356,7 +375,7 @@ void TMainForm::StopUpdateCheck() {
   // The update check's stop flag is set here once it exists.
 }
 
-void TMainForm::CloseAllPorts() { comm_->CloseAllPorts(); }
+void TMainForm::CloseAllPorts() { comm_->Com().CloseAll(); }
 
 void TMainForm::StoreActivePage() {
   // The active page's controls are stored into the image here once pages exist.

@@ -19,6 +19,7 @@
 #include "core/app/recent_files.h"
 #include "core/app/settings_dir.h"
 #include "core/app/status_slots.h"
+#include "core/params/comm_machine.h"
 #include "core/params/defaults.h"
 #include "core/params/param_state.h"
 
@@ -69,6 +70,12 @@ class TMainForm : public QMainWindow {
   void ShowRecent();
   void BuildComMenu();
 
+  // Device menu (device_commands.cpp).
+  void MenuReadClick();
+  void MenuVerifyClick();
+  void MenuProgramClick();
+  void MenuResetClick();
+
   // Opens a settings file for the page groups in group (-1 all). The reader
   // of settings files comes later; the name is kept for the file dialogs.
   void OpenSettingsFile(const std::string& name, int group);
@@ -94,6 +101,7 @@ class TMainForm : public QMainWindow {
   CStatusSlots& Status() { return status_; }
   TMainMenu& MainMenu() { return *menu_; }
   TStatusPanels& Panels() { return *panels_; }
+  TCommAdapter& Comm() { return *comm_; }
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -167,6 +175,8 @@ class TMainForm : public QMainWindow {
   void RefreshLanguageChecks();
   TitleState CurrentTitleState() const;
   void ApplyTestHook();
+  void ConnectDeviceMenu();
+  void ShowGauge(const GaugeView& gauge);
 
   QStringList args_;
   std::unique_ptr<TCommAdapter> comm_;
@@ -179,6 +189,7 @@ class TMainForm : public QMainWindow {
   QLabel* labelConnection_ = nullptr;
   QLabel* labelResult_ = nullptr;
   QLabel* labelCongruence_ = nullptr;
+  QLabel* labelCom_ = nullptr;
   QProgressBar* gaugeProgram_ = nullptr;
 
   bool initialised_ = false;

@@ -9,6 +9,7 @@
 #include "core/app/default_ini.h"
 #include "core/app/window_fit.h"
 #include "core/text/language.h"
+#include "ui/app/comm_adapter.h"
 #include "ui/app/main_form.h"
 #include "ui/app/main_menu.h"
 
@@ -80,6 +81,7 @@ void TMainForm::WriteAppSettings() {
   if (pageControl_->count() > 0) s.activePage = pageControl_->currentIndex();
   s.monitorPlayer = groupBoxPlayer_->isHidden() ? 0 : 1;
   s.history = recent_.Entries();
+  if (comm_) s.newInstal = comm_->Machine().newInstallation ? 1 : 0;
   settings_ = s;
   SaveAppSettings(paths_.appIni, s);
   WriteImageFile(paths_.defaultIni, params_.edited.data(), RS_LEN_EXE);

@@ -57,14 +57,10 @@ void TMainForm::MoveFocusOffPages() {
   // them, once the pages exist.
 }
 
-void TMainForm::CommStep() {
-  // The connection state machine runs here once it exists; until then the
-  // link layer gets its share (port opening, closing and enumeration).
-  comm_->Service();
-}
+void TMainForm::CommStep() { comm_->Machine().CommStep(); }
 
 void TMainForm::RebuildComMenuWhenPortsChanged() {
-  if (comm_->PortListChanged()) BuildComMenu();
+  if (comm_->Com().PortListChanged()) BuildComMenu();
 }
 
 void TMainForm::CommitPendingChange() {

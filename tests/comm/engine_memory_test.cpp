@@ -1,0 +1,165 @@
+// The search and the job engine on in-memory ports with a scripted unit, for
+// the cases a real unit does not show on demand.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstring>
+
+#include <fstream>
+#include <sstream>
+
+#include "core/comm/comcom.h"
+#include "tests/comm/fake_status.h"
+#include "tests/comm/memory_unit.h"
+#include "tests/comm/test_clock.h"
+
+namespace ign::test {
+namespace {
+
+constexpr int kCapMs = 15000;
+
+struct EngineFixture : ::testing::Test {
+  std::shared_ptr<MemoryPortSystem> system = std::make_shared<MemoryPortSystem>();
+  MemoryUnit unit{system->Line(2), nullptr};
+  FakeStatus status;
+  std::unique_ptr<CCOMCOM> com = std::make_unique<CCOMCOM>(system);
+  std::string trace = TracePath();
+  Frame image = Frame(1050);
+
+  static std::string TracePath() {
+    char path[] = "/tmp/ign-engine-XXXXXX";
+    const int fd = ::mkstemp(path);
+    ::close(fd);
+    return path;
+  }
+  void SetUp() override {
+    ASSERT_TRUE(com->Trace().Open(trace));
+    com->SetStatus(&status);
+    for (size_t i = 0; i < image.size(); ++i) image[i] = uint8_t(i * 13);
+  }
+  void TearDown() override {
+    com.reset();
+    std::remove(trace.c_str());
+  }
+  bool Tick(const std::function<bool()>& done, int capMs = kCapMs) {
+    return TickUntil(
+        done,
+        [&] {
+          unit.Step();
+          com->LinkTick();
+        },
+        capMs, 20);
+  }
+  std::string Log() {
+    std::stringstream text;
+    text << std::ifstream(trace).rdbuf();
+    return text.str();
+  }
+  // A well-behaved unit: identification, block reads and writes on `image`.
+  Frame Answer(const Frame& request) {
+    const uint8_t c = request[0];
+    if (c == 0x30) return IdentAnswer(108);
+    if (c >= 0x41 && c <= 0x47) {
+      const size_t at = size_t(c - 0x41) * 150;
+      return ShortFrame(uint8_t(c | 0x80), Frame(image.begin() + long(at), image.begin() + long(at) + 150));
+    }
+    if (c >= 0x01 && c <= 0x07) {
+      const size_t at = size_t(c - 0x01) * 150;
+      std::copy(request.begin() + 1, request.begin() + 151, image.begin() + long(at));
+      return ShortFrame(uint8_t(c | 0x80), Frame(request.begin() + 1, request.begin() + 151));
+    }
+    return {};
+  }
+  int RunJob(int job, int address, int count, int flags) {
+    if (!com->StartJob(job, address, count, flags)) return -1;
+    Tick([&] { return !JobRunning(com->JobCode()); });
+    const int result = com->JobCode();
+    com->TakeResult();
+    return result;
+  }
+  bool Connect() {
+    return Tick([&] { return com->ConnectedPort() != 0 && com->JobCode() == JOB_IDLE; });
+  }
+};
+
+TEST_F(EngineFixture, WriteEchoWithOneWrongByteIsSentAgain) {
+  bool spoiled = false;
+  unit.handler = [&](const Frame& request, int) {
+    Frame answer = Answer(request);
+    if (request[0] == 0x03 && !spoiled) {
+      spoiled = true;
+      answer[1 + 20] ^= 0x01;
+      answer[151] ^= 0x01;  // the check still holds
+    }
+    return answer;
+  };
+  ASSERT_TRUE(Connect());
+  for (int a = 0; a < 1050; ++a) com->SendImage()[a] = uint8_t(a ^ 0x5A);
+  ASSERT_EQ(RunJob(JOB_WRITE, 0, 1050, JobFlag::Mark), JOB_DONE);
+  const std::string log = Log();
+  EXPECT_NE(log.find("COM verify fail, 1 errors (0)"), std::string::npos) << log;
+  EXPECT_NE(log.find("COM timeout or redirection (0)"), std::string::npos);
+  for (int a = 0; a < 1050; ++a) ASSERT_EQ(image[size_t(a)], uint8_t(a ^ 0x5A)) << a;
+}
+
+TEST_F(EngineFixture, AnswerForAnotherBlockFailsTheAttempt) {
+  bool wrong = false;
+  unit.handler = [&](const Frame& request, int) {
+    if (request[0] == 0x42 && !wrong) {
+      wrong = true;
+      return Answer(Frame(1, 0x43));  // the answer of block 2 to the request of block 1
+    }
+    return Answer(request);
+  };
+  ASSERT_TRUE(Connect());
+  ASSERT_EQ(RunJob(JOB_READ, 0, 1050, JobFlag::Mark), JOB_DONE);
+  EXPECT_NE(Log().find("COM not expected answer 0xc3!=0xc2 (0)"), std::string::npos) << Log();
+  EXPECT_EQ(std::memcmp(com->ReceiveImage(), image.data(), 1050), 0);
+}
+
+TEST_F(EngineFixture, ReadKeepsMarksOutsideTheRangeAndClearsReceivedInside) {
+  unit.handler = [&](const Frame& request, int) { return Answer(request); };
+  ASSERT_TRUE(Connect());
+  ASSERT_EQ(RunJob(JOB_READ, 300, 150, JobFlag::Mark), JOB_DONE);
+  for (int a = 0; a < 1050; ++a) ASSERT_EQ(com->ReceivedMarks()[a], a >= 300 && a < 450) << a;
+  EXPECT_EQ(com->LastJobCode(), JOB_READ);
+}
+
+TEST_F(EngineFixture, ProbeAnsweredOnlyTheSecondTimeStillConnects) {
+  unit.handler = [&](const Frame& request, int index) { return index == 0 ? Frame{} : Answer(request); };
+  ASSERT_TRUE(Connect());
+  EXPECT_NE(Log().find("[0] Send Again..."), std::string::npos);
+  EXPECT_EQ(com->ConnectedPort(), 2);
+}
+
+TEST_F(EngineFixture, PortThatNeverOpensFailsAfterSlotLimit) {
+  unit.line->SetOpenable(false);
+  unit.handler = [&](const Frame& request, int) { return Answer(request); };
+  ASSERT_TRUE(Tick([&] { return Log().find("FAIL PORT - Close port COM2") != std::string::npos; }));
+  EXPECT_NE(Log().find("[0] Not Openning..."), std::string::npos);
+  EXPECT_EQ(com->ConnectedPort(), 0);
+  unit.line->SetOpenable(true);
+  ASSERT_TRUE(Connect()) << "the port comes round again";
+}
+
+TEST_F(EngineFixture, NoPresentPortMeansNoSearch) {
+  system->SetPresent(2, false);
+  unit.handler = [&](const Frame& request, int) { return Answer(request); };
+  EXPECT_FALSE(Tick([&] { return com->SlotPort(0) != 0 || unit.line->OpenCount() > 0; }, 1000));
+  system->SetPresent(2, true);
+  ASSERT_TRUE(Connect()) << "the next enumeration finds it";
+}
+
+TEST_F(EngineFixture, LostDeviceDropsTheLink) {
+  unit.handler = [&](const Frame& request, int) { return Answer(request); };
+  ASSERT_TRUE(Connect());
+  com->ClearPortListChanged();
+  unit.line->Fail();
+  ASSERT_TRUE(Tick([&] { return com->ConnectedPort() == 0; }));
+  EXPECT_EQ(com->LinkStateNow(), LinkState::None);
+  EXPECT_TRUE(com->PortListChanged());
+}
+
+}  // namespace
+}  // namespace ign::test

@@ -26,6 +26,7 @@ constexpr const char* kDifferentBike =
 void TMainForm::BuildComMenu() {
   comm_->Com().ClearPortListChanged();
   const int connected = comm_->UnitConnected() ? comm_->ConnectedPort() : 0;
+  comMenuConnectedPort_ = connected;
   ComMenuModel model =
       BuildComMenuModel(settings_.comPort, connected, *comm_, Msg(kMsgComOffline), Msg(kMsgComAuto));
   for (int i = 0; i < kComMenuItems; ++i) {

@@ -60,7 +60,10 @@ void TMainForm::MoveFocusOffPages() {
 void TMainForm::CommStep() { comm_->Machine().CommStep(); }
 
 void TMainForm::RebuildComMenuWhenPortsChanged() {
-  if (comm_->Com().PortListChanged()) BuildComMenu();
+  // In automatic mode the menu marks the connected port, so a new connection
+  // also rebuilds it.
+  const int connected = comm_->UnitConnected() ? comm_->ConnectedPort() : 0;
+  if (comm_->Com().PortListChanged() || connected != comMenuConnectedPort_) BuildComMenu();
 }
 
 void TMainForm::CommitPendingChange() {

@@ -6,12 +6,12 @@
 #include <string>
 
 #include "core/app/status_iface.h"
+#include "core/comm/comm_const.h"  // kProgramKey
 #include "core/params/link_iface.h"
 #include "core/params/param_state.h"
 
 namespace ign {
 
-constexpr int kProgramKey = 108;
 constexpr int kProgramSubversion = 0;
 constexpr int kHeaderLen = 150;
 constexpr int kMonitorLen = 150;

@@ -4,18 +4,9 @@
 #include <cstdint>
 #include <vector>
 
-namespace ign {
+#include "core/comm/job_blocks.h"  // job codes
 
-enum JobCode : int {
-  JOB_IDLE = 0,
-  JOB_WRITE = 17,
-  JOB_READ = 18,
-  JOB_MONITOR = 35,
-  JOB_COMMAND = 65,
-  JOB_HEADER = 66,
-  JOB_FAILED = 132,
-  JOB_DONE = 136,
-};
+namespace ign {
 
 // StartJob flags
 constexpr int kJobMark = 1;        // set the transfer marks of the range

@@ -1,0 +1,121 @@
+#include <gtest/gtest.h>
+
+#include <csignal>
+
+#include "core/params/defaults.h"
+#include "core/params/normalise.h"
+#include "core/text/lngstr.h"
+#include "core/text/messages.h"
+#include "engine_rig.h"
+
+namespace ign::test {
+namespace {
+
+class EngineE2E : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    SetLanguage(LNG_ENGLISH);
+    FillMessages();
+  }
+};
+
+TEST_F(EngineE2E, ConnectReadVerifyProgramAgainstTheSimulatedUnit) {
+  EngineRig rig;
+  ASSERT_TRUE(rig.sim().ready());
+  ASSERT_TRUE(rig.ConnectAndCheck()) << "result: " << rig.Result() << " state "
+                                     << rig.engine().Machine().State() << " caption "
+                                     << rig.engine().Label(2).Caption() << " vis "
+                                     << rig.engine().Label(2).Visible();
+  CEngine& e = rig.engine();
+  EXPECT_TRUE(e.Params().unitValid);
+
+  e.Machine().RequestRead();
+  ASSERT_TRUE(rig.RunUntil([&] { return rig.Result() == "Verify: OK" && rig.Idle(); }))
+      << ::testing::PrintToString(e.Label(Slot::Result).History());
+  std::vector<uint8_t> file = rig.UnitFile();
+  ASSERT_EQ(file.size(), size_t(RS_LEN_EXE));
+  EXPECT_TRUE(std::equal(file.begin(), file.end(), e.Params().edited.begin()));
+  EXPECT_EQ(e.Params().edited[Adrb::LIMITER], 95);
+
+  e.Machine().RequestVerify();
+  ASSERT_TRUE(rig.RunUntil([&] { return rig.Result() == "Verify: OK" && rig.Idle(); }));
+
+  e.Params().edited[Adrb::LIMITER] = 123;
+  e.Params().edited[Adrb::ADVANCE + 17] = 111;
+  e.Machine().RequestProgram();
+  ASSERT_TRUE(rig.RunUntil([&] { return rig.Result() == "Program device: OK"; }, 30)) << rig.Result();
+  EXPECT_EQ(e.Machine().SavingCount(), 0);
+  file = rig.UnitFile();
+  ASSERT_EQ(file.size(), size_t(RS_LEN_EXE));
+  EXPECT_TRUE(std::equal(file.begin(), file.end(), e.Params().edited.begin()));
+  EXPECT_EQ(file[Adrb::LIMITER], 123);
+}
+
+TEST_F(EngineE2E, ProgramChangedOnlyWritesTheMarkedBlock) {
+  EngineRig rig;
+  ASSERT_TRUE(rig.ConnectAndCheck());
+  CEngine& e = rig.engine();
+  e.Machine().RequestRead();
+  ASSERT_TRUE(rig.RunUntil([&] { return rig.Result() == "Verify: OK" && rig.Idle(); }));
+
+  e.Params().edited[Adrb::RETARD] = 7;
+  e.Params().marks[Adrb::RETARD] = 1;
+  e.Machine().RequestProgramChanged();
+  ASSERT_TRUE(rig.RunUntil([&] { return e.Machine().State() == 98; }));
+  const uint32_t before = e.Com().FramesSent();
+  ASSERT_TRUE(rig.RunUntil([&] { return e.Machine().State() == 1; }));
+  EXPECT_EQ(e.Com().FramesSent() - before, 2u);  // one block written, the same block read back
+  ASSERT_TRUE(rig.RunUntil([&] { return rig.Result() == "Program device: OK"; }, 30));
+  EXPECT_EQ(rig.UnitFile()[Adrb::RETARD], 7);
+  EXPECT_EQ(e.Params().marks[Adrb::RETARD], 0);
+}
+
+TEST_F(EngineE2E, UnitWithAnotherSubversionGetsTheVersionMessageAndStaysUsable) {
+  EngineRig rig(SimOptions{.subversion = 1});
+  ASSERT_TRUE(rig.RunUntil([&] { return !rig.host.messages.empty(); }));
+  EXPECT_EQ(rig.host.messages[0], "Unmatched subversion of PC and Ignition programs!  PC-108.00, IGN-108.01");
+  CEngine& e = rig.engine();
+  e.Machine().RequestRead();
+  ASSERT_TRUE(rig.RunUntil([&] { return rig.Result() == "Verify: OK" && rig.Idle(); }));
+  EXPECT_EQ(e.Params().edited[Adrb::LIMITER], 95);
+}
+
+TEST_F(EngineE2E, UnitWithAnotherKeyIsShownUnmatchedAndNotConnected) {
+  EngineRig rig(SimOptions{.key = 109});
+  ASSERT_TRUE(rig.RunUntil([&] { return rig.Connection().find("(unmatched)") != std::string::npos; }));
+  EXPECT_EQ(rig.engine().Com().ConnectedPort(), 0);
+  EXPECT_EQ(rig.engine().Label(Slot::Connection).Back(), Colour::Red);
+}
+
+TEST_F(EngineE2E, SilentUnitDropsTheLinkAndAWaitingRequestSurvives) {
+  EngineRig rig;
+  ASSERT_TRUE(rig.ConnectAndCheck());
+  CEngine& e = rig.engine();
+  ::kill(rig.sim().pid(), SIGSTOP);  // the unit stops answering, the line stays
+  ASSERT_TRUE(rig.RunUntil([&] { return e.Machine().State() == 2; }));
+  e.Machine().RequestRead();  // waits: the machine takes requests only when idle
+  ASSERT_TRUE(rig.RunUntil([&] { return e.Com().ConnectedPort() == 0; }, 20));
+  EXPECT_EQ(rig.Connection(), "No connection with PC...");
+  EXPECT_EQ(e.Label(Slot::Connection).Back(), Colour::Red);
+  EXPECT_FALSE(e.Params().unitValid);
+  EXPECT_EQ(e.Machine().PendingRequest(), REQ_READ);
+  ::kill(rig.sim().pid(), SIGCONT);
+  ASSERT_TRUE(rig.RunUntil([&] { return rig.Result() == "Verify: OK" && rig.Idle(); }, 30)) << rig.Result();
+}
+
+TEST_F(EngineE2E, ReadAndProgramSucceedWithLostAndDamagedAnswers) {
+  EngineRig rig(SimOptions{.extra = {"--drop-every", "10", "--corrupt-every", "13"}});
+  ASSERT_TRUE(rig.ConnectAndCheck(40)) << rig.Result();
+  CEngine& e = rig.engine();
+  e.Machine().RequestRead();
+  ASSERT_TRUE(rig.RunUntil([&] { return rig.Result() == "Verify: OK" && rig.Idle(); }, 30)) << rig.Result();
+  e.Params().edited[Adrb::BASE_ADV] = 17;
+  e.Machine().RequestProgram();
+  ASSERT_TRUE(rig.RunUntil([&] { return rig.Result() == "Program device: OK"; }, 40)) << rig.Result();
+  std::vector<uint8_t> file = rig.UnitFile();
+  ASSERT_EQ(file.size(), size_t(RS_LEN_EXE));
+  EXPECT_TRUE(std::equal(file.begin(), file.end(), e.Params().edited.begin()));
+}
+
+}  // namespace
+}  // namespace ign::test

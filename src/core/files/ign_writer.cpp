@@ -103,6 +103,14 @@ void Pickups(CIgnText& t, const Image& img) {
   Bytes(t, img, PICKUP1_POLARITY, 2);
   Bytes(t, img, INPUT_FUNCTION, 2);
   t.Value(img[INPUT_SPARE]);
+  // "INPUT" carries no polarity of the inputs; an inverted input 1 or 2 is
+  // kept by the input keywords of older files, which every reader knows.
+  if (img[INPUT_INVERT] & 3)
+    for (int i = 0; i < 2; ++i) {
+      t.Keyword(i == 0 ? "INPUT1" : "INPUT2");
+      t.Value(img[INPUT_FUNCTION + i]);
+      t.Value((img[INPUT_INVERT] >> i) & 1);
+    }
   One(t, img, "SYNC_POLARITY", SYNC_POLARITY);
   One(t, img, "MAX_LOBE_LEN", MAX_LOBE_LEN);
   const std::pair<const char*, int> flags[] = {{"PICKUPS_INTERCHANGE", PICKUPS_INTERCHANGE},
@@ -204,7 +212,7 @@ void Versions(CIgnText& t, const IgnVersions& v) {
   t.Keyword("VERSIONS");
   t.Raw("\nHEX   " + Utf8ToCp1250(v.hexDate) + "\t" + Utf8ToCp1250(v.hexTime) + "\t" +
         Utf8ToCp1250(v.hexVersion));
-  t.Raw("\nHW/FW  " + Utf8ToCp1250(v.unitText));
+  t.Raw("\nHW/FW  " + Utf8ToCp1250(UnitVersionsText(v.unit, v.versionText)));
   t.Raw("\nEXE    " + Utf8ToCp1250(v.exeDate) + "\t" + Utf8ToCp1250(v.exeTime));
   t.Line();
   if (!v.calibration) return;

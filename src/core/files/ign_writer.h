@@ -6,6 +6,7 @@
 #include <string>
 
 #include "core/files/ign_format.h"
+#include "core/files/unit_info.h"
 #include "core/params/image.h"
 
 namespace ign {
@@ -14,7 +15,8 @@ namespace ign {
 // Texts are UTF-8; all are empty before a unit has been connected.
 struct IgnVersions {
   std::string hexDate, hexTime, hexVersion;  // the unit program labels of the Bike page
-  std::string unitText;                      // CUnitInfo::VersionsText()
+  UnitInfo unit;                             // the decoded unit header
+  std::string versionText;                   // the version text of the link
   std::string exeDate = kIgnBuildDate;
   std::string exeTime = kIgnBuildTime;
   // The unit's three monitor calibration coefficients (EE, FLASH, NEW); only

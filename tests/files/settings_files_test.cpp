@@ -1,0 +1,180 @@
+#include "core/files/settings_files.h"
+
+#include <gtest/gtest.h>
+
+#include "core/files/quicksave.h"
+#include "core/params/normalise.h"
+#include "tests/files/files_support.h"
+
+namespace ign {
+namespace {
+
+using namespace Adrb;
+
+class SettingsFilesTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    test::UseEnglishMessages();
+    state.edited = StartupImage();
+    NormaliseImage(state.edited);
+    files.newInstallation = &newInstal;
+  }
+
+  std::string SavedFile(const std::string& name, const Image& img) {
+    const std::string path = dir.File(name);
+    EXPECT_TRUE(SaveSettingsFile(path, img, {}));
+    return path;
+  }
+
+  test::TempDir dir;
+  ParamState state;
+  CDefaults defaults;
+  test::RecordingHost host;
+  test::RecordingStatus status;
+  CSettingsFiles files{state, defaults, host, status};
+  int newInstal = 1;
+};
+
+TEST_F(SettingsFilesTest, OpenTakesTheFileOver) {
+  Image img = state.edited;
+  img[LIMITER] = 130;
+  const std::string path = SavedFile("bike.ign", img);
+
+  const IgnReadResult r = files.OpenConfirmed(path);
+  ASSERT_TRUE(r.Accepted());
+  EXPECT_EQ(state.edited[LIMITER], 130);
+  EXPECT_EQ(state.file, state.edited);
+  EXPECT_TRUE(state.saved);
+  EXPECT_EQ(newInstal, 0);
+  EXPECT_EQ(host.appSettingsWrites, 1);  // the flag is written at once
+  EXPECT_EQ(files.session.currentFile, path);
+  EXPECT_EQ(files.session.lastPath, path);
+  EXPECT_EQ(files.session.dialogFile, path);
+  EXPECT_TRUE(files.session.fileIsCurrent);
+  EXPECT_EQ(host.recentAdded, std::vector<std::string>{path});
+  EXPECT_EQ(host.commits, 1);
+  EXPECT_GE(host.reloads, 1);
+  EXPECT_GE(status.titles, 1);
+  EXPECT_EQ(status.resultClears, 1);
+}
+
+TEST_F(SettingsFilesTest, MissingFileLeavesTheRecentList) {
+  const Image before = state.edited;
+  const std::string path = dir.File("gone.ign");
+  EXPECT_EQ(files.LoadSettingsFile(path).status, IgnReadStatus::OpenFailed);
+  EXPECT_EQ(host.messages, std::vector<std::string>{"Open file error!"});
+  EXPECT_EQ(host.recentRemoved, std::vector<std::string>{path});
+  EXPECT_EQ(status.resultClears, 1);
+  EXPECT_EQ(state.edited, before);
+  EXPECT_EQ(newInstal, 1);
+}
+
+TEST_F(SettingsFilesTest, UnmatchedFileIsNotTakenAsTheSavedFile) {
+  const std::string good = SavedFile("good.ign", state.edited);
+  ASSERT_TRUE(files.LoadSettingsFile(good).Accepted());
+  state.edited[SPECIAL_START_PERC] = 40;
+  state.file[SPECIAL_START_PERC] = 40;  // as if good.ign held 40
+  const Image file = state.file;
+
+  const std::string bad = dir.File("bad.ign");
+  test::WriteText(bad, "KARDOMEX_KEY 120\nLIMITER 200\n");
+  host.messages.clear();
+  const IgnReadResult r = files.LoadSettingsFile(bad);
+  EXPECT_EQ(r.status, IgnReadStatus::Unmatched);
+  EXPECT_EQ(host.messages, std::vector<std::string>{"Unmatched version of *.ign file!"});
+  EXPECT_EQ(state.edited[SPECIAL_START_PERC], 0);
+  EXPECT_EQ(state.edited[LIMITER], 110);
+  EXPECT_EQ(files.session.currentFile, good);
+  EXPECT_EQ(state.file, file);
+  EXPECT_FALSE(state.saved);  // the image no longer equals good.ign
+  EXPECT_EQ(host.recentAdded.size(), 1u);
+}
+
+TEST_F(SettingsFilesTest, OlderFileShowsItsMessageOnceAndLoadsDefaultsForTheBikeSection) {
+  state.edited[RETARD] = 9;
+  state.edited[TEST_SET] = 7;
+  const std::string path = dir.File("old.ign");
+  test::WriteText(path,
+                  "KARDOMEX_KEY 97\r\nBIKE 3 3 9 2\r\n 6 0 0 7 0 0 8 0 0 9 0 0\r\n"
+                  " 1 0 0 1 0 0 1 0 0 1 0 0\r\n 0 6 6 6 6\r\nLIMITER 90\r\n");
+  const IgnReadResult r = files.LoadSettingsFile(path);
+  ASSERT_TRUE(r.Accepted());
+  EXPECT_TRUE(r.bikeSection);
+  ASSERT_EQ(host.messages.size(), 1u);
+  EXPECT_EQ(host.messages[0].rfind("Older or another version of *.ign file!", 0), 0u);
+  EXPECT_EQ(state.edited[BIKE], 3);
+  EXPECT_EQ(state.edited[PICKUP1_LOBES], 6);
+  EXPECT_EQ(state.edited[LIMITER], 90);
+  EXPECT_EQ(state.edited[RETARD], 6);     // default
+  EXPECT_EQ(state.edited[TEST_SET], 50);  // default, loaded between the passes
+  EXPECT_TRUE(state.saved);
+}
+
+TEST_F(SettingsFilesTest, SaveWritesTheNormalisedImage) {
+  state.edited[LIMITER] = 3;  // normalisation raises it to 10
+  const std::string path = dir.File("s.ign");
+  ASSERT_TRUE(files.Save(path));
+  EXPECT_EQ(state.edited[LIMITER], 10);
+  EXPECT_EQ(test::ReadText(path), WriteSettingsFile(state.edited, {}));
+  EXPECT_TRUE(state.saved);
+  EXPECT_EQ(state.file, state.edited);
+  EXPECT_EQ(files.session.currentFile, path);
+  EXPECT_TRUE(files.session.fileIsCurrent);
+  EXPECT_EQ(host.recentAdded, std::vector<std::string>{path});
+}
+
+TEST_F(SettingsFilesTest, SaveThatCannotWriteChangesNothing) {
+  const std::string path = SavedFile("keep.ign", state.edited);
+  ASSERT_TRUE(files.LoadSettingsFile(path).Accepted());
+  const std::string before = test::ReadText(path);
+  state.edited[LIMITER] = 3;
+  const Image edited = state.edited;
+  EXPECT_FALSE(files.Save(dir.File("no/such/folder.ign")));
+  EXPECT_EQ(host.messages, std::vector<std::string>{"Open file error!"});
+  EXPECT_EQ(state.edited, edited);
+  EXPECT_EQ(files.session.currentFile, path);
+  EXPECT_EQ(test::ReadText(path), before);
+}
+
+TEST_F(SettingsFilesTest, QuicksaveWritesTheNextNumberedCopy) {
+  EXPECT_EQ(files.QuicksaveVersion(), QuicksaveStatus::UseSave);  // no file current yet
+  const std::string path = dir.File("bike.ign");
+  ASSERT_TRUE(files.Save(path));
+  test::WriteText(dir.File("bike_001.ign"), "");
+  test::WriteText(dir.File("bike_007.ign"), "");
+  test::WriteText(dir.File("bike_x.ign"), "");
+  test::WriteText(dir.File("bike_900.txt"), "");
+  state.edited[RETARD] = 4;
+
+  std::string written;
+  EXPECT_EQ(files.QuicksaveVersion(&written), QuicksaveStatus::Written);
+  EXPECT_EQ(written, dir.File("bike_008.ign"));
+  EXPECT_EQ(test::ReadText(written), WriteSettingsFile(state.edited, {}));
+  EXPECT_EQ(files.session.currentFile, path);  // the current file stays
+  EXPECT_TRUE(state.saved);
+  EXPECT_EQ(host.recentAdded, std::vector<std::string>{path});  // the copy is not added
+
+  files.session.currentFile = dir.File("noext");
+  EXPECT_EQ(files.QuicksaveVersion(), QuicksaveStatus::UseSave);
+  files.session.currentFile = dir.File("gone/x.ign");
+  EXPECT_EQ(files.QuicksaveVersion(), QuicksaveStatus::Failed);
+  EXPECT_EQ(host.messages.size(), 0u);
+}
+
+TEST(Quicksave, NameRule) {
+  using V = std::vector<std::string>;
+  EXPECT_EQ(NextQuicksaveName("/d/set.ign", V{"set.ign"}), "/d/set_001.ign");
+  EXPECT_EQ(NextQuicksaveName("/d/bike.ign", V{"bike_001.ign", "bike_007.ign", "bike.ign"}),
+            "/d/bike_008.ign");
+  EXPECT_EQ(NextQuicksaveName("/d/b.ign", V{"b_0999.ign"}), "/d/b_1000.ign");  // more digits when needed
+  EXPECT_EQ(NextQuicksaveName("/d/b.ign", V{"b_old_2.ign", "b_000.ign", "b_3x.ign"}), "/d/b_004.ign");
+  EXPECT_EQ(NextQuicksaveName("/d.x/noext", V{}), "");  // a dot in a folder is no extension
+  EXPECT_EQ(QuicksaveNumber("a_0012.ign"), 12);
+  EXPECT_EQ(QuicksaveNumber("a_.ign"), -1);
+  EXPECT_EQ(QuicksaveNumber("a.ign"), -1);
+}
+
+TEST(Quicksave, DefaultFile) { EXPECT_EQ(CSettingsFiles::DefaultFile("/opt/ign"), "/opt/ign/data.ign"); }
+
+}  // namespace
+}  // namespace ign

@@ -4,6 +4,7 @@
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <thread>
@@ -37,9 +38,9 @@ std::string SimBinary() {
 }
 
 SimProcess::SimProcess(const std::string& portDir, SimOptions o) {
-  const std::string work = MakeTempDir();
-  image_ = o.image.empty() ? work + "/unit.img" : o.image;
-  errPath_ = work + "/ignsim.err";
+  workDir_ = MakeTempDir();
+  image_ = o.image.empty() ? workDir_ + "/unit.img" : o.image;
+  errPath_ = workDir_ + "/ignsim.err";
   std::vector<std::string> args = {SimBinary(),
                                    "--port-dir",
                                    portDir,
@@ -104,7 +105,13 @@ SimProcess::SimProcess(const std::string& portDir, SimOptions o) {
   }
 }
 
-SimProcess::~SimProcess() { stop(); }
+SimProcess::~SimProcess() {
+  stop();
+  if (!workDir_.empty()) {
+    std::error_code ec;
+    std::filesystem::remove_all(workDir_, ec);
+  }
+}
 
 void SimProcess::closeInput() {
   if (stdinFd_ >= 0) ::close(stdinFd_), stdinFd_ = -1;

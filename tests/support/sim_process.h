@@ -19,9 +19,9 @@ struct SimOptions {
 };
 
 // Spawns <IGN_BINARY_DIR>/sim/ignsim (environment IGN_BINARY_DIR, else the build's own
-// folder), waits at most 10 s for its READY line, and in the destructor sends SIGTERM and
-// reaps it. Standard input of the unit is a pipe held by this object, so the unit also
-// stops when the test process dies.
+// folder), waits at most 10 s for its READY line, and in the destructor sends SIGTERM,
+// reaps it and removes its own temporary folder (an image given in SimOptions is kept). Standard input of the
+// unit is a pipe held by this object, so the unit also stops when the test process dies.
 class SimProcess {
  public:
   explicit SimProcess(const std::string& portDir, SimOptions o = {});
@@ -48,6 +48,7 @@ class SimProcess {
   std::string link_;
   std::string image_;
   std::string errPath_;
+  std::string workDir_;  // holds the error output and, when none was given, the image
 };
 
 // A new, unique temporary folder.

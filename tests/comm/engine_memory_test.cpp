@@ -163,3 +163,19 @@ TEST_F(EngineFixture, LostDeviceDropsTheLink) {
 
 }  // namespace
 }  // namespace ign::test
+
+namespace ign::test {
+namespace {
+
+TEST_F(EngineFixture, StreamThatNeverArrivesIsGivenUpAndJobsGoOn) {
+  unit.handler = [&](const Frame& request, int) { return Answer(request); };
+  ASSERT_TRUE(Connect());
+  com->Stream().Announce(1, 500, 0, 0, 0);  // announced, but the unit sends nothing
+  ASSERT_EQ(RunJob(JOB_READ, 0, 1050, JobFlag::Mark), JOB_DONE);
+  EXPECT_EQ(com->Stream().live.type.load(), 0);
+  EXPECT_EQ(com->Stream().dropped.load(), 1u);
+  EXPECT_EQ(std::memcmp(com->ReceiveImage(), image.data(), 1050), 0);
+}
+
+}  // namespace
+}  // namespace ign::test

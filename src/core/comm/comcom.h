@@ -70,6 +70,7 @@ class CCOMCOM : public CCOMSEARCH {
   void EndJob(int job, int code);
   void FailAttempt(const char* why);
   void StopProtocolThread();
+  void WatchStream(int port, CFrameCodec& codec);
 
   std::thread protocolThread_;
   std::atomic<bool> protocolEnded_{false};
@@ -94,6 +95,9 @@ class CCOMCOM : public CCOMSEARCH {
   uint8_t receiveImage_[COMMAXBUF] = {};
   uint8_t receivedMarks_[COMMAXBUF] = {};
   StreamShare stream_;
+  // Protocol thread only: when the live stream last made progress.
+  int64_t streamProgressAt_ = 0;
+  int streamProgressCount_ = -1;  // -1: no stream being watched
 };
 
 }  // namespace ign

@@ -37,6 +37,9 @@ constexpr int kHeaderGapMarks = 50;  // unmarked addresses a header-family block
 
 // The pick-up sample stream.
 constexpr int kStreamBufSize = 15000;
+// A stream that stops arriving is given up after this long without a byte, so
+// that the frames of later jobs are not taken for stream bytes.
+constexpr int kStreamStallMs = 1000;
 
 // Bounded shutdown: how long destruction waits for a thread before giving up on it.
 constexpr int kJoinLimitMs = 2000;

@@ -36,7 +36,9 @@ void CCOMCOM::ProtocolPass(CFrameCodec& codec, SearchSlot& link, int port) {
 
   if (stream_.live.type.load(std::memory_order_acquire) != 0) {
     if (stream_.DropIfFull()) return;
-    if (port != 0) codec.ReceiveStep(Port(port));
+    WatchStream(port, codec);
+  } else {
+    streamProgressCount_ = -1;
   }
   const int job = jobCode_.load(std::memory_order_acquire);
   if (!JobRunning(job)) {
@@ -61,9 +63,31 @@ void CCOMCOM::ProtocolPass(CFrameCodec& codec, SearchSlot& link, int port) {
     int sending = LinkState::Sending;
     if (codec.SendDone()) linkState_.compare_exchange_strong(sending, LinkState::Waiting);
   }
+  // While a stream is still arriving the line is busy: the next request waits
+  // until the stream is complete or has been given up.
   if (linkState_.load(std::memory_order_acquire) == LinkState::Ready &&
-      JobRunning(jobCode_.load(std::memory_order_acquire)))
+      JobRunning(jobCode_.load(std::memory_order_acquire)) &&
+      stream_.live.type.load(std::memory_order_acquire) == 0)
     StartNextBlock(codec, link, job);
+}
+
+void CCOMCOM::WatchStream(int port, CFrameCodec& codec) {
+  if (port != 0) codec.ReceiveStep(Port(port));
+  if (stream_.live.type.load(std::memory_order_acquire) == 0) {
+    streamProgressCount_ = -1;
+    return;
+  }
+  const int count = stream_.live.count.load(std::memory_order_relaxed);
+  const int64_t now = TickMs();
+  if (count != streamProgressCount_) {
+    streamProgressCount_ = count;
+    streamProgressAt_ = now;
+  } else if (now - streamProgressAt_ > kStreamStallMs) {
+    Trace().Linef("stream stalled at %i of %i bytes, dropped", count,
+                  int(stream_.live.length.load(std::memory_order_relaxed)));
+    stream_.DropLive();
+    streamProgressCount_ = -1;
+  }
 }
 
 void CCOMCOM::EndJob(int job, int code) {

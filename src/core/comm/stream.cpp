@@ -29,10 +29,14 @@ bool StreamShare::Take(uint8_t& type, uint16_t& length, uint8_t& further, uint8_
 
 bool StreamShare::DropIfFull() {
   if (live.count.load(std::memory_order_relaxed) < kStreamBufSize) return false;
+  DropLive();
+  return true;
+}
+
+void StreamShare::DropLive() {
   live.count.store(0, std::memory_order_relaxed);
   live.type.store(0, std::memory_order_release);
   dropped.fetch_add(1, std::memory_order_relaxed);
-  return true;
 }
 
 bool StreamShare::Feed(uint8_t byte) {

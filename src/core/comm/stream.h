@@ -37,6 +37,8 @@ struct StreamShare {
   bool Feed(uint8_t byte);
   // Protocol thread: drops a stream that has grown to the buffer's size.
   bool DropIfFull();
+  // Protocol thread: drops the live stream (it stopped arriving).
+  void DropLive();
 };
 
 }  // namespace ign

@@ -62,5 +62,20 @@ TEST(IgnScanner, SkipPastLineStarting) {
   EXPECT_FALSE(in.SkipPastLineStarting("EXE"));
 }
 
+TEST(IgnScanner, ManySkipsWithoutTheLineStayLinear) {
+  std::string text;
+  for (int i = 0; i < 300000; ++i) text += "VERSIONS\n";
+  text += "LIMITER 5\n";
+  CIgnScanner in(text);
+  int skips = 0;
+  while (auto t = in.NextToken()) {
+    if (*t != "VERSIONS") break;
+    EXPECT_FALSE(in.SkipPastLineStarting("EXE"));
+    ++skips;
+  }
+  EXPECT_EQ(skips, 300000);
+  EXPECT_EQ(in.NextNumber(), 5);
+}
+
 }  // namespace
 }  // namespace ign

@@ -69,6 +69,11 @@ TEST_F(SettingsFilesTest, MissingFileLeavesTheRecentList) {
   EXPECT_EQ(newInstal, 1);
 }
 
+TEST_F(SettingsFilesTest, FolderIsAnOpenError) {
+  EXPECT_EQ(files.LoadSettingsFile(dir.Path().string()).status, IgnReadStatus::OpenFailed);
+  EXPECT_EQ(host.messages, std::vector<std::string>{"Open file error!"});
+}
+
 TEST_F(SettingsFilesTest, UnmatchedFileIsNotTakenAsTheSavedFile) {
   const std::string good = SavedFile("good.ign", state.edited);
   ASSERT_TRUE(files.LoadSettingsFile(good).Accepted());

@@ -60,6 +60,7 @@ std::optional<int> CIgnScanner::NextNumber() {
 }
 
 bool CIgnScanner::SkipPastLineStarting(std::string_view prefix) {
+  if (prefixMissing_ && missingPrefix_ == prefix) return false;
   const size_t n = text_.size();
   for (size_t i = pos_; i < n; ++i) {
     if (text_[i] != '\n' && text_[i] != '\r') continue;
@@ -69,6 +70,8 @@ bool CIgnScanner::SkipPastLineStarting(std::string_view prefix) {
     pos_ = end;
     return true;
   }
+  prefixMissing_ = true;
+  missingPrefix_ = std::string(prefix);
   return false;
 }
 

@@ -6,6 +6,7 @@
 // is skipped and the number is taken as "%i" reads it: decimal, octal after a
 // leading 0 (010 is 8), hexadecimal after 0x.
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace ign {
@@ -25,6 +26,10 @@ class CIgnScanner {
  private:
   std::string_view text_;
   size_t pos_ = 0;
+  // A prefix found on no line after some position is on no line after any
+  // later one: remembered so that repeated searches stay linear.
+  std::string missingPrefix_;
+  bool prefixMissing_ = false;
 };
 
 }  // namespace ign

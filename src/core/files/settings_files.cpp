@@ -1,7 +1,10 @@
 #include "core/files/settings_files.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <filesystem>
-#include <fstream>
 
 #include "core/files/quicksave.h"
 #include "core/params/normalise.h"
@@ -16,6 +19,16 @@ void ClearResultSlot(IStatus& status) {
   status.ShowStatus(Slot::Result, nullptr, -1, Colour::None, Colour::None, 10);
 }
 
+// A regular file that can be opened for reading (a folder cannot).
+bool CanOpenForReading(const std::string& path) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return false;
+  struct stat st {};
+  const bool regular = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode);
+  ::close(fd);
+  return regular;
+}
+
 bool HasExtensionDot(const std::string& path) {
   return std::filesystem::path(path).filename().string().find('.') != std::string::npos;
 }
@@ -23,7 +36,7 @@ bool HasExtensionDot(const std::string& path) {
 }  // namespace
 
 IgnReadResult CSettingsFiles::LoadSettingsFile(const std::string& path, int group) {
-  if (!std::ifstream(path, std::ios::binary)) {
+  if (!CanOpenForReading(path)) {
     host_.ShowMessage(Msg(kMsgOpenFileError));
     host_.RemoveRecent(path);
     ClearResultSlot(status_);

@@ -1,6 +1,7 @@
 #include "core/files/ign_reader.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 
@@ -355,6 +356,9 @@ TEST_F(IgnReaderTest, FileSizeLimitAndUnreadableFiles) {
   EXPECT_EQ(ReadSettingsFile(dir.File("none.ign"), img, defaults, o, &host).status,
             IgnReadStatus::OpenFailed);
   EXPECT_EQ(ReadSettingsFile(dir.Path().string(), img, defaults, o, &host).status, IgnReadStatus::OpenFailed);
+  const std::string fifo = dir.File("fifo.ign");  // opening must not wait for a writer
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  EXPECT_EQ(ReadSettingsFile(fifo, img, defaults, o, &host).status, IgnReadStatus::OpenFailed);
   EXPECT_EQ(img, before);
   EXPECT_EQ(ReadSettingsFile(atLimit, img, defaults, o, &host).status, IgnReadStatus::Accepted);
   EXPECT_EQ(img[LIMITER], 120);

@@ -75,7 +75,7 @@ void CopyMap1ToMap2(Image& img) {
 enum class Load { Ok, OpenFailed, TooLarge };
 
 Load LoadBounded(const std::string& path, std::string& text) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) return Load::OpenFailed;
   struct stat st {};
   Load result = Load::Ok;

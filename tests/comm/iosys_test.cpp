@@ -171,3 +171,37 @@ TEST(IoTrace, TransmissionsTracedExceptMonitorRequests) {
 
 }  // namespace
 }  // namespace ign
+
+namespace ign {
+namespace {
+
+TEST_F(IoFixture, OpenThatHangsIsGivenUpAfterFiveSecondsAndClosedLater) {
+  line->SetOpenHangs(true);
+  io->RequestOpen(4, 57600);
+  const int64_t commanded = TickMs();
+  io->ServicePorts();
+  ASSERT_TRUE(Until([&] { return State(4) == IoState::Opening; }));
+  ASSERT_LT(TickMs() - commanded, 4950);
+  test::AdvanceMs(int(4950 - (TickMs() - commanded)));
+  io->ServicePorts();
+  EXPECT_EQ(io->Port(4).result.load(), PortResult::None) << "still within the limit";
+  test::AdvanceMs(100);
+  io->ServicePorts();
+  EXPECT_EQ(io->Port(4).result.load(), PortResult::OpenTimedOut);
+  EXPECT_EQ(io->Port(4).request.load(), PortRequest::Close);
+  // When the system call finally returns, the port is closed as asked.
+  line->SetOpenHangs(false);
+  ASSERT_TRUE(Until([&] { return ClosedSettled(4); }));
+  EXPECT_FALSE(line->IsOpen());
+  EXPECT_EQ(io->Port(4).result.load(), PortResult::OpenTimedOut);
+}
+
+TEST_F(IoFixture, DeviceNamesForMenus) {
+  EXPECT_EQ(io->DevicePathOf(4), "mem:COM4");
+  EXPECT_EQ(io->DeviceNameOf(4), "mem:COM4") << "an unresolvable path is shown as it is";
+  EXPECT_EQ(io->DevicePathOf(0), "");
+  EXPECT_EQ(io->DevicePathOf(256), "");
+}
+
+}  // namespace
+}  // namespace ign

@@ -95,6 +95,8 @@ struct FaultCase {
   std::vector<std::string> extra;
 };
 
+void PrintTo(const FaultCase& c, std::ostream* os) { *os << c.name; }
+
 class JobFault : public JobFixture, public ::testing::WithParamInterface<FaultCase> {};
 
 TEST_P(JobFault, AnswerLostOnceIsRetriedAndJobEndsDone) {

@@ -15,6 +15,8 @@ struct FamilyCase {
   int baud;
 };
 
+void PrintTo(const FamilyCase& c, std::ostream* os) { *os << c.family; }
+
 class SearchFamily : public SimLinkFixture, public ::testing::WithParamInterface<FamilyCase> {};
 
 TEST_P(SearchFamily, ConnectsAtTheTableBaudRate) {

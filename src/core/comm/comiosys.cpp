@@ -1,6 +1,7 @@
 #include "core/comm/comiosys.h"
 
 #include <chrono>
+#include <climits>
 #include <cstdlib>
 #include <cstring>
 #include <system_error>
@@ -74,6 +75,13 @@ bool CCOMIOSYS::IsPresent(int port) const {
 std::string CCOMIOSYS::DevicePathOf(int port) const {
   if (port < 1 || port > kMaxPortNumber) return {};
   return Port(port).devicePath;
+}
+
+std::string CCOMIOSYS::DeviceNameOf(int port) const {
+  const std::string path = DevicePathOf(port);
+  if (path.empty()) return path;
+  char resolved[PATH_MAX];
+  return ::realpath(path.c_str(), resolved) ? std::string(resolved) : path;
 }
 
 bool CCOMIOSYS::EnumeratePorts() {

@@ -33,6 +33,8 @@ class CCOMIOSYS {
   bool IsPresent(int port) const;
   // The device behind a port number, for menus and `ignctl ports`.
   std::string DevicePathOf(int port) const;
+  // The device itself: a COM link resolved to its target (/dev/pts/7), else the path.
+  std::string DeviceNameOf(int port) const;
 
   bool Enumerated() const { return enumerated_.load(std::memory_order_acquire) != 0; }
   bool PortListChanged() const { return portListChanged_.load(std::memory_order_acquire) != 0; }

@@ -51,6 +51,14 @@ void MemoryLine::SetEcho(bool echo) {
   echo_ = echo;
 }
 
+void MemoryLine::SetOpenHangs(bool hangs) {
+  {
+    std::lock_guard lock(mutex_);
+    openHangs_ = hangs;
+  }
+  released_.notify_all();
+}
+
 bool MemoryLine::IsOpen() const {
   std::lock_guard lock(mutex_);
   return open_;
@@ -67,7 +75,8 @@ int MemoryLine::LastBaud() const {
 }
 
 bool MemoryLine::NearOpen(int baud) {
-  std::lock_guard lock(mutex_);
+  std::unique_lock lock(mutex_);
+  released_.wait(lock, [&] { return !openHangs_; });
   if (!openable_ || failed_ || open_) return false;
   open_ = true;
   ++openCount_;

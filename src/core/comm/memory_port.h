@@ -1,6 +1,7 @@
 #pragma once
 // An in-memory port system: each port is a MemoryLine whose far end a test (or
 // a demo) drives by hand. Thread-safe: the port's I/O thread uses the near end.
+#include <condition_variable>
 #include <deque>
 #include <map>
 #include <mutex>
@@ -17,7 +18,8 @@ class MemoryLine {
   void Answer(const std::vector<uint8_t>& bytes);  // bytes for the program to receive
   void Fail();                                     // the device goes away
   void SetOpenable(bool openable);
-  void SetEcho(bool echo);  // a loop-back plug: every written byte comes back
+  void SetEcho(bool echo);        // a loop-back plug: every written byte comes back
+  void SetOpenHangs(bool hangs);  // an open that does not return until released
   bool IsOpen() const;
   int OpenCount() const;
   int LastBaud() const;
@@ -31,6 +33,8 @@ class MemoryLine {
 
  private:
   mutable std::mutex mutex_;
+  std::condition_variable released_;
+  bool openHangs_ = false;
   std::deque<uint8_t> toHost_;
   std::vector<uint8_t> fromHost_;
   bool open_ = false;

@@ -36,7 +36,6 @@ bool CTrace::Open(const std::string& path) {
   std::lock_guard lock(mutex_);
   if (file_) std::fclose(file_);
   file_ = std::fopen(path.c_str(), "a");
-  lineOpen_ = false;
   open_.store(file_ != nullptr, std::memory_order_release);
   return file_ != nullptr;
 }
@@ -60,7 +59,6 @@ void CTrace::Line(const std::string& text) {
   std::fprintf(file_, "%02i:%02i:%05.2f:   (%i) %s\n", local.tm_hour, local.tm_min, inMinute,
                passes.load(std::memory_order_relaxed), text.c_str());
   std::fflush(file_);
-  lineOpen_ = false;
 }
 
 void CTrace::Linef(const char* format, ...) {

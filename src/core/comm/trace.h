@@ -36,7 +36,6 @@ class CTrace {
   std::mutex mutex_;
   std::FILE* file_ = nullptr;
   std::atomic<bool> open_{false};
-  bool lineOpen_ = false;
   std::chrono::steady_clock::time_point base_;
   std::time_t baseWall_ = 0;
 };

@@ -115,6 +115,22 @@ TEST_F(SettingsFilesTest, OlderFileShowsItsMessageOnceAndLoadsDefaultsForTheBike
   EXPECT_TRUE(state.saved);
 }
 
+TEST_F(SettingsFilesTest, BikeSectionLoadsTheDefaultsOfTheGroupBetweenThePasses) {
+  const std::string withBike = dir.File("with.ign"), without = dir.File("without.ign");
+  test::WriteText(withBike,
+                  "KARDOMEX_KEY 108\nBIKE 20 1 5 2\n1 0 0 2 0 0\n1 0 0 2 0 0\n1 0 0 2 0 0\n1 0 0 2 0 0\n1 6 "
+                  "6 6 6\nRETARD 3\n");
+  test::WriteText(without, "KARDOMEX_KEY 108\nRETARD 3\n");
+  state.edited[LIMITER] = 200;
+  state.edited[BASE_ADV] = 30;
+  ASSERT_TRUE(files.LoadSettingsFile(without, Group::Misc).Accepted());
+  EXPECT_EQ(state.edited[LIMITER], 200);
+  ASSERT_TRUE(files.LoadSettingsFile(withBike, Group::Misc).Accepted());
+  EXPECT_EQ(state.edited[LIMITER], 110);  // the page's defaults
+  EXPECT_EQ(state.edited[BASE_ADV], 30);  // another page: untouched
+  EXPECT_EQ(state.edited[RETARD], 3);     // then the file
+}
+
 TEST_F(SettingsFilesTest, SaveWritesTheNormalisedImage) {
   state.edited[LIMITER] = 3;  // normalisation raises it to 10
   const std::string path = dir.File("s.ign");

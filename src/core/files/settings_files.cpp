@@ -19,7 +19,7 @@ void ClearResultSlot(IStatus& status) {
   status.ShowStatus(Slot::Result, nullptr, -1, Colour::None, Colour::None, 10);
 }
 
-// A regular file that can be opened for reading (a folder cannot).
+// A regular file that can be opened for reading (not a folder, nor a pipe that would wait for a writer).
 bool CanOpenForReading(const std::string& path) {
   const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) return false;

@@ -56,6 +56,8 @@ class FormFixture : public ::testing::Test {
 
   TMainForm& Start(QStringList args = {"ignset"}) {
     form_ = std::make_unique<TMainForm>(args);
+    // File messages are recorded; a message box would wait for a click.
+    form_->SetFileMessageSink([this](const std::string& m) { fileMessages_.push_back(m); });
     form_->FormCreate();
     return *form_;
   }
@@ -68,6 +70,7 @@ class FormFixture : public ::testing::Test {
   TempDir dir_;
   std::unique_ptr<TMainForm> form_;
   std::vector<std::string> errorBoxes_;
+  std::vector<std::string> fileMessages_;
   unsigned lastFlags_ = 0;
 };
 

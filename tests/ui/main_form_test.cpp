@@ -13,6 +13,7 @@
 
 #include "core/app/default_ini.h"
 #include "core/app/tick_clock.h"
+#include "core/files/ign_writer.h"
 #include "core/params/defaults.h"
 #include "core/params/normalise.h"
 #include "form_fixture.h"
@@ -39,7 +40,7 @@ TEST_F(FormFixture, StartUpBuildsTheWindowAndWritesTheSettingsOnce) {
     bool enabled;
   } items[] = {{"MenuNew", "Ctrl+N", false},
                {"MenuNewPage", "Ctrl+Alt+N", false},
-               {"MenuOpen", "F3", false},
+               {"MenuOpen", "F3", true},
                {"MenuOpenPage", "Shift+F3", false},
                {"MenuQuicksave", "Shift+F2", false},
                {"MenuPrint", "Ctrl+P", false},
@@ -143,23 +144,37 @@ TEST_F(FormFixture, CommandLineLanguageAndNoPatchCheck) {
   }
 }
 
-TEST_F(FormFixture, DroppedSettingsFileGoesToTheOpenHook) {
+TEST_F(FormFixture, DroppedSettingsFileIsLoaded) {
   TMainForm& f = Start();
+  std::vector<std::string> messages;
+  f.SetFileMessageSink([&](const std::string& m) { messages.push_back(m); });
+  Image img = f.Params().edited;
+  img[Adrb::ADVANCE] = uint8_t(img[Adrb::ADVANCE] == 120 ? 121 : 120);
+  const std::string file = dir_.File("B.IGN");
+  ASSERT_TRUE(SaveSettingsFile(file, img, {}));
+
   QMimeData mime;
-  mime.setUrls({QUrl::fromLocalFile("/data/A.TXT"), QUrl::fromLocalFile("/data/B.IGN"),
-                QUrl::fromLocalFile("/data/c.ign")});
+  mime.setUrls({QUrl::fromLocalFile(QString::fromStdString(dir_.File("A.TXT"))),
+                QUrl::fromLocalFile(QString::fromStdString(file)),
+                QUrl::fromLocalFile(QString::fromStdString(dir_.File("c.ign")))});
   QDropEvent drop(QPointF(50, 50), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
   // Straight to the window's event handler: outside a real drag the
   // application does not deliver drop events.
   static_cast<QObject&>(f).event(&drop);
   EXPECT_TRUE(drop.isAccepted());
-  EXPECT_EQ(f.DialogFileName(), "/data/B.IGN");
+  EXPECT_TRUE(messages.empty()) << messages.front();
+  EXPECT_EQ(f.DialogFileName(), file);
+  EXPECT_EQ(f.CurrentFile(), file);
+  EXPECT_EQ(f.Params().edited[Adrb::ADVANCE], img[Adrb::ADVANCE]);
+  EXPECT_EQ(f.Recent().Entry(0), file);
+  EXPECT_TRUE(f.windowTitle().contains(QString::fromStdString(file)));
 
-  QMimeData other;
-  other.setUrls({QUrl::fromLocalFile("/data/notes.txt")});
-  QDropEvent ignored(QPointF(50, 50), Qt::CopyAction, &other, Qt::LeftButton, Qt::NoModifier);
-  static_cast<QObject&>(f).event(&ignored);
-  EXPECT_EQ(f.DialogFileName(), "/data/B.IGN");
+  // A dropped settings file that has gone reports the error and leaves the list.
+  f.AddRecent(dir_.File("gone.ign"));
+  f.HandleDroppedFiles({dir_.File("gone.ign")});
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_EQ(messages[0], "Open file error!");
+  EXPECT_EQ(f.Recent().Entry(0), file);
 }
 
 TEST_F(FormFixture, ShutdownWritesSettingsAndImage) {

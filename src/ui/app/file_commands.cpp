@@ -1,15 +1,121 @@
-// TMainForm: recent files, dropped files and the settings-file hook.
+// TMainForm: the File menu (Open, Save, Quicksave version, recent files),
+// dropped files, and the settings-file commands' host.
 #include <QAction>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QUrl>
 
+#include "ui/app/file_host.h"
 #include "ui/app/main_form.h"
 #include "ui/app/main_menu.h"
 #include "ui/app/start_args.h"
 
 namespace ign {
+
+namespace {
+const QString kIgnFilter = QStringLiteral("Settings (*.ign *.IGN);;All files (*)");
+}
+
+// ---- Host of the settings-file commands ---------------------------------------
+
+void TFileHost::ShowMessage(const std::string& text) { form_.ShowFileMessage(text); }
+void TFileHost::StoreActivePage() {}
+void TFileHost::LoadActivePage() {}
+void TFileHost::ReloadAllPages() {}
+void TFileHost::AddRecent(const std::string& path) { form_.AddRecent(path); }
+void TFileHost::RemoveRecent(const std::string& path) { form_.RemoveRecent(path); }
+void TFileHost::WriteAppSettings() { form_.WriteAppSettings(); }
+
+void TMainForm::CreateFileCommands() {
+  fileHost_ = std::make_unique<TFileHost>(*this);
+  files_ = std::make_unique<CSettingsFiles>(params_, defaults_, *fileHost_, status_);
+  files_->newInstallation = &settings_.newInstal;
+  connect(menu_->Item("MenuOpen"), &QAction::triggered, this, &TMainForm::MenuOpenClick);
+  connect(menu_->Item("MenuSave"), &QAction::triggered, this, &TMainForm::MenuSaveClick);
+  connect(menu_->Item("MenuQuicksave"), &QAction::triggered, this, &TMainForm::MenuQuicksaveClick);
+  for (const char* name : {"MenuOpen", "MenuSave"}) menu_->Item(name)->setEnabled(true);
+}
+
+void TMainForm::ShowFileMessage(const std::string& text) {
+  if (fileMessageSink_) {
+    fileMessageSink_(text);
+    return;
+  }
+  QMessageBox::information(this, QString::fromLatin1(kProductCode), QString::fromUtf8(text.c_str()));
+}
+
+// The session names of the file commands and the settings' names are one state.
+void TMainForm::SyncFileSessionFromSettings() {
+  files_->developerTest = marker_.testMode;
+  files_->session.currentFile = settings_.file;
+  files_->session.lastPath = settings_.iniFileDir;
+  files_->session.dialogFile = dialogFileName_;
+}
+
+void TMainForm::AfterFileCommand() {
+  settings_.file = files_->session.currentFile;
+  settings_.iniFileDir = files_->session.lastPath;
+  dialogFileName_ = files_->session.dialogFile;
+  menu_->Item("MenuQuicksave")->setEnabled(files_->session.fileIsCurrent);
+  status_.RefreshTitle();
+}
+
+// ---- Open -----------------------------------------------------------------------
+
+void TMainForm::OpenSettingsFile(const std::string& name, int group) {
+  files_->session.dialogFile = name;
+  files_->LoadSettingsFile(name, group);
+  AfterFileCommand();
+}
+
+void TMainForm::MenuOpenClick() {
+  QString path = QFileDialog::getOpenFileName(this, QStringLiteral("Open"),
+                                              QString::fromStdString(dialogFileName_), kIgnFilter);
+  if (path.isEmpty()) return;
+  files_->OpenConfirmed(path.toStdString(), Group::All);
+  AfterFileCommand();
+}
+
+void TMainForm::HandleDroppedFiles(const std::vector<std::string>& names) {
+  if (auto file = FirstSettingsFile(names)) OpenSettingsFile(*file, Group::All);
+}
+
+void TMainForm::dragEnterEvent(QDragEnterEvent* event) {
+  if (event->mimeData()->hasUrls()) event->acceptProposedAction();
+}
+
+void TMainForm::dropEvent(QDropEvent* event) {
+  std::vector<std::string> names;
+  for (const QUrl& url : event->mimeData()->urls())
+    if (url.isLocalFile()) names.push_back(url.toLocalFile().toStdString());
+  HandleDroppedFiles(names);
+  event->acceptProposedAction();
+}
+
+// ---- Save -----------------------------------------------------------------------
+
+void TMainForm::MenuSaveClick() {
+  QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Save"),
+                                              QString::fromStdString(dialogFileName_), kIgnFilter);
+  if (path.isEmpty()) return;
+  if (QFileInfo(path).suffix().isEmpty()) path += ".ign";
+  files_->Save(path.toStdString());
+  AfterFileCommand();
+}
+
+void TMainForm::MenuQuicksaveClick() {
+  if (files_->QuicksaveVersion() == QuicksaveStatus::UseSave) {
+    MenuSaveClick();
+    return;
+  }
+  AfterFileCommand();
+}
+
+// ---- Recent files ---------------------------------------------------------------
 
 void TMainForm::AddRecent(const std::string& name) {
   recent_.Add(name);
@@ -37,31 +143,9 @@ void TMainForm::ShowRecent() {
 
 void TMainForm::MenuHistoryClick(int index) {
   if (index < 1 || index >= recent_.Count()) return;
-  OpenSettingsFile(recent_.Entry(index), Group::All);
-}
-
-void TMainForm::OpenSettingsFile(const std::string& name, int group) {
-  (void)group;
-  dialogFileName_ = name;
-  Trace("OPEN " + name);
-  // The settings-file reader loads the page groups here and moves the name to
-  // the front of the recent list once it exists.
-}
-
-void TMainForm::HandleDroppedFiles(const std::vector<std::string>& names) {
-  if (auto file = FirstSettingsFile(names)) OpenSettingsFile(*file, Group::All);
-}
-
-void TMainForm::dragEnterEvent(QDragEnterEvent* event) {
-  if (event->mimeData()->hasUrls()) event->acceptProposedAction();
-}
-
-void TMainForm::dropEvent(QDropEvent* event) {
-  std::vector<std::string> names;
-  for (const QUrl& url : event->mimeData()->urls())
-    if (url.isLocalFile()) names.push_back(url.toLocalFile().toStdString());
-  HandleDroppedFiles(names);
-  event->acceptProposedAction();
+  // A copy: loading moves the entry to the front of the list.
+  const std::string name = recent_.Entry(index);
+  OpenSettingsFile(name, Group::All);
 }
 
 }  // namespace ign

@@ -24,6 +24,7 @@
 #include "core/text/messages.h"
 #include "ui/app/comm_adapter.h"
 #include "ui/app/error_box.h"
+#include "ui/app/file_host.h"
 #include "ui/app/main_menu.h"
 #include "ui/app/start_args.h"
 #include "ui/app/status_widgets.h"
@@ -44,6 +45,7 @@ TMainForm::TMainForm(const QStringList& args, QWidget* parent) : QMainWindow(par
   BuildWindow();
   CreateMessageTables();
   CreateCommunication();
+  CreateFileCommands();
   initialised_ = false;
   paths_ = ComputeSettingsPaths();
   lastBike_ = -1;
@@ -131,7 +133,6 @@ void TMainForm::ConnectMenu() {
     m.Item(name)->setEnabled(false);
   for (int i = 1; i <= TMainMenu::kHistoryItems; ++i) {
     connect(m.history[size_t(i)], &QAction::triggered, this, [this, i] { MenuHistoryClick(i); });
-    m.history[size_t(i)]->setEnabled(false);  // loading settings files comes with the file reader
   }
   for (int i = 0; i < TMainMenu::kComItems; ++i)
     connect(m.com[size_t(i)], &QAction::triggered, this, [this, i] { MenuCom1Click(i); });
@@ -282,6 +283,7 @@ void TMainForm::SetDefaultFilePath() {
 }
 
 void TMainForm::ApplyTestPort() {
+  SyncFileSessionFromSettings();
   if (marker_.testMode && marker_.testPort > 0) settings_.comPort = marker_.testPort;
   comm_->Com().SetConfiguredPort(settings_.comPort);
   comm_->Machine().newInstallation = settings_.newInstal != 0;

@@ -19,6 +19,7 @@
 #include "core/app/recent_files.h"
 #include "core/app/settings_dir.h"
 #include "core/app/status_slots.h"
+#include "core/files/settings_files.h"
 #include "core/params/comm_machine.h"
 #include "core/params/defaults.h"
 #include "core/params/param_state.h"
@@ -33,6 +34,7 @@ class QTimer;
 namespace ign {
 
 class TCommAdapter;
+class TFileHost;
 class TMainMenu;
 class TStatusLabel;
 class TStatusPanels;
@@ -76,9 +78,17 @@ class TMainForm : public QMainWindow {
   void MenuProgramClick();
   void MenuResetClick();
 
-  // Opens a settings file for the page groups in group (-1 all). The reader
-  // of settings files comes later; the name is kept for the file dialogs.
+  // Loads a settings file for the page groups in group (-1 all); its name
+  // becomes the file name of the Open and Save dialogs.
   void OpenSettingsFile(const std::string& name, int group);
+  void MenuOpenClick();
+  void MenuSaveClick();
+  void MenuQuicksaveClick();
+  // Messages of the file commands (a message box unless a sink is set).
+  void ShowFileMessage(const std::string& text);
+  void SetFileMessageSink(std::function<void(const std::string&)> sink) {
+    fileMessageSink_ = std::move(sink);
+  }
   // The names of a drop, in order; the first settings file among them is opened.
   void HandleDroppedFiles(const std::vector<std::string>& names);
 
@@ -176,10 +186,16 @@ class TMainForm : public QMainWindow {
   TitleState CurrentTitleState() const;
   void ApplyTestHook();
   void ConnectDeviceMenu();
+  void CreateFileCommands();
+  void SyncFileSessionFromSettings();
+  void AfterFileCommand();
   void ShowGauge(const GaugeView& gauge);
 
   QStringList args_;
   std::unique_ptr<TCommAdapter> comm_;
+  std::unique_ptr<TFileHost> fileHost_;
+  std::unique_ptr<CSettingsFiles> files_;
+  std::function<void(const std::string&)> fileMessageSink_;
   std::unique_ptr<TMainMenu> menu_;
   std::unique_ptr<TStatusPanels> panels_;
   std::vector<std::unique_ptr<TStatusLabel>> statusLabels_;

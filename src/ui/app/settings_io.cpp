@@ -81,7 +81,12 @@ void TMainForm::WriteAppSettings() {
   if (pageControl_->count() > 0) s.activePage = pageControl_->currentIndex();
   s.monitorPlayer = groupBoxPlayer_->isHidden() ? 0 : 1;
   s.history = recent_.Entries();
-  if (comm_) s.newInstal = comm_->Machine().newInstallation ? 1 : 0;
+  // The flag only ever goes from 1 to 0: a read of the unit clears the
+  // machine's copy, an opened file the settings' own.
+  if (comm_) {
+    s.newInstal = (s.newInstal != 0 && comm_->Machine().newInstallation) ? 1 : 0;
+    comm_->Machine().newInstallation = s.newInstal != 0;
+  }
   settings_ = s;
   SaveAppSettings(paths_.appIni, s);
   WriteImageFile(paths_.defaultIni, params_.edited.data(), RS_LEN_EXE);

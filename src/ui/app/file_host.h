@@ -1,0 +1,27 @@
+#pragma once
+// The settings-file commands' view of the main window.
+#include <functional>
+#include <string>
+
+#include "core/files/settings_files.h"
+
+namespace ign {
+
+class TMainForm;
+
+class TFileHost : public IFileHost {
+ public:
+  explicit TFileHost(TMainForm& form) : form_(form) {}
+  void ShowMessage(const std::string& text) override;
+  void StoreActivePage() override;
+  void LoadActivePage() override;
+  void ReloadAllPages() override;
+  void AddRecent(const std::string& path) override;
+  void RemoveRecent(const std::string& path) override;
+  void WriteAppSettings() override;
+
+ private:
+  TMainForm& form_;
+};
+
+}  // namespace ign

@@ -8,7 +8,10 @@ constexpr int kIgnFileVersion = 108;  // the version this program writes
 constexpr const char* kIgnKey = "KARDOMEX_KEY";
 constexpr const char* kIgnProductCode = "QUNTAR6";
 constexpr const char* kIgnExtension = "ign";
-constexpr const char* kIgnDefaultFile = "data.ign";
+constexpr const char* kIgnDefaultFile = "data.ign";  // in the executable's folder
+// Filters of the Open and Save dialogs (description|pattern pairs).
+constexpr const char* kIgnOpenFilter = "Ignition Parametrs(*.ign)|*.ign|All Files (*.*)|*.*";
+constexpr const char* kIgnSaveFilter = "Ignition Parametrs(*.ign)|*.ign";
 constexpr std::size_t kIgnMaxFileSize = 10485760;  // larger files are not read
 constexpr int kIgnIndent = 15;                     // width of the keyword column and of continuation lines
 

@@ -164,6 +164,10 @@ void CCOMIOSYS::ServicePorts() {
     com.requestTime = now;
     com.result.store(PortResult::None, std::memory_order_release);
     com.threadCommand.store(ThreadCmd::Open, std::memory_order_release);
+    if (com.threadState.load(std::memory_order_acquire) == ThreadState::Ended) {
+      com.thread.join();
+      com.threadState.store(ThreadState::None, std::memory_order_release);
+    }
     if (!com.thread.joinable() && com.threadState.load(std::memory_order_acquire) == ThreadState::None) {
       try {
         StartIoThread(com);

@@ -39,7 +39,10 @@ void CCOMIOSYS::IoThread(int port) {
     }
   }
   if (device) IoClose(com, device, false);
+  // The thread is done with the port before the port shows closed, so that a
+  // new open never finds this thread still on its way out.
   com.threadState.store(ThreadState::Ended, std::memory_order_release);
+  com.ioState.store(IoState::Closed, std::memory_order_release);
 }
 
 void CCOMIOSYS::IoOpen(CCOM& com, std::unique_ptr<ISerialDevice>& device) {
@@ -52,9 +55,8 @@ void CCOMIOSYS::IoOpen(CCOM& com, std::unique_ptr<ISerialDevice>& device) {
   if (!device || !device->Open(path, baud)) {
     device.reset();
     com.threadCommand.store(ThreadCmd::None, std::memory_order_release);
-    com.ioState.store(IoState::Closed, std::memory_order_release);
     com.result.store(PortResult::OpenFailed, std::memory_order_release);
-    return;
+    return;  // the thread ends; the port shows closed when it has
   }
   com.rxRead.store(0, std::memory_order_relaxed);
   com.rxWrite.store(0, std::memory_order_relaxed);
@@ -63,6 +65,7 @@ void CCOMIOSYS::IoOpen(CCOM& com, std::unique_ptr<ISerialDevice>& device) {
   com.threadCommand.store(ThreadCmd::None, std::memory_order_release);
 }
 
+// Leaves the port closing; the thread ends right after and marks it closed.
 void CCOMIOSYS::IoClose(CCOM& com, std::unique_ptr<ISerialDevice>& device, bool traced) {
   if (traced) trace_.Raw(Format("\n[%i:TMR=%i]CLOSE COM%i\n", com.port, int(TickMs()), com.port));
   com.ioState.store(IoState::Closing, std::memory_order_release);
@@ -71,7 +74,6 @@ void CCOMIOSYS::IoClose(CCOM& com, std::unique_ptr<ISerialDevice>& device, bool 
   // A frame waiting to go out will never go: free the sender.
   com.txLen.store(0, std::memory_order_release);
   com.threadCommand.store(ThreadCmd::None, std::memory_order_release);
-  com.ioState.store(IoState::Closed, std::memory_order_release);
 }
 
 void CCOMIOSYS::IoTransmit(CCOM& com, ISerialDevice& device) {

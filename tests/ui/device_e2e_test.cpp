@@ -28,6 +28,9 @@ TEST_F(FormFixture, FindsReadsAndReleasesTheSimulatedUnit) {
   ASSERT_TRUE(WaitFor([&] { return Find<QAction>("MenuCom4")->isChecked(); }, 5000));
   EXPECT_EQ(Find<QAction>("MenuCom4")->text(), "COM&3");
   EXPECT_TRUE(Find<QLabel>("LabelCom")->text().contains("3"));
+  // The unit's identification and matching version reach status panel 4.
+  ASSERT_TRUE(WaitFor([&] { return Find<QLabel>("StatusPanel4")->text().contains("RSKEY=108.00"); }, 10000))
+      << Find<QLabel>("StatusPanel4")->text().toStdString();
 
   read->trigger();
   ASSERT_TRUE(WaitFor([&] { return f.Params().unitValid && !f.Comm().Machine().newInstallation; }, 30000));
@@ -38,6 +41,7 @@ TEST_F(FormFixture, FindsReadsAndReleasesTheSimulatedUnit) {
   EXPECT_EQ(f.ConfiguredPort(), kPortOffline);
   ASSERT_TRUE(WaitFor([&] { return !read->isEnabled(); }, 10000));
   EXPECT_EQ(Find<QLabel>("LabelConnection")->text(), "No connection with PC...");
+  EXPECT_EQ(Find<QLabel>("StatusPanel4")->text(), "not connected");
   EXPECT_TRUE(Find<QAction>("MenuCom1")->isChecked());
 }
 

@@ -46,10 +46,17 @@ class TCommAdapter : public IPortList, public ILinkControl, public ICommHost {
   void SetGauge(const GaugeView& gauge) override {
     if (onGauge) onGauge(gauge);
   }
+  void DecodeUnitInfo(const uint8_t* header150) override {
+    if (onUnitHeader) onUnitHeader(header150);
+  }
+  void ProcessMonitor(const uint8_t* record151) override {
+    if (onMonitor) onMonitor(record151);
+  }
 
   std::function<void()> onReloadPages, onTakeSnapshot, onResetUnitInfo, onSaveSettings, onRefreshCaptions;
   std::function<void(const std::string&)> onComLabel;
   std::function<void(const GaugeView&)> onGauge;
+  std::function<void(const uint8_t*)> onUnitHeader, onMonitor;
 
  private:
   static void Call(const std::function<void()>& f) {

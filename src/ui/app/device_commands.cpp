@@ -3,12 +3,15 @@
 #include <QMessageBox>
 #include <QPalette>
 #include <QProgressBar>
+#include <cstdio>
 
+#include "core/comm/comm_const.h"
 #include "core/params/image.h"
 #include "core/text/messages.h"
 #include "ui/app/comm_adapter.h"
 #include "ui/app/main_form.h"
 #include "ui/app/main_menu.h"
+#include "ui/app/status_widgets.h"
 
 namespace ign {
 
@@ -92,6 +95,22 @@ void TMainForm::MenuProgramClick() {
 }
 
 void TMainForm::MenuResetClick() { comm_->Machine().RequestReset(); }
+
+// The version part of a monitor record: key (index 150) and subversion (149)
+// give the version state and text that status panel 4 shows with the unit.
+void TMainForm::TakeMonitorVersion(const uint8_t* record) {
+  const int key = record[150], subversion = record[149];
+  char text[256];
+  if (key == kProgramKey && subversion == kProgramSubversion) {
+    std::snprintf(text, sizeof text, "RSKEY=%d.%02d", kProgramKey, kProgramSubversion);
+    unitInfo_.SetVersion(VersionState::Match, text);
+  } else {
+    std::snprintf(text, sizeof text, "%s  PC-%d.%02d, IGN-%d.%02d", Msg(key != kProgramKey ? 17 : 18),
+                  kProgramKey, kProgramSubversion, key, subversion);
+    unitInfo_.SetVersion(VersionState::Mismatch, text);
+  }
+  panels_->SetText(4, unitInfo_.PanelText());
+}
 
 void TMainForm::ShowGauge(const GaugeView& g) {
   gaugeProgram_->setMaximum(g.maximum);

@@ -34,7 +34,6 @@ namespace ign {
 namespace {
 constexpr const char* kNoConnection =
     "###No connection with PC...##Keine Verbindung zum PC...##Není spojení s PC...";
-constexpr const char* kNotConnected = "not connected";
 }  // namespace
 
 // ---- Construction -----------------------------------------------------------
@@ -159,9 +158,13 @@ void TMainForm::CreateCommunication() {
   comm_ = std::make_unique<TCommAdapter>(params_, status_);
   comm_->onSaveSettings = [this] { WriteAppSettings(); };
   comm_->onResetUnitInfo = [this] {
-    unitIdentification_ = kNotConnected;
-    panels_->SetText(4, unitIdentification_);
+    unitInfo_.Reset();
+    panels_->SetText(4, unitInfo_.PanelText());
   };
+  comm_->onUnitHeader = [this](const uint8_t* header) {
+    unitInfo_.Decode(std::span<const uint8_t, kUnitHeaderLen>(header, kUnitHeaderLen));
+  };
+  comm_->onMonitor = [this](const uint8_t* record) { TakeMonitorVersion(record); };
   comm_->onRefreshCaptions = [] { RelabelAll(); };
   comm_->onReloadPages = [this] { ReloadActivePage(); };
   comm_->onComLabel = [this](const std::string& text) {
@@ -254,7 +257,7 @@ void TMainForm::RouteHints() {
 }
 
 void TMainForm::ResetUnitInformation() {
-  unitIdentification_ = kNotConnected;
+  unitInfo_.Reset();
   buildDate_ = RewriteBuildDate(__DATE__);
   char buf[128];
   std::snprintf(buf, sizeof buf, "%s   RSKEY=%i.%02i   COMPILE=%s", kProductCode, kProgramVersion, 0,
@@ -262,7 +265,7 @@ void TMainForm::ResetUnitInformation() {
   panels_->SetText(1, "EXE");
   panels_->SetText(2, buf);
   panels_->SetText(3, "HEX");
-  panels_->SetText(4, unitIdentification_);
+  panels_->SetText(4, unitInfo_.PanelText());
 }
 
 void TMainForm::LoadStartDefaults() {
@@ -339,8 +342,8 @@ void TMainForm::ResetConnectionState() {
                        StatusPriority::NoConnection);
   params_.unitValid = false;
   CompareImages(params_, status_);
-  unitIdentification_ = kNotConnected;
-  panels_->SetText(4, unitIdentification_);
+  unitInfo_.Reset();
+  panels_->SetText(4, unitInfo_.PanelText());
 }
 
 void TMainForm::RefreshLiveDisplay() {

@@ -20,6 +20,7 @@
 #include "core/app/settings_dir.h"
 #include "core/app/status_slots.h"
 #include "core/files/settings_files.h"
+#include "core/files/unit_info.h"
 #include "core/params/comm_machine.h"
 #include "core/params/defaults.h"
 #include "core/params/param_state.h"
@@ -190,6 +191,7 @@ class TMainForm : public QMainWindow {
   void SyncFileSessionFromSettings();
   void AfterFileCommand();
   void ShowGauge(const GaugeView& gauge);
+  void TakeMonitorVersion(const uint8_t* record151);
 
   QStringList args_;
   std::unique_ptr<TCommAdapter> comm_;
@@ -218,7 +220,7 @@ class TMainForm : public QMainWindow {
   int jobRequest_ = 0;
   int lastBike_ = -1;
   std::string unitName_, unitDate_, unitTime_;
-  std::string unitIdentification_;
+  CUnitInfo unitInfo_;
   std::string newVersionPath_;
   std::string defaultFilePath_;
   std::string dialogFileName_;

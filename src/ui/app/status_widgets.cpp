@@ -33,13 +33,18 @@ TStatusPanels::TStatusPanels(QStatusBar* bar) {
     l->setFrameShape(QFrame::Panel);
     l->setFrameShadow(QFrame::Sunken);
     if (i == 0) l->setFixedWidth(400);
+    // The two identification panels share what is left; their full text is
+    // in the tool tip when it does not fit.
+    if (i == 2 || i == 4) l->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     bar->addWidget(l, i == 2 || i == 4 ? 1 : 0);
     panels_[size_t(i)] = l;
   }
 }
 
 void TStatusPanels::SetText(int panel, const std::string& utf8) {
-  if (panel >= 0 && panel < kPanels) panels_[size_t(panel)]->setText(QString::fromUtf8(utf8.c_str()));
+  if (panel < 0 || panel >= kPanels) return;
+  panels_[size_t(panel)]->setText(QString::fromUtf8(utf8.c_str()));
+  if (panel == 2 || panel == 4) panels_[size_t(panel)]->setToolTip(QString::fromUtf8(utf8.c_str()));
 }
 
 QString TStatusPanels::Text(int panel) const {

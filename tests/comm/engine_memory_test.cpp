@@ -118,6 +118,14 @@ TEST_F(EngineFixture, AnswerForAnotherBlockFailsTheAttempt) {
   EXPECT_EQ(std::memcmp(com->ReceiveImage(), image.data(), 1050), 0);
 }
 
+TEST_F(EngineFixture, OnlyKnownJobsAreAccepted) {
+  unit.handler = [&](const Frame& request, int) { return Answer(request); };
+  ASSERT_TRUE(Connect());
+  for (int code : {JOB_IDLE, JOB_DONE, JOB_FAILED, 99, -1})
+    EXPECT_FALSE(com->StartJob(code, 0, 150, JobFlag::Mark));
+  EXPECT_EQ(com->JobCode(), JOB_IDLE);
+}
+
 TEST_F(EngineFixture, ReadKeepsMarksOutsideTheRangeAndClearsReceivedInside) {
   unit.handler = [&](const Frame& request, int) { return Answer(request); };
   ASSERT_TRUE(Connect());

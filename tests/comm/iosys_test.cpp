@@ -102,6 +102,7 @@ TEST_F(IoFixture, EnumerationMarksPresentPortsAndReportsChanges) {
   EXPECT_TRUE(io->IsPresent(12));
   EXPECT_TRUE(io->IsPresent(4));
   EXPECT_FALSE(io->IsPresent(5));
+  EXPECT_EQ(io->PresentPorts(), (std::vector<int>{4, 12}));
   io->ClearPortListChanged();
   EXPECT_FALSE(io->EnumeratePorts()) << "nothing changed";
   system->SetPresent(12, false);

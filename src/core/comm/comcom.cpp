@@ -30,7 +30,7 @@ void CCOMCOM::StopProtocolThread() {
 }
 
 bool CCOMCOM::StartJob(int job, int address, int count, int flags) {
-  if (jobCode_.load(std::memory_order_acquire) != JOB_IDLE || !JobRunning(job)) return false;
+  if (jobCode_.load(std::memory_order_acquire) != JOB_IDLE || !KnownJob(job)) return false;
   address = std::clamp(address, 0, COMMAXBUF);
   const int end = std::clamp(address + std::max(count, 0), address, COMMAXBUF);
   currentAddress_.store(address, std::memory_order_relaxed);

@@ -72,6 +72,13 @@ bool CCOMIOSYS::IsPresent(int port) const {
   return port >= 0 && port <= kMaxPortNumber && Port(port).present.load(std::memory_order_acquire) != 0;
 }
 
+std::vector<int> CCOMIOSYS::PresentPorts() const {
+  std::vector<int> ports;
+  for (int port = 1; port <= kMaxPortNumber; ++port)
+    if (IsPresent(port)) ports.push_back(port);
+  return ports;
+}
+
 std::string CCOMIOSYS::DevicePathOf(int port) const {
   if (port < 1 || port > kMaxPortNumber) return {};
   return Port(port).devicePath;

@@ -6,6 +6,7 @@
 #include <atomic>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "core/comm/ccom.h"
 #include "core/comm/serial_port.h"
@@ -31,6 +32,8 @@ class CCOMIOSYS {
   CCOM& Port(int port) { return ports_[size_t(port & 0xFF)]; }
   const CCOM& Port(int port) const { return ports_[size_t(port & 0xFF)]; }
   bool IsPresent(int port) const;
+  // Port numbers 1..255 the last enumeration found, ascending.
+  std::vector<int> PresentPorts() const;
   // The device behind a port number, for menus and `ignctl ports`.
   std::string DevicePathOf(int port) const;
   // The device itself: a COM link resolved to its target (/dev/pts/7), else the path.

@@ -8,6 +8,10 @@ namespace ign {
 
 bool JobRunning(int job) { return job != JOB_IDLE && job != JOB_FAILED && job != JOB_DONE; }
 
+bool KnownJob(int job) {
+  return job == JOB_WRITE || job == JOB_READ || job == JOB_MONITOR || job == JOB_COMMAND || job == JOB_HEADER;
+}
+
 bool JobStores(int job) { return job == JOB_READ || job == JOB_MONITOR || job == JOB_HEADER; }
 
 std::optional<Block> NextShortBlock(const uint8_t* marks, int current, int end, int b) {

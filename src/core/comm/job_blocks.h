@@ -15,6 +15,8 @@ constexpr int JOB_FAILED = 132;
 constexpr int JOB_DONE = 136;
 
 bool JobRunning(int job);
+// One of the five jobs StartJob accepts.
+bool KnownJob(int job);
 // Jobs whose answers carry data into the receive image.
 bool JobStores(int job);
 

@@ -47,6 +47,7 @@ TEST_F(FormFixture, StartUpBuildsTheWindowAndWritesTheSettingsOnce) {
                {"MenuRead", "F7", false},
                {"MenuProgram", "F9", false},
                {"MenuZnovu", "Ctrl+Alt+Z", false},
+               {"MenuZpet", "Ctrl+Z", false},
                {"MenuMonitorPlayer", "Ctrl+M", true},
                {"MenuContens", "F1", false},
                {"MenuExit", "", true}};
@@ -233,6 +234,29 @@ TEST_F(FormFixture, StartReadsTheSavedSettings) {
   EXPECT_TRUE(port->isChecked());
   EXPECT_FALSE(port->isEnabled());
   EXPECT_FALSE(Find<QAction>("MenuCom5")->isVisible());
+}
+
+TEST_F(FormFixture, CommittedChangeIsWrittenAndUndoneFromTheToolsMenu) {
+  TMainForm& f = Start();
+  QAction* undo = Find<QAction>("MenuZpet");
+  QAction* redo = Find<QAction>("MenuZnovu");
+  EXPECT_FALSE(undo->isEnabled());
+  const uint8_t before = f.Params().edited[Adrb::ADVANCE];
+  const uint8_t after = uint8_t(before == 110 ? 111 : 110);
+  f.Params().edited[Adrb::ADVANCE] = after;
+  ASSERT_TRUE(f.CommitImageChange());
+  EXPECT_FALSE(f.CommitImageChange());  // nothing new: no snapshot, no write
+  std::array<uint8_t, RS_LEN_EXE> saved{};
+  ReadImageFile(SettingsFile("default.ini"), saved.data(), saved.size());
+  EXPECT_EQ(saved[Adrb::ADVANCE], after);  // written at the commit, not only at exit
+  EXPECT_TRUE(undo->isEnabled());
+  EXPECT_FALSE(redo->isEnabled());
+
+  undo->trigger();
+  EXPECT_EQ(f.Params().edited[Adrb::ADVANCE], before);
+  EXPECT_TRUE(redo->isEnabled());
+  redo->trigger();
+  EXPECT_EQ(f.Params().edited[Adrb::ADVANCE], after);
 }
 
 TEST_F(FormFixture, DeveloperMarkerShowsTheServiceMenuAndSetsTheTestPort) {

@@ -29,6 +29,7 @@ void TFileHost::ReloadAllPages() {}
 void TFileHost::AddRecent(const std::string& path) { form_.AddRecent(path); }
 void TFileHost::RemoveRecent(const std::string& path) { form_.RemoveRecent(path); }
 void TFileHost::WriteAppSettings() { form_.WriteAppSettings(); }
+void TFileHost::SnapshotAndCommit() { form_.Undo().TakeSnapshot(); }
 
 void TMainForm::CreateFileCommands() {
   fileHost_ = std::make_unique<TFileHost>(*this);

@@ -19,6 +19,7 @@ class TFileHost : public IFileHost {
   void AddRecent(const std::string& path) override;
   void RemoveRecent(const std::string& path) override;
   void WriteAppSettings() override;
+  void SnapshotAndCommit() override;
 
  private:
   TMainForm& form_;

@@ -28,6 +28,7 @@
 #include "ui/app/main_menu.h"
 #include "ui/app/start_args.h"
 #include "ui/app/status_widgets.h"
+#include "ui/app/undo_host.h"
 
 namespace ign {
 
@@ -45,6 +46,7 @@ TMainForm::TMainForm(const QStringList& args, QWidget* parent) : QMainWindow(par
   CreateMessageTables();
   CreateCommunication();
   CreateFileCommands();
+  CreateUndoRing();
   initialised_ = false;
   paths_ = ComputeSettingsPaths();
   lastBike_ = -1;
@@ -308,10 +310,9 @@ void TMainForm::ApplyLanguageAndLoadPages() {
   relabelSteps_.push_back(RegisterRelabelStep(RelabelOrder::Title, [this] { status_.RefreshTitle(); }));
   relabelSteps_.push_back(RegisterRelabelStep(RelabelOrder::StatusSlots, [this] { status_.Relabel(); }));
   RelabelAll();  // message table, captions, hints and page texts
-  // The pages load from the image here, and the undo ring is reset, which
-  // writes the settings once.
-  params_.marks.fill(0);
-  WriteAppSettings();
+  // The pages load from the image here. Resetting the undo ring clears the
+  // change marks and writes the settings once.
+  undo_->ResetUndo();
   ReloadActivePage();
 }
 

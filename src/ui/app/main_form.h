@@ -19,6 +19,7 @@
 #include "core/app/recent_files.h"
 #include "core/app/settings_dir.h"
 #include "core/app/status_slots.h"
+#include "core/app/undo_ring.h"
 #include "core/files/settings_files.h"
 #include "core/files/unit_info.h"
 #include "core/params/comm_machine.h"
@@ -36,6 +37,7 @@ namespace ign {
 
 class TCommAdapter;
 class TFileHost;
+class TUndoHost;
 class TMainMenu;
 class TStatusLabel;
 class TStatusPanels;
@@ -87,6 +89,12 @@ class TMainForm : public QMainWindow {
   void MenuQuicksaveClick();
   // Messages of the file commands (a message box unless a sink is set).
   void ShowFileMessage(const std::string& text);
+  // Commits a change of the edited image made outside the pages: normalise,
+  // reload, undo snapshot (which writes the settings when something changed).
+  bool CommitImageChange();
+  int ActivePageIndex() const;
+  void ShowPage(int page);
+  CUndoRing& Undo() { return *undo_; }
   void SetFileMessageSink(std::function<void(const std::string&)> sink) {
     fileMessageSink_ = std::move(sink);
   }
@@ -187,6 +195,7 @@ class TMainForm : public QMainWindow {
   TitleState CurrentTitleState() const;
   void ApplyTestHook();
   void ConnectDeviceMenu();
+  void CreateUndoRing();
   void CreateFileCommands();
   void SyncFileSessionFromSettings();
   void AfterFileCommand();
@@ -196,6 +205,8 @@ class TMainForm : public QMainWindow {
   QStringList args_;
   std::unique_ptr<TCommAdapter> comm_;
   std::unique_ptr<TFileHost> fileHost_;
+  std::unique_ptr<TUndoHost> undoHost_;
+  std::unique_ptr<CUndoRing> undo_;
   std::unique_ptr<CSettingsFiles> files_;
   std::function<void(const std::string&)> fileMessageSink_;
   std::unique_ptr<TMainMenu> menu_;

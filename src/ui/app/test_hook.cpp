@@ -2,13 +2,13 @@
 // and for demonstrations, until the pages can make real edits.
 //
 //   IGN_TEST_COMMIT=<byte>=<value>   on the first initialised tick: set image
-//   byte <byte> (0..1049) of the edited image to <value>, write the settings
-//   (as a commit does) and toggle the player panel (which writes them again).
+//   byte <byte> (0..1049) of the edited image to <value> and commit it (the
+//   undo snapshot writes the settings), then toggle the player panel (which
+//   writes them again).
 //   "COMMITTED" then goes to standard output.
 #include <cstdio>
 #include <cstdlib>
 
-#include "core/app/default_ini.h"
 #include "ui/app/main_form.h"
 
 namespace ign {
@@ -22,7 +22,7 @@ void TMainForm::ApplyTestHook() {
     return;
   }
   params_.edited[address] = uint8_t(value);
-  WriteAppSettings();
+  CommitImageChange();
   MenuMonitorPlayerClick();
   std::printf("COMMITTED\n");
   std::fflush(stdout);

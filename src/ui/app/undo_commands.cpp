@@ -1,0 +1,46 @@
+// TMainForm: undo and redo of committed edits (Tools menu), and the commit of
+// an image change made outside the pages.
+#include <QAction>
+#include <QTabWidget>
+
+#include "ui/app/comm_adapter.h"
+#include "ui/app/main_form.h"
+#include "ui/app/main_menu.h"
+#include "ui/app/undo_host.h"
+
+namespace ign {
+
+int TUndoHost::ActivePage() const { return form_.ActivePageIndex(); }
+void TUndoHost::ShowPage(int page) { form_.ShowPage(page); }
+void TUndoHost::LoadPages(int) {}
+void TUndoHost::WriteSettings() { form_.WriteAppSettings(); }
+void TUndoHost::SetUndoButtons(bool canUndo, bool canRedo) {
+  form_.MainMenu().Item("MenuZpet")->setEnabled(canUndo);
+  form_.MainMenu().Item("MenuZnovu")->setEnabled(canRedo);
+}
+// The "programming after change" box comes with the pages.
+bool TUndoHost::ProgramAfterChange() const { return false; }
+void TUndoHost::RequestProgramChanged() { form_.Comm().Machine().RequestProgramChanged(); }
+
+void TMainForm::CreateUndoRing() {
+  undoHost_ = std::make_unique<TUndoHost>(*this);
+  undo_ = std::make_unique<CUndoRing>(params_, status_, *undoHost_);
+  connect(menu_->Item("MenuZpet"), &QAction::triggered, this, [this] { undo_->Undo(); });
+  connect(menu_->Item("MenuZnovu"), &QAction::triggered, this, [this] { undo_->Redo(); });
+}
+
+int TMainForm::ActivePageIndex() const {
+  return pageControl_->count() > 0 ? pageControl_->currentIndex() : settings_.activePage;
+}
+
+void TMainForm::ShowPage(int page) {
+  if (page >= 0 && page < pageControl_->count()) pageControl_->setCurrentIndex(page);
+}
+
+bool TMainForm::CommitImageChange() {
+  NormaliseEditedImage();
+  ReloadActivePage();
+  return undo_->TakeSnapshot();
+}
+
+}  // namespace ign

@@ -1,5 +1,6 @@
 // TMainForm: the COM menu and the device menu (Read, Verify, Program, Reset).
 #include <QAction>
+#include <QActionGroup>
 #include <QMessageBox>
 #include <QPalette>
 #include <QProgressBar>
@@ -27,6 +28,10 @@ constexpr const char* kDifferentBike =
 // ---- COM menu -------------------------------------------------------------------
 
 void TMainForm::BuildComMenu() {
+  if (!comRadioGroup_) {
+    comRadioGroup_ = new QActionGroup(this);
+    comRadioGroup_->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
+  }
   comm_->Com().ClearPortListChanged();
   const int connected = comm_->UnitConnected() ? comm_->ConnectedPort() : 0;
   comMenuConnectedPort_ = connected;
@@ -36,7 +41,10 @@ void TMainForm::BuildComMenu() {
     const ComMenuItem& m = model[size_t(i)];
     QAction* a = menu_->com[size_t(i)];
     a->setSeparator(m.separator);
-    a->setText(QString::fromUtf8(m.caption.c_str()));
+    a->setText(m.separator ? QString() : QString::fromUtf8(m.caption.c_str()));
+    // Radio items are drawn as such only inside an exclusive group; the group
+    // allows none checked, since the connected port may be missing.
+    a->setActionGroup(m.radio ? comRadioGroup_ : nullptr);
     a->setCheckable(m.checked || m.radio || i < 2);
     a->setChecked(m.checked);
     a->setEnabled(m.enabled);

@@ -26,6 +26,7 @@
 #include "core/params/defaults.h"
 #include "core/params/param_state.h"
 
+class QActionGroup;
 class QGroupBox;
 class QKeyEvent;
 class QLabel;
@@ -219,6 +220,7 @@ class TMainForm : public QMainWindow {
   QLabel* labelResult_ = nullptr;
   QLabel* labelCongruence_ = nullptr;
   QLabel* labelCom_ = nullptr;
+  QActionGroup* comRadioGroup_ = nullptr;
   QProgressBar* gaugeProgram_ = nullptr;
 
   bool initialised_ = false;

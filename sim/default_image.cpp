@@ -36,6 +36,8 @@ Image DefaultImage() {
   im[kPickup1Lobes + 1] = 67;
   im[kPickup2Lobes + 0] = 66;
   im[kPickup2Lobes + 1] = 68;
+  // Channels 3 and 4 are unused on this bike; a sound image holds lobe 1 there.
+  for (int ch = 2; ch < 4; ++ch) im[kPickup1Lobes + ch] = im[kPickup2Lobes + ch] = 1;
   im[kLimiter] = 110;
   im[kStartLim] = 100;
   im[kClutchTime] = 20;

@@ -27,6 +27,7 @@ class CEngine {
   CCommMachine& Machine() { return machine_; }
   ParamState& Params() { return params_; }
   CStatusSlots& Status() { return status_; }
+  const CStatusSlots& Status() const { return status_; }
   const CMemoryLabel& Label(int slot) const { return labels_[slot]; }
   int StepMask() const { return stepMask_; }
   void SetStepMask(int mask) { stepMask_ = mask; }

@@ -462,6 +462,7 @@ void CCommMachine::ConnectCheckDone() {
 void CCommMachine::OnJobDone() {
   const uint8_t* rx = link_.ReceiveImage();
   const int s = state_;
+  if (s == 65 || s == 80 || s == 99) std::memcpy(lastRead_.data(), rx, RS_LEN_EXE);
   if (s == 29) {
     state_ = 30;
   } else if (s == 30 || InRange(s, 48, 51)) {

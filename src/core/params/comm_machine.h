@@ -87,6 +87,8 @@ class CCommMachine {
   const GaugeView& Gauge() const { return gauge_; }
   const std::array<uint8_t, kHeaderLen>& UnitHeader() const { return header_; }
   const std::array<uint8_t, kMonitorLen + 1>& MonitorRecord() const { return monitor_; }
+  // The unit's settings as the last full read of Read, Verify or Program found them.
+  const std::array<uint8_t, RS_LEN_EXE>& LastRead() const { return lastRead_; }
 
   bool newInstallation = false;
   // Pending one-shot test bits (monitor request bytes 20..22) and the stream switch (byte 23).
@@ -127,6 +129,7 @@ class CCommMachine {
   int lastMonitorTick_ = 0;
   int rangeStart_ = 0, rangeEnd_ = 0;
   std::array<uint8_t, RS_LEN_EXE> compare_{};
+  std::array<uint8_t, RS_LEN_EXE> lastRead_{};
   bool programPending_ = false;
   int savingCount_ = 0;
   bool programAll_ = true;

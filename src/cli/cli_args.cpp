@@ -1,0 +1,104 @@
+#include "cli/cli_args.h"
+
+#include <cstdlib>
+
+namespace ign::cli {
+namespace {
+
+bool ParseNumber(const std::string& s, double& out) {
+  char* end = nullptr;
+  out = std::strtod(s.c_str(), &end);
+  return !s.empty() && end && *end == 0;
+}
+
+}  // namespace
+
+const char* UsageText() {
+  return "Usage: ignctl COMMAND [options]\n"
+         "\n"
+         "  ports                                    list port numbers, device paths, present/open\n"
+         "  info    [--port N] [--timeout S]         connect and print the unit's name, key, subversion\n"
+         "                                           and header texts\n"
+         "  read    [--port N] [--timeout S] -o FILE connect and read the settings (two agreeing reads)\n"
+         "  verify  [--port N] [--timeout S] FILE    does the unit hold FILE's settings?\n"
+         "  program [--port N] [--timeout S] [--changed-only] FILE\n"
+         "                                           program, read back, wait until the unit has saved\n"
+         "  reset   [--port N] [--timeout S]\n"
+         "  monitor [--port N] [--seconds S]         print the monitor record about once a second\n"
+         "  convert [--raw] IN OUT                   convert between .ign, .bin (1050 raw bytes) and .ini\n"
+         "  diff    A B                              parameters that differ, by name and shown value\n"
+         "  handover --port N (release|reset|takeback)  port messages to a running ignset\n"
+         "\n"
+         "  --port N      0 = automatic search (default), n = only port n\n"
+         "  --timeout S   seconds to find a unit (default 10)\n"
+         "  --lang L      en, de or cs (messages and texts)\n"
+         "\n"
+         "Files by extension: .ign settings file, .bin raw settings block, .ini default.ini layout.\n"
+         "Exit codes: 0 success, 1 failed or different, 2 usage or unreadable input,\n"
+         "            3 no unit found, 4 unit key or subversion does not match.\n";
+}
+
+std::optional<Args> ParseArgs(int argc, char** argv, std::string& error) {
+  Args a;
+  if (argc < 2) {
+    error = "no command given";
+    return std::nullopt;
+  }
+  a.command = argv[1];
+  for (int i = 2; i < argc; ++i) {
+    const std::string arg = argv[i];
+    auto value = [&](double& out) {
+      if (i + 1 >= argc || !ParseNumber(argv[i + 1], out)) {
+        error = arg + " needs a number";
+        return false;
+      }
+      ++i;
+      return true;
+    };
+    double n = 0;
+    if (arg == "--port") {
+      if (!value(n)) return std::nullopt;
+      a.port = int(n);
+      if (n != a.port || a.port < 0 || a.port > 255) {
+        error = "--port must be 0..255";
+        return std::nullopt;
+      }
+    } else if (arg == "--timeout") {
+      if (!value(a.timeout)) return std::nullopt;
+    } else if (arg == "--seconds") {
+      if (!value(a.seconds)) return std::nullopt;
+    } else if (arg == "--changed-only") {
+      a.changedOnly = true;
+    } else if (arg == "--raw") {
+      a.raw = true;
+    } else if (arg == "-o" || arg == "--output") {
+      if (i + 1 >= argc) {
+        error = arg + " needs a file name";
+        return std::nullopt;
+      }
+      a.output = argv[++i];
+    } else if (arg == "--lang") {
+      if (i + 1 >= argc) {
+        error = "--lang needs en, de or cs";
+        return std::nullopt;
+      }
+      a.lang = argv[++i];
+      if (a.lang != "en" && a.lang != "de" && a.lang != "cs") {
+        error = "--lang must be en, de or cs";
+        return std::nullopt;
+      }
+    } else if (arg.size() > 1 && arg[0] == '-') {
+      error = "unknown option " + arg;
+      return std::nullopt;
+    } else {
+      a.positional.push_back(arg);
+    }
+  }
+  if (a.timeout <= 0) {
+    error = "--timeout must be above 0";
+    return std::nullopt;
+  }
+  return a;
+}
+
+}  // namespace ign::cli

@@ -1,0 +1,34 @@
+#pragma once
+// Command-line options of ignctl.
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace ign::cli {
+
+// Exit codes.
+enum Exit : int {
+  kOk = 0,
+  kFailed = 1,    // the operation failed or the settings differ
+  kUsage = 2,     // usage error or unreadable input
+  kNoUnit = 3,    // no unit found before the time-out
+  kMismatch = 4,  // the unit's key or subversion does not match
+};
+
+struct Args {
+  std::string command;
+  int port = 0;         // 0 automatic search, n only port n
+  double timeout = 10;  // seconds to find a unit
+  double seconds = 0;   // monitor: how long (0 = until interrupted)
+  bool changedOnly = false;
+  bool raw = false;
+  std::string output;  // -o
+  std::string lang = "en";
+  std::vector<std::string> positional;
+};
+
+// Parses argv; on error returns nothing and fills error.
+std::optional<Args> ParseArgs(int argc, char** argv, std::string& error);
+const char* UsageText();
+
+}  // namespace ign::cli

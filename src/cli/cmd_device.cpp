@@ -1,0 +1,179 @@
+// Commands that talk to a unit.
+#include <atomic>
+#include <csignal>
+#include <cstdio>
+
+#include "cli/commands.h"
+#include "cli/device_session.h"
+#include "cli/monitor_text.h"
+#include "cli/settings_io.h"
+#include "core/params/param_diff.h"
+
+namespace ign::cli {
+namespace {
+
+std::atomic<bool> g_interrupted{false};
+void OnInterrupt(int) { g_interrupted = true; }
+
+constexpr double kOperationSeconds = 60;
+constexpr double kSavingSeconds = 120;
+
+void RequestReadOp(CCommMachine& m) { m.RequestRead(); }
+void RequestVerifyOp(CCommMachine& m) { m.RequestVerify(); }
+void RequestProgramOp(CCommMachine& m) { m.RequestProgram(); }
+void RequestProgramChangedOp(CCommMachine& m) { m.RequestProgramChanged(); }
+
+IgnVersions VersionsOf(DeviceSession& s) {
+  IgnVersions v;
+  v.unit = s.Host().unit.Texts();
+  return v;
+}
+
+bool LoadInput(const Args& args, Image& img, int& exitCode) {
+  if (args.positional.size() != 1) {
+    std::fprintf(stderr, "ignctl: %s needs one settings file\n", args.command.c_str());
+    exitCode = kUsage;
+    return false;
+  }
+  img = DefaultSettings();
+  std::string error;
+  if (!LoadSettings(args.positional[0], img, false, error)) {
+    std::fprintf(stderr, "ignctl: %s\n", error.c_str());
+    exitCode = kUsage;
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+int CmdInfo(const Args& args) {
+  DeviceSession s(args);
+  if (int rc = s.Connect(); rc != kOk) return rc;
+  const LinkInfo link = s.Engine().Com().ActiveLink();
+  const UnitInfo& u = s.Host().unit.Texts();
+  std::printf("port:            COM%d\n", link.port);
+  std::printf("unit:            %s\n", link.name.c_str());
+  std::printf("key:             %d\n", s.Engine().Machine().UnitKey());
+  std::printf("subversion:      %d\n", s.Engine().Machine().UnitSubversion());
+  std::printf("name:            %s\n", u.name.c_str());
+  std::printf("production:      %s %s\n", u.productionDate.c_str(), u.productionTime.c_str());
+  std::printf("code:            %s\n", u.code.c_str());
+  std::printf("serial:          %s\n", u.serial.c_str());
+  std::printf("last update:     %s\n", u.lastUpdate.c_str());
+  std::printf("owner:           %s\n", u.owner.c_str());
+  return kOk;
+}
+
+int CmdRead(const Args& args) {
+  if (args.output.empty() || !args.positional.empty()) {
+    std::fprintf(stderr, "ignctl: read needs -o FILE\n");
+    return kUsage;
+  }
+  if (KindOf(args.output) == FileKind::Unknown) {
+    std::fprintf(stderr, "ignctl: %s: unknown file type (use .ign, .bin or .ini)\n", args.output.c_str());
+    return kUsage;
+  }
+  DeviceSession s(args);
+  if (int rc = s.Connect(); rc != kOk) return rc;
+  if (!s.Run(RequestReadOp, {CommText::VerifyOk, CommText::VerifyCorrected},
+             {CommText::VerifyError, CommText::ReadError}, kOperationSeconds, "Read"))
+    return kFailed;
+  const ParamState& p = s.Engine().Params();
+  // A raw block is what the unit holds; the other forms are the settings as read.
+  const Image& img = KindOf(args.output) == FileKind::Bin ? p.unit : p.edited;
+  std::string error;
+  if (!SaveSettings(args.output, img, VersionsOf(s), error)) {
+    std::fprintf(stderr, "ignctl: %s\n", error.c_str());
+    return kFailed;
+  }
+  std::fprintf(stderr, "ignctl: %s\n", s.ResultShown().c_str());
+  return kOk;
+}
+
+int CmdVerify(const Args& args) {
+  Image file;
+  int rc = kOk;
+  if (!LoadInput(args, file, rc)) return rc;
+  DeviceSession s(args);
+  if ((rc = s.Connect()) != kOk) return rc;
+  s.Engine().Params().edited = file;
+  if (s.Run(RequestVerifyOp, {CommText::VerifyOk}, {CommText::VerifyError, CommText::ReadError},
+            kOperationSeconds, "Verify")) {
+    std::printf("the unit holds the settings of %s\n", args.positional[0].c_str());
+    return kOk;
+  }
+  Image unit = file;
+  const auto& read = s.Engine().Machine().LastRead();
+  std::copy(read.begin(), read.end(), unit.begin());
+  const std::vector<ParamDifference> diffs = DiffImages(file, unit);
+  std::printf("file -> unit:\n");
+  for (const ParamDifference& d : diffs) std::printf("%s\n", FormatDifference(d).c_str());
+  std::printf("%zu difference%s\n", diffs.size(), diffs.size() == 1 ? "" : "s");
+  return kFailed;
+}
+
+int CmdProgram(const Args& args) {
+  Image file;
+  int rc = kOk;
+  if (!LoadInput(args, file, rc)) return rc;
+  DeviceSession s(args);
+  if ((rc = s.Connect()) != kOk) return rc;
+  ParamState& p = s.Engine().Params();
+  CCommMachine& m = s.Engine().Machine();
+  if (m.UnitBike() >= 0 && m.UnitBike() != file[Adrb::BIKE])
+    std::fprintf(stderr, "ignctl: note: the unit is set for bike %d, the file for bike %d\n", m.UnitBike(),
+                 file[Adrb::BIKE]);
+  p.edited = file;
+  bool ok;
+  if (args.changedOnly && p.unitValid) {
+    for (int i = 0; i < RS_LEN_EXE; ++i) p.marks[i] = p.unit[i] != file[i];
+    ok = s.Run(RequestProgramChangedOp, {CommText::VerifyOk}, {CommText::VerifyError}, kOperationSeconds,
+               "Program");
+  } else {
+    ok = s.Run(RequestProgramOp, {CommText::VerifyOk}, {CommText::VerifyError, CommText::CheckingError},
+               kOperationSeconds, "Program");
+  }
+  if (!ok || !s.WaitSaved(kSavingSeconds)) return kFailed;
+  std::fprintf(stderr, "ignctl: %s\n", s.ResultShown().c_str());
+  return kOk;
+}
+
+int CmdReset(const Args& args) {
+  DeviceSession s(args);
+  if (int rc = s.Connect(); rc != kOk) return rc;
+  CCommMachine& m = s.Engine().Machine();
+  m.RequestReset();
+  const bool sent =
+      s.TickUntil([&] { return m.PendingRequest() == REQ_NONE && m.State() == REQ_RESET; }, 5) &&
+      s.TickUntil([&] { return m.State() == 1 || s.Engine().Com().ConnectedPort() == 0; }, 10);
+  if (!sent || m.State() != 1) {
+    std::fprintf(stderr, "ignctl: the reset was not confirmed\n");
+    return kFailed;
+  }
+  return kOk;
+}
+
+int CmdMonitor(const Args& args) {
+  DeviceSession s(args);
+  if (int rc = s.Connect(); rc != kOk) return rc;
+  g_interrupted = false;
+  std::signal(SIGINT, OnInterrupt);
+  std::signal(SIGTERM, OnInterrupt);
+  CEngine& e = s.Engine();
+  const double total = args.seconds > 0 ? args.seconds : 1e9;
+  double elapsed = 0;
+  while (!g_interrupted && elapsed < total && e.Com().ConnectedPort() != 0) {
+    s.TickUntil([&] { return g_interrupted.load(); }, 1.0);
+    elapsed += 1.0;
+    std::printf("%s\n", MonitorLine(e.Machine().MonitorRecord().data()).c_str());
+    std::fflush(stdout);
+  }
+  if (e.Com().ConnectedPort() == 0) {
+    std::fprintf(stderr, "ignctl: the unit stopped answering\n");
+    return kFailed;
+  }
+  return kOk;
+}
+
+}  // namespace ign::cli

@@ -1,0 +1,67 @@
+#pragma once
+// One connection to a unit for a command: the engine ticked every 55 ms,
+// progress on a terminal, outcomes by the texts the state machine shows.
+#include <string>
+#include <vector>
+
+#include "cli/cli_args.h"
+#include "core/app/engine.h"
+#include "core/files/unit_info.h"
+
+namespace ign::cli {
+
+class CliHost : public ICommHost {
+ public:
+  void ShowVersionMessage(const std::string& text) override { versionMessages.push_back(text); }
+  void DecodeUnitInfo(const uint8_t* header) override {
+    unit.Decode(std::span<const uint8_t, kUnitHeaderLen>(header, kUnitHeaderLen));
+  }
+  std::vector<std::string> versionMessages;
+  CUnitInfo unit;
+};
+
+class DeviceSession {
+ public:
+  explicit DeviceSession(const Args& args);
+
+  // Finds and checks the unit. kOk, kNoUnit, kMismatch or kFailed.
+  int Connect();
+  // Sets a request and waits for the operation's outcome text. Returns true
+  // for one of okTexts; false (and a message) otherwise.
+  bool Run(void (*request)(CCommMachine&), const std::vector<const char*>& okTexts,
+           const std::vector<const char*>& failTexts, double seconds, const char* label);
+  // Waits until the unit has saved a programming ("Program device: OK").
+  bool WaitSaved(double seconds);
+  // Ticks for the given time; stops early when stop() holds.
+  template <typename Pred>
+  bool TickUntil(Pred stop, double seconds);
+
+  CEngine& Engine() { return engine_; }
+  CliHost& Host() { return host_; }
+  // The packed text of the result slot, or "".
+  std::string ResultPacked() const;
+  std::string ResultShown() const { return engine_.Label(Slot::Result).Shown(); }
+
+ private:
+  void Tick();
+  void Progress(const char* label);
+  void EndProgress();
+
+  Args args_;
+  CliHost host_;
+  CEngine engine_;
+  bool tty_ = false;
+  bool progressShown_ = false;
+};
+
+template <typename Pred>
+bool DeviceSession::TickUntil(Pred stop, double seconds) {
+  const int ticks = int(seconds * 1000 / 55) + 1;
+  for (int i = 0; i < ticks; ++i) {
+    if (stop()) return true;
+    Tick();
+  }
+  return stop();
+}
+
+}  // namespace ign::cli

@@ -1,0 +1,145 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+
+#include "run_process.h"
+#include "tests/support/sim_process.h"
+
+namespace ign::test {
+namespace {
+
+std::string Ignctl() { return std::string(IGN_BINARY_DIR) + "/src/cli/ignctl"; }
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream f(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(f), {});
+}
+
+void WriteFile(const std::string& path, const std::string& bytes) {
+  std::ofstream(path, std::ios::binary) << bytes;
+}
+
+class IgnctlE2E : public ::testing::Test {
+ protected:
+  IgnctlE2E() : dir_(MakeTempDir()), ports_(dir_ + "/ports") {}
+  ProcessResult Run(std::vector<std::string> args, double cap = 90) {
+    args.insert(args.begin(), Ignctl());
+    return RunProcess(args, {"IGN_PORT_DIR=" + ports_}, cap);
+  }
+  std::string Path(const std::string& name) const { return dir_ + "/" + name; }
+
+  std::string dir_, ports_;
+};
+
+TEST_F(IgnctlE2E, NoUnitEndsWithExit3WithinTheTimeout) {
+  ProcessResult r = Run({"info", "--timeout", "1"});
+  EXPECT_EQ(r.exitCode, 3) << r.err;
+  EXPECT_LT(r.seconds, 5);
+  EXPECT_NE(r.err.find("no unit found"), std::string::npos);
+}
+
+TEST_F(IgnctlE2E, UsageErrorsEndWithExit2) {
+  EXPECT_EQ(Run({"frobnicate"}).exitCode, 2);
+  EXPECT_EQ(Run({"read"}).exitCode, 2);  // no -o
+  EXPECT_EQ(Run({"info", "--port", "300"}).exitCode, 2);
+  EXPECT_EQ(Run({"convert", "a.ign"}).exitCode, 2);
+}
+
+TEST_F(IgnctlE2E, UnitWithAnotherKeyEndsWithExit4) {
+  SimProcess sim(ports_, {.com = 2, .key = 109});
+  ASSERT_TRUE(sim.ready());
+  ProcessResult r = Run({"info", "--timeout", "5"});
+  EXPECT_EQ(r.exitCode, 4) << r.err;
+  EXPECT_NE(r.err.find("unmatched"), std::string::npos) << r.err;
+}
+
+TEST_F(IgnctlE2E, UnitWithAnotherSubversionEndsWithExit4) {
+  SimProcess sim(ports_, {.com = 2, .subversion = 3});
+  ProcessResult r = Run({"info", "--timeout", "5"});
+  EXPECT_EQ(r.exitCode, 4) << r.err;
+  EXPECT_NE(r.err.find("PC-108.00, IGN-108.03"), std::string::npos) << r.err;
+}
+
+TEST_F(IgnctlE2E, PortsInfoReadConvertProgramVerifyReset) {
+  SimProcess sim(ports_, {.com = 7});
+  ASSERT_TRUE(sim.ready());
+
+  ProcessResult ports = Run({"ports"});
+  EXPECT_EQ(ports.exitCode, 0);
+  EXPECT_NE(ports.out.find("COM7"), std::string::npos) << ports.out;
+
+  ProcessResult info = Run({"info"});
+  ASSERT_EQ(info.exitCode, 0) << info.err;
+  EXPECT_NE(info.out.find("key:             108"), std::string::npos) << info.out;
+  EXPECT_NE(info.out.find("IGNSIM"), std::string::npos) << info.out;
+
+  // A raw read is the unit's block byte for byte; no progress bar off a terminal.
+  ProcessResult read = Run({"read", "-o", Path("unit.bin")});
+  ASSERT_EQ(read.exitCode, 0) << read.err;
+  EXPECT_EQ(read.out.find('\r'), std::string::npos);
+  EXPECT_EQ(ReadFile(Path("unit.bin")), ReadFile(sim.imagePath()));
+  ASSERT_EQ(Run({"read", "--port", "7", "-o", Path("unit.ign")}).exitCode, 0);
+
+  // .ign -> .bin -> .ign gives the same file.
+  ASSERT_EQ(Run({"convert", Path("unit.ign"), Path("conv.bin")}).exitCode, 0);
+  ASSERT_EQ(Run({"convert", Path("conv.bin"), Path("conv.ign")}).exitCode, 0);
+  ASSERT_EQ(Run({"convert", Path("unit.ign"), Path("plain.ign")}).exitCode, 0);
+  EXPECT_EQ(ReadFile(Path("conv.ign")), ReadFile(Path("plain.ign")));
+
+  // Change the limiter, program it, and check the unit holds it.
+  std::string text = ReadFile(Path("plain.ign"));
+  const size_t at = text.find("\r\nLIMITER ");
+  ASSERT_NE(at, std::string::npos);
+  const size_t end = text.find("\r\n", at + 2);
+  text.replace(at, end - at, "\r\nLIMITER           90 ");  // hundreds of rpm
+  WriteFile(Path("changed.ign"), text);
+
+  ProcessResult differs = Run({"verify", Path("changed.ign")});
+  EXPECT_EQ(differs.exitCode, 1) << differs.err;
+  EXPECT_NE(differs.out.find("LIMITER[0]: 9000 -> "), std::string::npos) << differs.out;
+  EXPECT_NE(differs.out.find("1 difference"), std::string::npos) << differs.out;
+
+  ProcessResult diff = Run({"diff", Path("plain.ign"), Path("changed.ign")});
+  EXPECT_EQ(diff.exitCode, 1);
+  EXPECT_NE(diff.out.find("LIMITER[0]: "), std::string::npos) << diff.out;
+
+  ProcessResult program = Run({"program", Path("changed.ign")});
+  ASSERT_EQ(program.exitCode, 0) << program.err;
+  EXPECT_EQ(uint8_t(ReadFile(sim.imagePath())[172]), 90);
+  ProcessResult verify = Run({"verify", Path("changed.ign")});
+  EXPECT_EQ(verify.exitCode, 0) << verify.err << verify.out;
+
+  ProcessResult changedOnly = Run({"program", "--changed-only", Path("plain.ign")});
+  EXPECT_EQ(changedOnly.exitCode, 0) << changedOnly.err;
+  EXPECT_EQ(Run({"verify", Path("plain.ign")}).exitCode, 0);
+
+  EXPECT_EQ(Run({"reset"}).exitCode, 0);
+  ProcessResult monitor = Run({"monitor", "--seconds", "2"});
+  EXPECT_EQ(monitor.exitCode, 0) << monitor.err;
+  EXPECT_NE(monitor.out.find("rpm="), std::string::npos);
+}
+
+TEST_F(IgnctlE2E, DamagedInputIsRefusedBeforeTheUnitIsTouched) {
+  SimProcess sim(ports_, {.com = 1});
+  const std::string before = ReadFile(sim.imagePath());
+  WriteFile(Path("short.bin"), std::string(100, '\x05'));
+  WriteFile(Path("junk.ign"), "this is no settings file\r\n");
+  WriteFile(Path("cut.ini"), "  110   100 \r\n");
+  for (const char* name : {"short.bin", "junk.ign", "cut.ini", "missing.ign", "x.txt"}) {
+    ProcessResult r = Run({"program", Path(name)});
+    EXPECT_EQ(r.exitCode, 2) << name << ": " << r.err;
+    EXPECT_NE(r.err.find(name), std::string::npos) << r.err;
+  }
+  EXPECT_EQ(ReadFile(sim.imagePath()), before);
+}
+
+TEST_F(IgnctlE2E, HandoverWithoutARunningWindowFails) {
+  ProcessResult r = RunProcess({Ignctl(), "handover", "--port", "3", "release"},
+                               {"IGN_HANDOVER_SOCKET=" + Path("none.sock")});
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_NE(r.err.find("no running ignset"), std::string::npos) << r.err;
+}
+
+}  // namespace
+}  // namespace ign::test

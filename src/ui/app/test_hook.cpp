@@ -14,10 +14,10 @@
 namespace ign {
 
 void TMainForm::ApplyTestHook() {
-  const char* spec = std::getenv("IGN_TEST_COMMIT");
-  if (!spec || !*spec) return;
+  const char* request = std::getenv("IGN_TEST_COMMIT");
+  if (!request || !*request) return;
   unsigned address = 0, value = 0;
-  if (std::sscanf(spec, "%u=%u", &address, &value) != 2 || address >= unsigned(RS_LEN_EXE) || value > 255) {
+  if (std::sscanf(request, "%u=%u", &address, &value) != 2 || address >= unsigned(RS_LEN_EXE) || value > 255) {
     std::fprintf(stderr, "IGN_TEST_COMMIT: expected <byte>=<value>\n");
     return;
   }

@@ -13,6 +13,7 @@
 
 #include "core/app/default_ini.h"
 #include "core/app/tick_clock.h"
+#include "core/app/window_fit.h"
 #include "core/files/ign_writer.h"
 #include "core/params/defaults.h"
 #include "core/params/normalise.h"
@@ -93,11 +94,16 @@ TEST_F(FormFixture, StartUpBuildsTheWindowAndWritesTheSettingsOnce) {
 
 TEST_F(FormFixture, WindowIsCentredOnTheScreenWithoutSettings) {
   TMainForm& f = Start();
+  // Centred on the primary screen with the design size (truncating toward
+  // zero), then fitted onto the screens.
   QRect s = QGuiApplication::primaryScreen()->geometry();
-  if (f.width() <= s.width() && f.height() <= s.height()) {
-    EXPECT_EQ(f.x(), (s.width() - f.width()) / 2);
-    EXPECT_EQ(f.y(), (s.height() - f.height()) / 2);
-  }
+  ScreenRect centred{(s.width() - TMainForm::kDesignWidth) / 2, (s.height() - TMainForm::kDesignHeight) / 2,
+                     TMainForm::kDesignWidth, TMainForm::kDesignHeight};
+  std::vector<ScreenRect> screens;
+  for (QScreen* q : QGuiApplication::screens())
+    screens.push_back({q->geometry().x(), q->geometry().y(), q->geometry().width(), q->geometry().height()});
+  ScreenRect expected = FitWindowOntoScreens(centred, screens);
+  EXPECT_EQ((ScreenRect{f.x(), f.y(), f.width(), f.height()}), expected);
   EXPECT_TRUE(s.contains(QRect(f.pos(), f.size())));
 }
 

@@ -92,6 +92,9 @@ void CCOMCOM::CloseLink() {
   const int port = ConnectedPort();
   if (port == 0) return;
   TraceLine(Format("Close Port COM%i...", port));
+  TraceLine(Format("dropped: ring full %u passes, streams %u damaged, %u not taken",
+                   unsigned(Port(port).ringFullPasses.load()), unsigned(stream_.dropped.load()),
+                   unsigned(stream_.overrun.load())));
   linkState_.store(LinkState::None, std::memory_order_release);
   jobCode_.store(JOB_IDLE, std::memory_order_release);
   RequestClose(port);

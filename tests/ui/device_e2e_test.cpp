@@ -1,7 +1,14 @@
 // The main window against the simulated unit: it finds the unit, reads it
 // from the Device menu and lets it go when the COM menu says offline.
 #include <QAction>
+#include <QCheckBox>
 #include <QLabel>
+#include <QProgressBar>
+#include <QToolButton>
+
+#include "core/app/atomic_file.h"
+#include "core/app/handover.h"
+#include "core/params/image.h"
 
 #include "form_fixture.h"
 #include "tests/support/sim_process.h"
@@ -43,6 +50,80 @@ TEST_F(FormFixture, FindsReadsAndReleasesTheSimulatedUnit) {
   EXPECT_EQ(Find<QLabel>("LabelConnection")->text(), "No connection with PC...");
   EXPECT_EQ(Find<QLabel>("StatusPanel4")->text(), "not connected");
   EXPECT_TRUE(Find<QAction>("MenuCom1")->isChecked());
+}
+
+std::string ImageFile(const test::SimProcess& sim) {
+  std::string bytes;
+  ReadWholeFile(sim.imagePath(), bytes);
+  return bytes;
+}
+
+TEST_F(FormFixture, ButtonsReadProgramAndProgramAfterChange) {
+  test::SimOptions options;
+  options.com = 5;
+  test::SimProcess sim(dir_.File("ports"), options);
+  ASSERT_TRUE(sim.ready()) << sim.errorOutput();
+  TMainForm& f = Start();
+  f.show();
+  auto* read = Find<QToolButton>("ButtonRead");
+  auto* program = Find<QToolButton>("ButtonProgram");
+  auto* result = Find<QLabel>("LabelResult");
+  auto* gauge = Find<QProgressBar>("CGaugeProgram");
+  EXPECT_FALSE(read->isEnabled());
+  ASSERT_TRUE(WaitFor([&] { return read->isEnabled() && result->text() == "Checking: OK"; }, 30000));
+
+  read->click();
+  ASSERT_TRUE(WaitFor([&] { return result->text() == "Verify: OK" && result->isVisible(); }, 30000))
+      << result->text().toStdString();
+  EXPECT_TRUE(gauge->isVisible());
+  EXPECT_EQ(gauge->value(), 100);
+  EXPECT_EQ(Find<QLabel>("LabelCongruence")->text(), "Unit and PC settings are identical");
+
+  // A committed change enables undo and makes the comparison say "different".
+  f.Params().edited[Adrb::LIMITER] = 104;
+  ASSERT_TRUE(f.CommitImageChange());
+  EXPECT_TRUE(Find<QToolButton>("SpeedButtonZpet")->isEnabled());
+  EXPECT_EQ(Find<QLabel>("LabelCongruence")->text(), "Unit and PC settings are different");
+
+  program->click();
+  ASSERT_TRUE(WaitFor([&] { return result->text() == "Program device: OK"; }, 30000))
+      << result->text().toStdString();
+  EXPECT_EQ(uint8_t(ImageFile(sim)[Adrb::LIMITER]), 104);
+
+  // With "Programming after change" every commit goes straight into the unit.
+  auto* progHned = Find<QCheckBox>("CheckBoxProgHned");
+  progHned->setChecked(true);
+  const uint8_t retard = f.Params().edited[Adrb::RETARD];
+  ASSERT_NE(retard, 9);
+  f.Params().edited[Adrb::RETARD] = 9;
+  ASSERT_TRUE(f.CommitImageChange());
+  ASSERT_TRUE(WaitFor([&] { return uint8_t(ImageFile(sim)[Adrb::RETARD]) == 9; }, 30000));
+  // Undo restores the byte, and programs it too.
+  const uint8_t before = uint8_t(ImageFile(sim)[Adrb::LIMITER]);
+  Find<QToolButton>("SpeedButtonZpet")->click();
+  EXPECT_EQ(f.Params().edited[Adrb::RETARD], retard);
+  ASSERT_TRUE(WaitFor([&] { return uint8_t(ImageFile(sim)[Adrb::RETARD]) == retard; }, 30000));
+  EXPECT_EQ(uint8_t(ImageFile(sim)[Adrb::LIMITER]), before);
+}
+
+TEST_F(FormFixture, BootloaderHandOverReleasesAndTakesBackThePort) {
+  test::SimOptions options;
+  options.com = 6;
+  test::SimProcess sim(dir_.File("ports"), options);
+  ASSERT_TRUE(sim.ready()) << sim.errorOutput();
+  TMainForm& f = Start();
+  QAction* read = Find<QAction>("MenuRead");
+  ASSERT_TRUE(WaitFor([&] { return read->isEnabled(); }, 30000));
+
+  ASSERT_TRUE(SendHandover({6, Handover::Release}));
+  ASSERT_TRUE(WaitFor([&] { return !read->isEnabled(); }, 10000));
+  EXPECT_TRUE(f.windowTitle().contains("(Disconnected by bootloader)")) << f.windowTitle().toStdString();
+  ASSERT_TRUE(WaitFor([&] { return Find<QLabel>("LabelCom")->text() == "COM=6 (DISCONECTED)"; }, 5000))
+      << Find<QLabel>("LabelCom")->text().toStdString();
+
+  ASSERT_TRUE(SendHandover({6, Handover::TakeBack}));
+  ASSERT_TRUE(WaitFor([&] { return read->isEnabled(); }, 30000));
+  EXPECT_FALSE(f.windowTitle().contains("(Disconnected by bootloader)"));
 }
 
 }  // namespace

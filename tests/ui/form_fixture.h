@@ -29,6 +29,7 @@ class FormFixture : public ::testing::Test {
     ::setenv("IGN_SETTINGS_DIR", SettingsDir().c_str(), 1);
     ::setenv("IGN_MARKER_FILE", dir_.File("marker").c_str(), 1);
     ::setenv("IGN_PORT_DIR", dir_.File("ports").c_str(), 1);
+    ::setenv("IGN_HANDOVER_SOCKET", dir_.File("handover.sock").c_str(), 1);
     ::unsetenv("IGN_TEST_COMMIT");
     SetLanguage(LNG_ENGLISH);
     SetErrorBoxPresenter([this](const std::string& text, unsigned flags) {

@@ -39,8 +39,8 @@ TEST_F(FormFixture, StartUpBuildsTheWindowAndWritesTheSettingsOnce) {
     const char* name;
     const char* shortcut;
     bool enabled;
-  } items[] = {{"MenuNew", "Ctrl+N", false},
-               {"MenuNewPage", "Ctrl+Alt+N", false},
+  } items[] = {{"MenuNew", "Ctrl+N", true},
+               {"MenuNewPage", "Ctrl+Alt+N", true},
                {"MenuOpen", "F3", true},
                {"MenuOpenPage", "Shift+F3", false},
                {"MenuQuicksave", "Shift+F2", false},

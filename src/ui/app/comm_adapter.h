@@ -52,8 +52,14 @@ class TCommAdapter : public IPortList, public ILinkControl, public ICommHost {
   void ProcessMonitor(const uint8_t* record151) override {
     if (onMonitor) onMonitor(record151);
   }
+  void ShowVersionMessage(const std::string& text) override {
+    if (onVersionMessage) onVersionMessage(text);
+  }
+  void ForgetFileName() override { Call(onForgetFileName); }
 
-  std::function<void()> onReloadPages, onTakeSnapshot, onResetUnitInfo, onSaveSettings, onRefreshCaptions;
+  std::function<void()> onReloadPages, onTakeSnapshot, onResetUnitInfo, onSaveSettings, onRefreshCaptions,
+      onForgetFileName;
+  std::function<void(const std::string&)> onVersionMessage;
   std::function<void(const std::string&)> onComLabel;
   std::function<void(const GaugeView&)> onGauge;
   std::function<void(const uint8_t*)> onUnitHeader, onMonitor;

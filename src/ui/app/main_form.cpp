@@ -25,9 +25,11 @@
 #include "ui/app/comm_adapter.h"
 #include "ui/app/error_box.h"
 #include "ui/app/file_host.h"
+#include "ui/app/handover_server.h"
 #include "ui/app/main_menu.h"
 #include "ui/app/start_args.h"
 #include "ui/app/status_widgets.h"
+#include "ui/app/tool_bar.h"
 #include "ui/app/undo_host.h"
 
 namespace ign {
@@ -107,6 +109,8 @@ void TMainForm::BuildWindow() {
   statusRow->addWidget(labelCongruence_, 2);
   statusRow->addWidget(labelCom_, 0);
   column->addLayout(statusRow);
+  toolBar_ = std::make_unique<TToolBar>(central, *menu_);
+  column->addWidget(toolBar_->Box());
 
   pageControl_ = new QTabWidget(central);
   pageControl_->setObjectName("PageControl1");
@@ -127,10 +131,10 @@ void TMainForm::ConnectMenu() {
   TMainMenu& m = *menu_;
   // Items of features that are not built yet stay disabled.
   for (const char* name :
-       {"MenuNew",        "MenuNewPage",   "MenuOpen",    "MenuOpenExeDir",   "MenuOpenPage",    "MenuSave",
-        "MenuSaveExeDir", "MenuQuicksave", "MenuPrint",   "MenuPrintAll",     "MenuRead",        "MenuVerify",
-        "MenuProgram",    "MenuReset",     "MenuUpdate",  "MenuAdvanceMinus", "MenuAdvancePlus", "MenuZpet",
-        "MenuZnovu",      "MenuCSVout",    "MenuContens", "MenuSaveAllNew",   "MenuCompareAll"})
+       {"MenuOpen",    "MenuOpenExeDir",   "MenuOpenPage",    "MenuSave",   "MenuSaveExeDir", "MenuQuicksave",
+        "MenuPrint",   "MenuPrintAll",     "MenuRead",        "MenuVerify", "MenuProgram",    "MenuReset",
+        "MenuUpdate",  "MenuAdvanceMinus", "MenuAdvancePlus", "MenuZpet",   "MenuZnovu",      "MenuCSVout",
+        "MenuContens", "MenuSaveAllNew",   "MenuCompareAll"})
     m.Item(name)->setEnabled(false);
   for (int i = 1; i <= TMainMenu::kHistoryItems; ++i) {
     connect(m.history[size_t(i)], &QAction::triggered, this, [this, i] { MenuHistoryClick(i); });
@@ -138,6 +142,8 @@ void TMainForm::ConnectMenu() {
   for (int i = 0; i < TMainMenu::kComItems; ++i)
     connect(m.com[size_t(i)], &QAction::triggered, this, [this, i] { MenuCom1Click(i); });
   connect(m.Item("MenuExit"), &QAction::triggered, this, &TMainForm::MenuExitClick);
+  connect(m.Item("MenuNew"), &QAction::triggered, this, [this] { NewSettings(false); });
+  connect(m.Item("MenuNewPage"), &QAction::triggered, this, [this] { NewSettings(true); });
   connect(m.Item("MenuMonitorPlayer"), &QAction::triggered, this, &TMainForm::MenuMonitorPlayerClick);
   connect(m.Item("MenuEnglish"), &QAction::triggered, this, [this] { MenuLanguageClick(LNG_ENGLISH); });
   connect(m.Item("MenuGerman"), &QAction::triggered, this, [this] { MenuLanguageClick(LNG_DEUTSCH); });
@@ -173,6 +179,16 @@ void TMainForm::CreateCommunication() {
     labelCom_->setText(QString::fromUtf8(text.c_str()));
   };
   comm_->onGauge = [this](const GaugeView& g) { ShowGauge(g); };
+  comm_->onTakeSnapshot = [this] {
+    if (undo_) undo_->TakeSnapshot();
+  };
+  comm_->onForgetFileName = [this] {
+    if (files_) files_->session.currentFile.clear();
+  };
+  comm_->onVersionMessage = [this](const std::string& text) {
+    QMessageBox::warning(this, QString(), QString::fromUtf8(text.c_str()));
+  };
+  StartHandoverServer();
   ConnectDeviceMenu();
 }
 

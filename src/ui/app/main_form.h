@@ -42,6 +42,8 @@ class TUndoHost;
 class TMainMenu;
 class TStatusLabel;
 class TStatusPanels;
+class TToolBar;
+class THandoverServer;
 
 class TMainForm : public QMainWindow {
   Q_OBJECT
@@ -120,6 +122,7 @@ class TMainForm : public QMainWindow {
   ParamState& Params() { return params_; }
   CStatusSlots& Status() { return status_; }
   TMainMenu& MainMenu() { return *menu_; }
+  TToolBar& ToolBar() { return *toolBar_; }
   TStatusPanels& Panels() { return *panels_; }
   TCommAdapter& Comm() { return *comm_; }
 
@@ -201,6 +204,8 @@ class TMainForm : public QMainWindow {
   void SyncFileSessionFromSettings();
   void AfterFileCommand();
   void ShowGauge(const GaugeView& gauge);
+  void StartHandoverServer();
+  void NewSettings(bool forActualPage);
   void TakeMonitorVersion(const uint8_t* record151);
 
   QStringList args_;
@@ -212,6 +217,8 @@ class TMainForm : public QMainWindow {
   std::function<void(const std::string&)> fileMessageSink_;
   std::unique_ptr<TMainMenu> menu_;
   std::unique_ptr<TStatusPanels> panels_;
+  std::unique_ptr<TToolBar> toolBar_;
+  std::unique_ptr<THandoverServer> handover_;
   std::vector<std::unique_ptr<TStatusLabel>> statusLabels_;
   QTimer* timer_ = nullptr;
   QTabWidget* pageControl_ = nullptr;

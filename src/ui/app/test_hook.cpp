@@ -17,7 +17,8 @@ void TMainForm::ApplyTestHook() {
   const char* request = std::getenv("IGN_TEST_COMMIT");
   if (!request || !*request) return;
   unsigned address = 0, value = 0;
-  if (std::sscanf(request, "%u=%u", &address, &value) != 2 || address >= unsigned(RS_LEN_EXE) || value > 255) {
+  if (std::sscanf(request, "%u=%u", &address, &value) != 2 || address >= unsigned(RS_LEN_EXE) ||
+      value > 255) {
     std::fprintf(stderr, "IGN_TEST_COMMIT: expected <byte>=<value>\n");
     return;
   }

@@ -6,6 +6,7 @@
 #include "ui/app/comm_adapter.h"
 #include "ui/app/main_form.h"
 #include "ui/app/main_menu.h"
+#include "ui/app/tool_bar.h"
 #include "ui/app/undo_host.h"
 
 namespace ign {
@@ -18,8 +19,8 @@ void TUndoHost::SetUndoButtons(bool canUndo, bool canRedo) {
   form_.MainMenu().Item("MenuZpet")->setEnabled(canUndo);
   form_.MainMenu().Item("MenuZnovu")->setEnabled(canRedo);
 }
-// The "programming after change" box comes with the pages.
-bool TUndoHost::ProgramAfterChange() const { return false; }
+bool TUndoHost::ProgramAfterChange() const { return form_.ToolBar().ProgramAfterChangeChecked(); }
+void TUndoHost::FocusProgramAfterChange() { form_.ToolBar().ProgramAfterChange()->setFocus(); }
 void TUndoHost::RequestProgramChanged() { form_.Comm().Machine().RequestProgramChanged(); }
 
 void TMainForm::CreateUndoRing() {
@@ -40,7 +41,9 @@ void TMainForm::ShowPage(int page) {
 bool TMainForm::CommitImageChange() {
   NormaliseEditedImage();
   ReloadActivePage();
-  return undo_->TakeSnapshot();
+  const bool changed = undo_->TakeSnapshot();
+  if (changed && toolBar_->ProgramAfterChangeChecked()) comm_->Machine().RequestProgramChanged();
+  return changed;
 }
 
 }  // namespace ign

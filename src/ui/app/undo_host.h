@@ -16,6 +16,7 @@ class TUndoHost : public IUndoHost {
   void SetUndoButtons(bool canUndo, bool canRedo) override;
   bool ProgramAfterChange() const override;
   void RequestProgramChanged() override;
+  void FocusProgramAfterChange() override;
 
  private:
   TMainForm& form_;

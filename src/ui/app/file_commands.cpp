@@ -1,6 +1,7 @@
 // TMainForm: the File menu (Open, Save, Quicksave version, recent files),
 // dropped files, and the settings-file commands' host.
 #include <QAction>
+#include <QCoreApplication>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileDialog>
@@ -9,6 +10,7 @@
 #include <QMimeData>
 #include <QUrl>
 
+#include "core/files/ign_format.h"
 #include "ui/app/file_host.h"
 #include "ui/app/main_form.h"
 #include "ui/app/main_menu.h"
@@ -17,8 +19,22 @@
 namespace ign {
 
 namespace {
-const QString kIgnFilter = QStringLiteral("Settings (*.ign *.IGN);;All files (*)");
+
+// "Description|pattern|Description|pattern" as Qt's "Description (pattern);;..."
+QString DialogFilter(const char* pairs) {
+  const QStringList parts = QString::fromLatin1(pairs).split('|');
+  QStringList filters;
+  for (int i = 0; i + 1 < parts.size(); i += 2) {
+    QString description = parts[i];
+    // The description already names its pattern in brackets.
+    filters << (description.contains('(') ? description : description + " (" + parts[i + 1] + ")");
+  }
+  return filters.join(";;");
 }
+
+QString ExeFolder() { return QCoreApplication::applicationDirPath(); }
+
+}  // namespace
 
 // ---- Host of the settings-file commands ---------------------------------------
 
@@ -38,7 +54,20 @@ void TMainForm::CreateFileCommands() {
   connect(menu_->Item("MenuOpen"), &QAction::triggered, this, &TMainForm::MenuOpenClick);
   connect(menu_->Item("MenuSave"), &QAction::triggered, this, &TMainForm::MenuSaveClick);
   connect(menu_->Item("MenuQuicksave"), &QAction::triggered, this, &TMainForm::MenuQuicksaveClick);
-  for (const char* name : {"MenuOpen", "MenuSave"}) menu_->Item(name)->setEnabled(true);
+  connect(menu_->Item("MenuOpenPage"), &QAction::triggered, this,
+          [this] { OpenWithDialog(ActivePageIndex()); });
+  connect(menu_->Item("MenuOpenExeDir"), &QAction::triggered, this, [this] {
+    files_->PresetDefaultFile(ExeFolder().toStdString());
+    dialogFileName_ = files_->session.dialogFile;
+    OpenWithDialog(Group::All);
+  });
+  connect(menu_->Item("MenuSaveExeDir"), &QAction::triggered, this, [this] {
+    files_->PresetDefaultFile(ExeFolder().toStdString());
+    dialogFileName_ = files_->session.dialogFile;
+    MenuSaveClick();
+  });
+  for (const char* name : {"MenuOpen", "MenuSave", "MenuOpenPage", "MenuOpenExeDir", "MenuSaveExeDir"})
+    menu_->Item(name)->setEnabled(true);
 }
 
 void TMainForm::ShowFileMessage(const std::string& text) {
@@ -73,11 +102,13 @@ void TMainForm::OpenSettingsFile(const std::string& name, int group) {
   AfterFileCommand();
 }
 
-void TMainForm::MenuOpenClick() {
-  QString path = QFileDialog::getOpenFileName(this, QStringLiteral("Open"),
-                                              QString::fromStdString(dialogFileName_), kIgnFilter);
+void TMainForm::MenuOpenClick() { OpenWithDialog(Group::All); }
+
+void TMainForm::OpenWithDialog(int group) {
+  QString path = QFileDialog::getOpenFileName(
+      this, QStringLiteral("Open"), QString::fromStdString(dialogFileName_), DialogFilter(kIgnOpenFilter));
   if (path.isEmpty()) return;
-  files_->OpenConfirmed(path.toStdString(), Group::All);
+  files_->OpenConfirmed(path.toStdString(), group);
   AfterFileCommand();
 }
 
@@ -100,8 +131,8 @@ void TMainForm::dropEvent(QDropEvent* event) {
 // ---- Save -----------------------------------------------------------------------
 
 void TMainForm::MenuSaveClick() {
-  QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Save"),
-                                              QString::fromStdString(dialogFileName_), kIgnFilter);
+  QString path = QFileDialog::getSaveFileName(
+      this, QStringLiteral("Save"), QString::fromStdString(dialogFileName_), DialogFilter(kIgnSaveFilter));
   if (path.isEmpty()) return;
   if (QFileInfo(path).suffix().isEmpty()) path += ".ign";
   files_->Save(path.toStdString());

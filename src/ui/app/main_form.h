@@ -88,6 +88,7 @@ class TMainForm : public QMainWindow {
   // becomes the file name of the Open and Save dialogs.
   void OpenSettingsFile(const std::string& name, int group);
   void MenuOpenClick();
+  void OpenWithDialog(int group);
   void MenuSaveClick();
   void MenuQuicksaveClick();
   // Messages of the file commands (a message box unless a sink is set).

@@ -1,0 +1,105 @@
+#include "bench/bench_rig.h"
+
+#include <fstream>
+#include <iterator>
+
+#include "core/params/comm_machine.h"
+#include "core/text/lngstr.h"
+
+namespace ign::bench {
+
+namespace {
+bool Running(int job) { return job != JOB_IDLE && job != JOB_FAILED && job != JOB_DONE; }
+}  // namespace
+
+JobWatcher::JobWatcher(CCOMCOM& com) : com_(com), thread_([this] { Run(); }) {}
+
+JobWatcher::~JobWatcher() {
+  stop_.store(true);
+  thread_.join();
+}
+
+void JobWatcher::Run() {
+  int last = com_.JobCode();
+  Clock::time_point started = Clock::now();
+  while (!stop_.load()) {
+    const int job = com_.JobCode();
+    if (Running(job) && !Running(last)) {
+      started = Clock::now();
+      jobs_.fetch_add(1);
+      if (job == JOB_MONITOR) monitorJobs_.fetch_add(1);
+    } else if (!Running(job) && Running(last)) {
+      busyUs_.fetch_add(
+          std::chrono::duration_cast<std::chrono::microseconds>(Clock::now() - started).count());
+      ended_.store(true);
+    }
+    last = job;
+    std::this_thread::sleep_for(std::chrono::microseconds(100));
+  }
+}
+
+BenchRig::BenchRig(const std::string& portDir, DriveOptions o) : o_(o) {
+  ::setenv("IGN_PORT_DIR", portDir.c_str(), 1);
+  engine_ = std::make_unique<CEngine>(&host);
+  if (o_.watchJobs || o_.stepOnDone) watcher_ = std::make_unique<JobWatcher>(engine_->Com());
+  next_ = Clock::now();
+}
+
+BenchRig::~BenchRig() {
+  watcher_.reset();
+  engine_.reset();
+}
+
+void BenchRig::Step() {
+  next_ += std::chrono::milliseconds(o_.tickMs);
+  if (next_ < Clock::now()) next_ = Clock::now();  // fell behind: do not catch up in a burst
+  if (o_.stepOnDone) {
+    // Wait for the tick, but take a finished job's result at once. The program
+    // clock is not advanced by these extra steps: time-outs stay honest.
+    while (Clock::now() < next_) {
+      if (watcher_->Ended()) {
+        watcher_->ClearEnded();
+        if (engine_->Com().ConnectedPort() != 0) {
+          engine_->Machine().CommStep();
+          ++extraSteps_;
+        }
+      }
+      std::this_thread::sleep_for(std::chrono::microseconds(200));
+    }
+  } else {
+    std::this_thread::sleep_until(next_);
+  }
+  engine_->Tick();
+  ++ticks_;
+}
+
+bool BenchRig::RunUntil(const std::function<bool()>& pred, double seconds) {
+  const auto end = Clock::now() + std::chrono::milliseconds(int64_t(seconds * 1000));
+  while (Clock::now() < end) {
+    if (pred()) return true;
+    Step();
+  }
+  return pred();
+}
+
+std::string BenchRig::Result() const { return engine_->Label(Slot::Result).Shown(); }
+
+size_t BenchRig::ResultHistorySize() const { return engine_->Label(Slot::Result).History().size(); }
+
+std::string BenchRig::OutcomeSince(size_t from) const {
+  static const char* const kFinal[] = {CommText::VerifyOk,  CommText::VerifyCorrected, CommText::VerifyError,
+                                       CommText::ReadError, CommText::CheckingError,   CommText::CheckingOk,
+                                       CommText::ProgramOk};
+  const auto& h = engine_->Label(Slot::Result).History();
+  for (size_t i = from; i < h.size(); ++i)
+    for (const char* f : kFinal)
+      if (h[i] == LngStr(f)) return h[i];
+  return {};
+}
+
+std::vector<uint8_t> ReadFileBytes(const std::string& path) {
+  std::ifstream f(path, std::ios::binary);
+  return std::vector<uint8_t>(std::istreambuf_iterator<char>(f), {});
+}
+
+}  // namespace ign::bench

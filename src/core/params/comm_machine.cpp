@@ -118,6 +118,18 @@ void CCommMachine::GaugeError() {
   state_ = 1;
 }
 
+// Two reads that disagree: the first time the operation starts over at
+// retryState, the second time it ends with failText.
+void CCommMachine::RetryOrFail(const char* failText, int retryState, int retryGauge) {
+  if (attempts_ > 1) {
+    Working(failText);
+    GaugeError();
+  } else {
+    SetGaugePosition(retryGauge);
+    state_ = retryState;
+  }
+}
+
 void CCommMachine::SetGaugePosition(int position) {
   gauge_.position = position;
   gauge_.maximum = 100;
@@ -392,13 +404,7 @@ void CCommMachine::StartStateJob() {
 void CCommMachine::HeaderCompared(bool program) {
   const uint8_t* rx = link_.ReceiveImage();
   if (CountDiff(rx, compare_.data(), 0, kHeaderLen) != 0) {
-    if (attempts_ < 2) {
-      SetGaugePosition(0);
-      state_ = program ? 96 : 32;
-    } else {
-      Working(CommText::CheckingError);
-      GaugeError();
-    }
+    RetryOrFail(CommText::CheckingError, program ? 96 : 32);
     return;
   }
   std::memcpy(header_.data(), rx, kHeaderLen);
@@ -423,13 +429,7 @@ void CCommMachine::HeaderCompared(bool program) {
 void CCommMachine::ReadCompared() {
   const uint8_t* rx = link_.ReceiveImage();
   if (CountDiff(rx, compare_.data(), 0, RS_LEN_EXE) != 0) {
-    if (attempts_ > 1) {
-      Working(CommText::VerifyError);
-      GaugeError();
-    } else {
-      SetGaugePosition(0);
-      state_ = 64;
-    }
+    RetryOrFail(CommText::VerifyError, 64);
     return;
   }
   params_.marks.fill(0);
@@ -471,13 +471,7 @@ void CCommMachine::OnJobDone() {
     state_ = s == 30 ? 31 : next[s - 48];
   } else if (s == 31 || InRange(s, 56, 59)) {
     if (CountDiff(rx, compare_.data(), rangeStart_, rangeEnd_) != 0) {
-      if (attempts_ > 1) {
-        Working(CommText::CheckingError);
-        GaugeError();
-      } else {
-        SetGaugePosition(12);
-        state_ = 52;
-      }
+      RetryOrFail(CommText::CheckingError, 52, 12);  // the piecewise check starts
       return;
     }
     std::memcpy(params_.unit.data() + rangeStart_, rx + rangeStart_, rangeEnd_ - rangeStart_);
@@ -499,12 +493,7 @@ void CCommMachine::OnJobDone() {
     ReadCompared();
   } else if (s == 80) {
     if (CountDiff(params_.edited.data(), rx, 0, RS_LEN_EXE) != 0) {
-      if (attempts_ > 1) {
-        Working(CommText::VerifyError);
-        GaugeError();
-      } else {
-        SetGaugePosition(0);
-      }
+      RetryOrFail(CommText::VerifyError, 80);  // reads again
       return;
     }
     std::memcpy(params_.unit.data(), rx, RS_LEN_EXE);
@@ -520,13 +509,7 @@ void CCommMachine::OnJobDone() {
     for (int i = 0; i < RS_LEN_EXE; ++i)
       if ((programAll_ || params_.marks[i]) && params_.edited[i] != rx[i]) ++differences;
     if (differences) {
-      if (attempts_ > 1) {
-        Working(CommText::VerifyError);
-        GaugeError();
-      } else {
-        SetGaugePosition(0);
-        state_ = 98;
-      }
+      RetryOrFail(CommText::VerifyError, 98);  // programs again
       return;
     }
     params_.marks.fill(0);

@@ -110,6 +110,7 @@ class CCommMachine {
   void GaugeStart();
   void GaugeError();
   void SetGaugePosition(int position);
+  void RetryOrFail(const char* failText, int retryState, int retryGauge = 0);
   void Range(int start, int end);
   void ConnectCheckDone();
   void HeaderCompared(bool program);

@@ -35,7 +35,7 @@ DeveloperMarker ParseDeveloperMarker(std::string_view text) {
       bool digits = !num.empty() && num.size() <= 3;
       for (char c : num) {
         if (c < '0' || c > '9') digits = false;
-        port = port * 10 + (c - '0');
+        if (digits) port = port * 10 + (c - '0');  // at most three digits: no overflow
       }
       m.testPort = (digits && port >= 1 && port <= 255) ? port : 0;
       if (digits) rest = after;  // a word that is no number stays a token of its own

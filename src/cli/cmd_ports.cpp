@@ -10,13 +10,12 @@ namespace ign::cli {
 int CmdPorts(const Args&) {
   CCOMIOSYS io;
   io.EnumeratePorts();
-  int listed = 0;
-  for (int port = 1; port <= 255; ++port) {
-    if (!io.IsPresent(port)) continue;
-    std::printf("COM%-3d %s\n", port, io.DevicePathOf(port).c_str());
-    ++listed;
+  const std::vector<int> ports = io.PresentPorts();
+  for (int port : ports) {
+    const std::string path = io.DevicePathOf(port), device = io.DeviceNameOf(port);
+    std::printf("COM%-3d %-24s %-16s present\n", port, path.c_str(), device == path ? "" : device.c_str());
   }
-  if (!listed) std::fprintf(stderr, "ignctl: no serial ports found\n");
+  if (ports.empty()) std::fprintf(stderr, "ignctl: no serial ports found\n");
   return kOk;
 }
 

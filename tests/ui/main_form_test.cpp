@@ -1,4 +1,5 @@
 #include <QAction>
+#include <QCheckBox>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -8,6 +9,7 @@
 #include <QScreen>
 #include <QStatusTipEvent>
 #include <QTabWidget>
+#include <QToolButton>
 #include <QUrl>
 #include <array>
 
@@ -60,7 +62,7 @@ TEST_F(FormFixture, StartUpBuildsTheWindowAndWritesTheSettingsOnce) {
     EXPECT_EQ(a->shortcut().toString(), QString::fromLatin1(i.shortcut)) << i.name;
     EXPECT_EQ(a->isEnabled(), i.enabled) << i.name;
   }
-  EXPECT_FALSE(Find<QAction>("MenuPrintAll")->isVisible());
+  EXPECT_TRUE(Find<QAction>("MenuPrintAll")->isVisible());  // shown by the menu captions
   EXPECT_TRUE(Find<QAction>("MenuMonitorPlayer")->isCheckable());
   EXPECT_TRUE(Find<QAction>("MenuEnglish")->isChecked());
   EXPECT_FALSE(Find<QAction>("MenuHistory1")->isVisible());
@@ -293,6 +295,56 @@ TEST_F(FormFixture, LanguageMenuRelabelsSlotsAndComItems) {
   EXPECT_FALSE(Find<QAction>("MenuEnglish")->isChecked());
   EXPECT_EQ(Find<QAction>("MenuCom1")->text(), QString::fromUtf8("COM &odpojen"));
   EXPECT_EQ(Find<QLabel>("LabelConnection")->text(), QString::fromUtf8("Není spojení s PC..."));
+}
+
+TEST_F(FormFixture, LanguageMenuRelabelsMenusButtonsAndHints) {
+  Start();
+  QToolButton* read = Find<QToolButton>("ButtonRead");
+  QCheckBox* progHned = Find<QCheckBox>("CheckBoxProgHned");
+  ASSERT_NE(read, nullptr);
+  ASSERT_NE(progHned, nullptr);
+  auto title = [this](const char* menu) { return Find<QMenu>(menu)->title(); };
+  auto text = [this](const char* item) { return Find<QAction>(item)->text(); };
+  auto expectEnglish = [&] {
+    EXPECT_EQ(title("MenuFile"), "&File");
+    EXPECT_EQ(title("MenuDevice"), "&Ignition");
+    EXPECT_EQ(text("MenuRead"), "&Read");
+    EXPECT_EQ(text("MenuContens"), "&Contents...");
+    EXPECT_EQ(read->text(), "Read");
+    EXPECT_EQ(read->toolTip(), "Reading parametrs from ignition");
+    EXPECT_EQ(progHned->text(), "Programming after change");
+    EXPECT_EQ(progHned->toolTip(), "Programing at once after change");
+  };
+  expectEnglish();
+  // Two hints for one command: the button's as tool tip, the item's as status text.
+  EXPECT_EQ(Find<QToolButton>("SpeedButtonNew")->toolTip(), "Set default parametrs");
+  EXPECT_EQ(Find<QAction>("MenuNew")->statusTip(), "Set default parameters ");
+  EXPECT_EQ(text("MenuQuicksave"), "Quicksave version");  // keeps its layout caption
+
+  Find<QAction>("MenuGerman")->trigger();
+  EXPECT_EQ(title("MenuFile"), "&Datei");
+  EXPECT_EQ(title("MenuDevice"), QString::fromUtf8("&Zündung"));
+  EXPECT_EQ(text("MenuGerman"), "&Deutsch");
+  EXPECT_EQ(read->text(), "Lesen");
+  EXPECT_EQ(read->toolTip(), QString::fromUtf8("Kenndaten aus Zündung lesen"));
+  EXPECT_EQ(read->statusTip(), QString::fromUtf8("Kenndaten aus Zündung lesen"));
+  EXPECT_EQ(progHned->text(), QString::fromUtf8("Programmierung nach Änderung"));
+  EXPECT_EQ(Find<QAction>("MenuGerman")->statusTip(), QString::fromUtf8("Deutsches Menü"));
+
+  Find<QAction>("MenuCzech")->trigger();
+  EXPECT_EQ(title("MenuHelp"), QString::fromUtf8("Nápověda"));
+  EXPECT_EQ(text("MenuRead"), QString::fromUtf8("Čí&st"));
+  EXPECT_EQ(read->text(), QString::fromUtf8("Číst"));
+  EXPECT_EQ(Find<QToolButton>("ButtonVerify")->toolTip(),
+            QString::fromUtf8(
+                "Ověření zda  nastavené parametry souhlasí s parametry naprogramovanými do zapalování"));
+  EXPECT_EQ(progHned->toolTip(), QString::fromUtf8("Programování ihned po změně"));
+  EXPECT_EQ(Find<QAction>("MenuGerman")->statusTip(), QString::fromUtf8("Deutsches Menü"));
+  EXPECT_EQ(text("MenuQuicksave"), "Quicksave version");
+
+  Find<QAction>("MenuEnglish")->trigger();
+  EXPECT_EQ(CurrentLanguage(), LNG_ENGLISH);
+  expectEnglish();
 }
 
 TEST_F(FormFixture, RoutedKeysReachTheFocusedMapEditorOnly) {

@@ -22,6 +22,7 @@
 #include "core/params/normalise.h"
 #include "core/text/lngstr.h"
 #include "core/text/messages.h"
+#include "ui/app/captions.h"
 #include "ui/app/comm_adapter.h"
 #include "ui/app/error_box.h"
 #include "ui/app/file_host.h"
@@ -323,6 +324,7 @@ void TMainForm::ApplyLanguageAndLoadPages() {
     RefreshLanguageChecks();
     if (initialised_) BuildComMenu();  // items 0 and 1 come from the message table
   }));
+  for (int id : RegisterCaptionSteps(*this, *menu_)) relabelSteps_.push_back(id);
   relabelSteps_.push_back(RegisterRelabelStep(RelabelOrder::Title, [this] { status_.RefreshTitle(); }));
   relabelSteps_.push_back(RegisterRelabelStep(RelabelOrder::StatusSlots, [this] { status_.Relabel(); }));
   RelabelAll();  // message table, captions, hints and page texts

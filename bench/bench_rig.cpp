@@ -22,10 +22,19 @@ JobWatcher::~JobWatcher() {
 void JobWatcher::Run() {
   int last = com_.JobCode();
   Clock::time_point started = Clock::now();
+  uint32_t framesAtStart = 0;
+  bool waitingFirstFrame = false;
   while (!stop_.load()) {
     const int job = com_.JobCode();
+    if (waitingFirstFrame && com_.FramesSent() != framesAtStart) {
+      handOverUs_.fetch_add(
+          std::chrono::duration_cast<std::chrono::microseconds>(Clock::now() - started).count());
+      waitingFirstFrame = false;
+    }
     if (Running(job) && !Running(last)) {
       started = Clock::now();
+      framesAtStart = com_.FramesSent();
+      waitingFirstFrame = true;
       jobs_.fetch_add(1);
       if (job == JOB_MONITOR) monitorJobs_.fetch_add(1);
     } else if (!Running(job) && Running(last)) {

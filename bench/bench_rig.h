@@ -29,6 +29,8 @@ class JobWatcher {
   explicit JobWatcher(CCOMCOM& com);
   ~JobWatcher();
   double BusyMs() const { return busyUs_.load() / 1000.0; }
+  // Time from a job's hand-over (job code set) to its first request frame being built.
+  double HandOverMs() const { return handOverUs_.load() / 1000.0; }
   int Jobs() const { return jobs_.load(); }
   int MonitorJobs() const { return monitorJobs_.load(); }
   // Set when a job has ended since the last Clear (for the step-on-done mode).
@@ -40,6 +42,7 @@ class JobWatcher {
   CCOMCOM& com_;
   std::atomic<bool> stop_{false};
   std::atomic<int64_t> busyUs_{0};
+  std::atomic<int64_t> handOverUs_{0};
   std::atomic<int> jobs_{0};
   std::atomic<int> monitorJobs_{0};
   std::atomic<bool> ended_{false};

@@ -6,6 +6,7 @@
 //
 // Each mode prints a Markdown section on standard output. Times are wall
 // times of this machine; nothing here passes or fails on time.
+#include <signal.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <time.h>
@@ -118,7 +119,8 @@ std::string NewPortDir() {
 struct OpResult {
   std::string outcome;  // empty: no outcome in time
   double wallMs = 0;
-  double busyMs = 0;  // time the protocol thread had a job
+  double busyMs = 0;      // time the protocol thread had a job
+  double handOverMs = 0;  // of which: from the hand-over to the first frame
   int jobs = 0, monitorJobs = 0;
   uint32_t frames = 0;
 };
@@ -131,6 +133,7 @@ OpResult TimedOp(BenchRig& rig, Request request, double limitS) {
   OpResult r;
   const size_t from = rig.ResultHistorySize();
   const double busy0 = rig.watcher().BusyMs();
+  const double hand0 = rig.watcher().HandOverMs();
   const int jobs0 = rig.watcher().Jobs(), mon0 = rig.watcher().MonitorJobs();
   const uint32_t frames0 = e.Com().FramesSent();
   const Clock::time_point t0 = Clock::now();
@@ -139,6 +142,7 @@ OpResult TimedOp(BenchRig& rig, Request request, double limitS) {
   r.wallMs = MsSince(t0);
   r.outcome = rig.OutcomeSince(from);
   r.busyMs = rig.watcher().BusyMs() - busy0;
+  r.handOverMs = rig.watcher().HandOverMs() - hand0;
   r.jobs = rig.watcher().Jobs() - jobs0;
   r.monitorJobs = rig.watcher().MonitorJobs() - mon0;
   r.frames = e.Com().FramesSent() - frames0;
@@ -148,7 +152,7 @@ OpResult TimedOp(BenchRig& rig, Request request, double limitS) {
 // ------------------------------------------------------------------- ops mode
 
 struct OpStats {
-  Stats wall, busy, frames, monitors;
+  Stats wall, busy, frames, monitors, handOver;
   int ok = 0, runs = 0;
 };
 
@@ -200,6 +204,7 @@ int RunOps(const FamilyInfo& fam, int runs, bool stepOnDone) {
       }
       ++s.ok;
       s.wall.Add(r.wallMs), s.busy.Add(r.busyMs), s.frames.Add(r.frames), s.monitors.Add(r.monitorJobs);
+      s.handOver.Add(r.handOverMs);
     };
     OpResult r = TimedOp(
         rig, [&] { e.Machine().RequestRead(); }, 30);
@@ -223,8 +228,9 @@ int RunOps(const FamilyInfo& fam, int runs, bool stepOnDone) {
   std::printf(
       "| operation | frames | line ms | unit's answers ms | wall median ms | wall min..max ms | wall / line "
       "| "
-      "jobs median ms | jobs / line | monitor reads in between | ok |\n");
-  std::printf("|---|---|---|---|---|---|---|---|---|---|---|\n");
+      "jobs median ms | jobs / line | of the jobs: hand-over to first frame ms | frames sent (median) | "
+      "monitor reads in between | ok |\n");
+  std::printf("|---|---|---|---|---|---|---|---|---|---|---|---|---|\n");
   struct Row {
     const char* name;
     LineCost cost;
@@ -372,6 +378,66 @@ int RunCpu(double seconds) {
   return 0;
 }
 
+// ------------------------------------------------------------------ stall mode
+
+// One answer arrives later than the answer limit (the unit is stopped for a
+// moment while it owes an answer). Counts the frames of the Verify operations
+// before and after: each needs 7 request frames when every answer is in time.
+int RunStall(int stallMs, int verifies) {
+  const std::string portDir = NewPortDir();
+  SimOptions so;
+  so.image = WriteImage(UnitImage());
+  so.extra = {"--pace"};
+  SimProcess sim(portDir, so);
+  BenchRig rig(portDir, DriveOptions{55, false, true});
+  CEngine& e = rig.engine();
+  const size_t h0 = rig.ResultHistorySize();
+  if (!rig.RunUntil([&] { return rig.OutcomeSince(h0) == LngStr(CommText::CheckingOk) && rig.Idle(); }, 40)) {
+    std::fprintf(stderr, "no connection\n");
+    return 2;
+  }
+  // The program's image is the unit's after a Read, so that Verify finds them equal.
+  TimedOp(
+      rig, [&] { e.Machine().RequestRead(); }, 30);
+  auto verifyRound = [&](const char* label) {
+    Stats frames, wall;
+    std::map<std::string, int> outcomes;
+    for (int i = 0; i < verifies; ++i) {
+      const OpResult r = TimedOp(
+          rig, [&] { e.Machine().RequestVerify(); }, 30);
+      frames.Add(r.frames - r.monitorJobs);
+      wall.Add(r.wallMs);
+      ++outcomes[r.outcome.empty() ? "(none)" : r.outcome];
+    }
+    std::string text;
+    for (const auto& [o, n] : outcomes) {
+      text += std::to_string(n);
+      text += "× \"";
+      text += o;
+      text += "\" ";
+    }
+    std::printf("| %s | %.0f | %.0f..%.0f | %.0f | %s|\n", label, frames.Median(), frames.Min(), frames.Max(),
+                wall.Median(), text.c_str());
+  };
+  std::printf("\n### One late answer (unit stopped for %d ms while it owes an answer), IGN150\n\n", stallMs);
+  std::printf(
+      "| Verify operations | request frames per Verify, median | min..max | wall median ms | outcomes "
+      "|\n|---|---|---|---|---|\n");
+  verifyRound("before");
+  // The unit stops before the next request reaches it and resumes once the
+  // answer limit has passed: it then finds the request and its repetition.
+  rig.RunUntil([&] { return rig.Idle() && e.Com().JobCode() == JOB_IDLE; }, 10);
+  ::kill(sim.pid(), SIGSTOP);
+  e.Machine().RequestVerify();
+  const Clock::time_point stopped = Clock::now();
+  while (MsSince(stopped) < stallMs) rig.Step();
+  ::kill(sim.pid(), SIGCONT);
+  rig.RunUntil([&] { return rig.Idle(); }, 30);
+  verifyRound("after the late answer");
+  std::fflush(stdout);
+  return 0;
+}
+
 // ------------------------------------------------------------------- soak mode
 
 struct SoakCount {
@@ -480,6 +546,9 @@ int main(int argc, char** argv) {
     if (!fam) return 2;
     return RunOps(*fam, std::atoi(value("--runs", "10").c_str()), flag("--step-on-done"));
   }
+  if (args[0] == "stall")
+    return RunStall(std::atoi(value("--stall-ms", "600").c_str()),
+                    std::atoi(value("--verifies", "5").c_str()));
   if (args[0] == "cpu") return RunCpu(std::atof(value("--seconds", "60").c_str()));
   if (args[0] == "soak")
     return RunSoak(std::atoi(value("--cycles", "1000").c_str()), std::atof(value("--minutes", "20").c_str()),

@@ -19,7 +19,7 @@ class TToolBar {
   bool ProgramAfterChangeChecked() const { return progHned_->isChecked(); }
 
  private:
-  QToolButton* Button(const char* name, const char* action, const char* hint, const TMainMenu& menu);
+  QToolButton* Button(const char* name, const char* action, const TMainMenu& menu);
   void ShowProgramAfterChangeState();
 
   QGroupBox* box_ = nullptr;

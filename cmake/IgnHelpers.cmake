@@ -39,8 +39,15 @@ function(ign_add_test name)
                                              IGN_SOURCE_DIR="${PROJECT_SOURCE_DIR}")
   # Discovered tests lose list-valued properties, so the environment holds one
   # entry; the binary folder reaches the tests as a compile definition.
+  # End-to-end tests run one at a time: they time answers on pseudo-terminals
+  # against the program clock, and two of them side by side on two cores
+  # measure the machine's load more than the code.
+  set(lock "")
+  if(A_LABEL STREQUAL "e2e")
+    set(lock RESOURCE_LOCK serial_line)
+  endif()
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST
-    PROPERTIES LABELS ${A_LABEL} TIMEOUT ${A_TIMEOUT} ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
+    PROPERTIES LABELS ${A_LABEL} TIMEOUT ${A_TIMEOUT} ENVIRONMENT "QT_QPA_PLATFORM=offscreen" ${lock})
 endfunction()
 
 function(ign_check_core_without_qt)

@@ -319,5 +319,20 @@ TEST_F(CommMachineTest, ResetForBootloaderSendsTheCommandThenReleases) {
   EXPECT_EQ(machine.SavedPort(), 3);
 }
 
+TEST(TransferGauge, ConnectCheckIsOneRunOf2400Units) {
+  struct Case {
+    int state, start, end, current, position;
+  } cases[] = {
+      {64, 0, 1050, 525, 50},                          // an ordinary read shows its own progress
+      {64, 0, 1050, 0, 0},      {32, 0, 150, 150, 6},  // header: 0..150 of 2400
+      {30, 0, 1050, 525, 34},                          // (300 * 100 + 1050 * 50) / 2400
+      {31, 0, 1050, 1050, 100}, {52, 0, 150, 75, 12},  // a monitor read before quarter 0 stands at 300
+      {59, 900, 1050, 975, 94},                        // (2137 * 100 + 263 * 50) / 2400
+      {98, 0, 1050, -5, -5},                           // not positive: the difference itself
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(TransferGaugePosition(c.state, c.start, c.end, c.current), c.position) << "state " << c.state;
+}
+
 }  // namespace
 }  // namespace ign

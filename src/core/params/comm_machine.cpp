@@ -290,15 +290,17 @@ void CCommMachine::SavingDisplay() {
   }
 }
 
-void CCommMachine::UpdateTransferGauge() {
-  const int span = rangeEnd_ - rangeStart_;
-  const int done = link_.CurrentAddress() - rangeStart_;
+int TransferGaugePosition(int state, int rangeStart, int rangeEnd, int currentAddress) {
+  const int span = rangeEnd - rangeStart;
+  const int done = currentAddress - rangeStart;
   const int p = done <= 0 || span <= 0 ? done : done * 100 / span;
   int lo, hi;
-  if (ConnectCheckSpan(state_, lo, hi))
-    SetGaugePosition((lo * 100 + (hi - lo) * p) / kConnectCheckUnits);
-  else
-    SetGaugePosition(p);
+  if (ConnectCheckSpan(state, lo, hi)) return (lo * 100 + (hi - lo) * p) / kConnectCheckUnits;
+  return p;
+}
+
+void CCommMachine::UpdateTransferGauge() {
+  SetGaugePosition(TransferGaugePosition(state_, rangeStart_, rangeEnd_, link_.CurrentAddress()));
 }
 
 void CCommMachine::StartMonitorRead() {

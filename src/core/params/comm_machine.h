@@ -145,6 +145,10 @@ class CCommMachine {
   bool programmedValid_ = false;
 };
 
+// Gauge position while a read or write runs; the connect check shows as one
+// run over 2400 units, each of its states owning a span of it.
+int TransferGaugePosition(int state, int rangeStart, int rangeEnd, int currentAddress);
+
 // Texts of the machine, shared with tests and the command line.
 namespace CommText {
 extern const char* const NoConnection;

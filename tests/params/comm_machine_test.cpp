@@ -206,6 +206,18 @@ TEST_F(CommMachineTest, RequestWaitingAcrossADroppedLinkIsCarriedOutAfterTheNext
   EXPECT_EQ(params.edited[Adrb::LIMITER], 95);
 }
 
+TEST_F(CommMachineTest, NewConnectionRetriesAfterADroppedOne) {
+  Connect();
+  ASSERT_TRUE(RunUntil([&] { return machine.State() == 2; }));
+  link.failNext = 3;
+  ASSERT_TRUE(RunUntil([&] { return link.closes == 1; }));
+  link.port = 3;      // the unit comes back
+  link.failNext = 1;  // and its first header read is lost
+  const bool ok = RunUntil([&] { return Result() == "Checking: OK" && machine.State() == 1; });
+  EXPECT_TRUE(ok) << "state " << machine.State() << " " << ::testing::PrintToString(status.history);
+  EXPECT_TRUE(params.unitValid);
+}
+
 TEST_F(CommMachineTest, ThreeFailedReadsReportReadError) {
   Connect();
   machine.RequestRead();

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "core/app/handover.h"
 #include "core/app/tick_clock.h"
 #include "core/params/normalise.h"
 #include "core/text/lngstr.h"
@@ -31,9 +32,6 @@ const char* const Saving = "###Saving:##Speichern:##Ukládání:";
 namespace {
 
 constexpr const char* kNone = "###none##kain##žádný";
-constexpr uint32_t kHandoverRelease = 0x7FFFFFA1;
-constexpr uint32_t kHandoverReset = 0x7FFFFFA2;
-constexpr uint32_t kHandoverTakeBack = 0x7FFFFFA4;
 constexpr int kConnectCheckUnits = 2400;
 
 bool InRange(int s, int lo, int hi) { return s >= lo && s <= hi; }
@@ -166,6 +164,7 @@ void CCommMachine::UpdateComLabel() {
 
 void CCommMachine::DropLink() {
   link_.CloseLink();
+  state_ = 0;  // whatever connects next is checked first
   if (link_.LinkEnabled())
     status_.ShowStatus(Slot::Connection, CommText::NoConnection, -1, Colour::Black, Colour::Red, -5);
   params_.unitValid = false;
@@ -205,9 +204,9 @@ bool CCommMachine::TakeBackPort(int port) {
 }
 
 void CCommMachine::HandleHandover(int port, uint32_t code) {
-  if (code == kHandoverRelease) ReleasePort(port);
-  if (code == kHandoverReset) ResetForBootloader(port);
-  if (code == kHandoverTakeBack) TakeBackPort(port);
+  if (code == Handover::Release) ReleasePort(port);
+  if (code == Handover::Reset) ResetForBootloader(port);
+  if (code == Handover::TakeBack) TakeBackPort(port);
 }
 
 void CCommMachine::CommStep() {
@@ -227,6 +226,7 @@ void CCommMachine::CommStep() {
   if (state_ == 0) {
     state_ = 32;
     attempts_ = 0;
+    failures_ = 0;  // a new connection: failures of the lost one do not count against it
     lastMonitorTick_ = 0;
     programPending_ = false;
     host_.SetComLabel("COM=" + std::to_string(link_.ConnectedPort()));

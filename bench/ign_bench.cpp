@@ -488,10 +488,8 @@ int RunSoak(int cycles, double minutes, int dropEvery, int corruptEvery) {
       }
     };
     // A dropped link: wait for the reconnection check before the next cycle.
-    if (e.Com().ConnectedPort() == 0 || !rig.Idle()) {
-      ++drops;
-      rig.RunUntil([&] { return e.Com().ConnectedPort() != 0 && rig.Idle(); }, 60);
-    }
+    if (e.Com().ConnectedPort() == 0) ++drops;
+    rig.RunUntil([&] { return e.Com().ConnectedPort() != 0 && rig.Idle(); }, 60);
     classify(read,
              TimedOp(
                  rig, [&] { e.Machine().RequestRead(); }, 60),
@@ -509,7 +507,7 @@ int RunSoak(int cycles, double minutes, int dropEvery, int corruptEvery) {
       "--corrupt-every %d)\n\n",
       dropEvery, corruptEvery);
   std::printf(
-      "%d cycles in %.1f minutes (asked for %d, at most %.0f minutes); %u frames sent; link not ready "
+      "%d cycles in %.1f minutes (asked for %d, at most %.0f minutes); %u frames sent; link dropped "
       "before a cycle %d times.\n\n",
       done, minutesRun, cycles, minutes, e.Com().FramesSent() - frames0, drops);
   std::printf(

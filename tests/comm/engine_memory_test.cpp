@@ -118,6 +118,27 @@ TEST_F(EngineFixture, AnswerForAnotherBlockFailsTheAttempt) {
   EXPECT_EQ(std::memcmp(com->ReceiveImage(), image.data(), 1050), 0);
 }
 
+TEST_F(EngineFixture, LateAnswerToARepeatedRequestIsIgnored) {
+  int asked = 0;
+  unit.handler = [&](const Frame& request, int) {
+    if (request[0] != 0x42) return Answer(request);
+    if (++asked == 1) return Frame();  // late: nothing within the answer limit
+    Frame both = Answer(request);      // the late answer and the answer to the repeat
+    const Frame again = Answer(request);
+    both.insert(both.end(), again.begin(), again.end());
+    return both;
+  };
+  ASSERT_TRUE(Connect());
+  ASSERT_EQ(RunJob(JOB_READ, 0, 1050, JobFlag::Mark), JOB_DONE);
+  const std::string log = Log();
+  EXPECT_NE(log.find("COM late answer 0xc2 ignored"), std::string::npos) << log;
+  EXPECT_EQ(log.find("COM not expected answer"), std::string::npos) << log;
+  EXPECT_EQ(std::memcmp(com->ReceiveImage(), image.data(), 1050), 0);
+  // The next job is not one answer behind.
+  ASSERT_EQ(RunJob(JOB_READ, 0, 1050, JobFlag::Mark), JOB_DONE);
+  EXPECT_EQ(Log().find("COM not expected answer"), std::string::npos);
+}
+
 TEST_F(EngineFixture, OnlyKnownJobsAreAccepted) {
   unit.handler = [&](const Frame& request, int) { return Answer(request); };
   ASSERT_TRUE(Connect());

@@ -117,5 +117,24 @@ TEST_F(EngineE2E, ReadAndProgramSucceedWithLostAndDamagedAnswers) {
   EXPECT_TRUE(std::equal(file.begin(), file.end(), e.Params().edited.begin()));
 }
 
+// Families whose blocks are shorter than the unit header read the header as its
+// one unnumbered block, then check, read and program like the others.
+class ShortBlockFamily : public EngineE2E, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(ShortBlockFamily, ChecksReadsAndPrograms) {
+  EngineRig rig(SimOptions{.family = GetParam()});
+  ASSERT_TRUE(rig.ConnectAndCheck(30))
+      << ::testing::PrintToString(rig.engine().Label(Slot::Result).History());
+  CEngine& e = rig.engine();
+  e.Machine().RequestRead();
+  ASSERT_TRUE(rig.RunUntil([&] { return rig.Result() == "Verify: OK" && rig.Idle(); }));
+  e.Params().edited[Adrb::LIMITER] = 121;
+  e.Machine().RequestProgram();
+  ASSERT_TRUE(rig.RunUntil([&] { return rig.Result() == "Program device: OK"; }, 30)) << rig.Result();
+  EXPECT_EQ(rig.UnitFile()[Adrb::LIMITER], 121);
+}
+
+INSTANTIATE_TEST_SUITE_P(Families, ShortBlockFamily, ::testing::Values("IGN50", "IGN100"));
+
 }  // namespace
 }  // namespace ign::test

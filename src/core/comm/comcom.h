@@ -95,6 +95,7 @@ class CCOMCOM : public CCOMSEARCH {
   uint8_t receiveImage_[COMMAXBUF] = {};
   uint8_t receivedMarks_[COMMAXBUF] = {};
   StreamShare stream_;
+  int lastAnswer_ = -1;  // protocol thread only: the short-family answer last taken
   // Protocol thread only: when the live stream last made progress.
   int64_t streamProgressAt_ = 0;
   int streamProgressCount_ = -1;  // -1: no stream being watched

@@ -122,6 +122,12 @@ void CCOMCOM::HandleShortAnswer(const CFrameCodec& codec, int job) {
   const int attempt = attempt_.load(std::memory_order_relaxed);
   const int current = currentAddress_.load(std::memory_order_relaxed);
   if (codec.rx[0] != expected) {
+    if (codec.rx[0] == lastAnswer_) {
+      // A late answer to a request that was sent again: its twin has been taken
+      // already. Failing here would put every later answer one behind.
+      Trace().Linef("COM late answer 0x%02x ignored (%i)...", codec.rx[0], attempt);
+      return;
+    }
     FailAttempt(
         Format("COM not expected answer 0x%02x!=0x%02x (%i)...", codec.rx[0], expected, attempt).c_str());
     return;
@@ -151,6 +157,7 @@ void CCOMCOM::HandleShortAnswer(const CFrameCodec& codec, int job) {
   if (linkState_.compare_exchange_strong(waiting, LinkState::Ready)) {
     currentAddress_.store(current + d, std::memory_order_release);
     attempt_.store(0, std::memory_order_release);
+    lastAnswer_ = expected;
   }
 }
 
@@ -199,6 +206,12 @@ void CCOMCOM::StartNextBlock(CFrameCodec& codec, const SearchSlot& link, int job
   if (shortFamily) {
     const ShortCommand cmd = ShortCommandOf(job);
     const int number = block->address / blockSize;
+    if (number >= cmd.maxBlocks && job == JOB_HEADER) {
+      // The header is one unnumbered block: a family whose blocks are shorter
+      // than the header carries only its first block.
+      EndJob(job, JOB_DONE);
+      return;
+    }
     if (number >= cmd.maxBlocks) {
       // The command byte cannot number this block: the answer could not be told apart.
       Trace().Linef("block %i out of the numbering of job %i", number, job);

@@ -44,7 +44,8 @@ TEST(IniNameEscape, OldPlainPathsAreTakenAsTheyStand) {
 
 TEST(IniNameEscape, CharactersOutsideTheBasicPlaneAndControlsSurvive) {
   for (std::string name :
-       {std::string("/tmp/\xF0\x9F\x8F\x8D.ign"), std::string("/tmp/a\nb.ign"), std::string(" lead.ign ")}) {
+       {std::string("/tmp/\xF0\x9F\x8F\x8D.ign"), std::string("/tmp/a\nb.ign"), std::string(" lead.ign "),
+        std::string("X:\r.ign"), std::string("C:\x01"), std::string("d:Č")}) {  // drive-like starts
     std::string stored = EscapeIniName(name);
     EXPECT_EQ(stored.find('\n'), std::string::npos);
     EXPECT_NE(stored.front(), ' ');

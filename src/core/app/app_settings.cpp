@@ -96,11 +96,17 @@ int HexDigit(char c) {
 std::string EscapeIniName(const std::string& utf8) {
   std::string out;
   std::u16string units = ToUtf16(utf8);
+  // Control characters, and blanks at either end, would not survive the INI
+  // line; they go escaped, which every reader decodes.
+  auto plainAt = [&](size_t i) {
+    const char16_t u = units[i];
+    return u < 0x100 && u >= 0x20 && !(u == ' ' && (i == 0 || i + 1 == units.size()));
+  };
   for (size_t i = 0; i < units.size(); ++i) {
     char16_t u = units[i];
-    // Control characters, and blanks at either end, would not survive the INI
-    // line; they go escaped, which every reader decodes.
-    bool plain = u < 0x100 && u >= 0x20 && !(u == ' ' && (i == 0 || i + 1 == units.size()));
+    bool plain = plainAt(i);
+    // "X:" before an escape would read back as an old unescaped path.
+    if (i == 1 && u == ':' && i + 1 < units.size() && !plainAt(i + 1)) plain = false;
     if (plain) {
       if (u == '\\') out += '\\';
       out += char(u);

@@ -46,6 +46,10 @@ bool CCOMCOM::StartJob(int job, int address, int count, int flags) {
   maxAttempts_.store((flags & JobFlag::OneAttempt) ? kMonitorAttempts : kDefaultAttempts,
                      std::memory_order_relaxed);
   jobCode_.store(job, std::memory_order_release);
+  {
+    std::lock_guard lock(wakeMutex_);  // the waiter sees the job or gets the notification
+  }
+  wake_.notify_one();
   return true;
 }
 

@@ -5,6 +5,8 @@
 // unit sent. The job code is the hand-over: the main thread writes it last
 // when starting, the protocol thread writes it last when a job ends.
 #include <atomic>
+#include <condition_variable>
+#include <mutex>
 #include <thread>
 
 #include "core/comm/comsearch.h"
@@ -95,6 +97,8 @@ class CCOMCOM : public CCOMSEARCH {
   uint8_t receiveImage_[COMMAXBUF] = {};
   uint8_t receivedMarks_[COMMAXBUF] = {};
   StreamShare stream_;
+  std::mutex wakeMutex_;  // wakes the idle protocol thread when a job is handed over
+  std::condition_variable wake_;
   int lastAnswer_ = -1;  // protocol thread only: the short-family answer last taken
   // Protocol thread only: when the live stream last made progress.
   int64_t streamProgressAt_ = 0;

@@ -42,7 +42,11 @@ void CCOMCOM::ProtocolPass(CFrameCodec& codec, SearchSlot& link, int port) {
   }
   const int job = jobCode_.load(std::memory_order_acquire);
   if (!JobRunning(job)) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(kProtocolSleepIdleMs));
+    // Idle: StartJob wakes the thread at once; the time-out keeps the pass
+    // going for streams and the stop flag.
+    std::unique_lock lock(wakeMutex_);
+    wake_.wait_for(lock, std::chrono::milliseconds(kProtocolSleepIdleMs),
+                   [&] { return JobRunning(jobCode_.load(std::memory_order_acquire)) || Stopping(); });
     return;
   }
   std::this_thread::sleep_for(std::chrono::milliseconds(kProtocolSleepBusyMs));

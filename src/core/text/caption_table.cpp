@@ -136,7 +136,9 @@ constexpr CaptionRow kBikeTexts[] = {
     {"LabelFourStrokeIgn", "Ignition only during compression stroke (Four stroke mode)",
      "Zündung nur während des Verdichtungshubs (4-Takt Modus)",
      "Zapalovat jen v kompresním zdvihu (4 taktní režim)"},
-    {"GroupBoxSpecial", "Specification of synchronization - Caution - For experienced user only!",
+    {"GroupBoxSpecial",
+     "Spec"
+     "ification of synchronization - Caution - For experienced user only!",
      "Spezifikation der Synchronisierung - Achtung - Nur für Erfahrungsanwender!",
      "Popis synchronizace - Pozor - pouze pro zkušené uživatele!"},
     {"LabelSynchro", "Synchronization method", "Synchronisierung Methode", "Způsob synchronizace"},

@@ -15,7 +15,7 @@ CEngine::~CEngine() { com_.SetStatus(nullptr); }
 
 void CEngine::Tick() {
   AdvanceTick();
-  if ((Ticks() & stepMask_) == 0) machine_.CommStep();
+  if ((Ticks() & StepMask()) == 0) machine_.CommStep();
   status_.ExpireStatus();
 }
 

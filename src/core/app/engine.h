@@ -29,8 +29,8 @@ class CEngine {
   CStatusSlots& Status() { return status_; }
   const CStatusSlots& Status() const { return status_; }
   const CMemoryLabel& Label(int slot) const { return labels_[slot]; }
-  int StepMask() const { return stepMask_; }
-  void SetStepMask(int mask) { stepMask_ = mask; }
+  // Every second tick; the link slows it down after damaged pick-up streams.
+  int StepMask() { return com_.Stream().stepMask.load(std::memory_order_acquire); }
 
  private:
   ICommHost defaultHost_;
@@ -40,7 +40,6 @@ class CEngine {
   CStatusSlots status_;
   CMemoryLabel labels_[CStatusSlots::kSlotCount];
   CCommMachine machine_;
-  int stepMask_ = 1;
 };
 
 }  // namespace ign

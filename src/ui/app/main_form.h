@@ -235,7 +235,6 @@ class TMainForm : public QMainWindow {
   bool firstInitialisedTick_ = true;
   bool closed_ = false;
   uint32_t tickCount_ = 0;
-  int stepMask_ = 1;
   int comMenuConnectedPort_ = 0;  // the connected port the COM menu was built for
   bool noPatchCheck_ = false;
   int jobRequest_ = 0;

@@ -22,7 +22,9 @@ void TMainForm::Timer1Timer() {
     MoveFocusOffPages();
     ApplyTestHook();
   }
-  if ((tickCount_ & uint32_t(stepMask_)) == 0) CommStep();
+  // The link slows the steps down after damaged pick-up streams.
+  const int stepMask = comm_->Com().Stream().stepMask.load(std::memory_order_acquire);
+  if ((tickCount_ & uint32_t(stepMask)) == 0) CommStep();
   RebuildComMenuWhenPortsChanged();
   CommitPendingChange();
   PushEditorState();

@@ -12,6 +12,7 @@ bool CCOM::TxPut(const uint8_t* data, uint32_t len) {
   len = std::min<uint32_t>(len, kTxBufSize);
   std::memcpy(txBuf, data, len);
   txLen.store(len, std::memory_order_release);
+  wake.Signal();
   return true;
 }
 

@@ -9,6 +9,7 @@
 #include <thread>
 
 #include "core/comm/comm_const.h"
+#include "core/comm/port_wake.h"
 
 namespace ign {
 
@@ -65,6 +66,9 @@ struct CCOM {
   uint8_t rxRing[kRxRingSize] = {};
   std::atomic<uint32_t> rxRead{0};
   std::atomic<uint32_t> rxWrite{0};
+
+  // Wakes the I/O thread: signalled by TxPut and by every command to the thread.
+  PortWake wake;
 
   // Counters for the trace: bytes left in the driver queue because the ring was full.
   std::atomic<uint32_t> ringFullPasses{0};

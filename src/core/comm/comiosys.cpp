@@ -30,6 +30,7 @@ CCOMIOSYS::~CCOMIOSYS() {
 void CCOMIOSYS::StopThreads() {
   if (stop_.exchange(true, std::memory_order_acq_rel)) return;
   CloseAll();
+  for (CCOM& com : ports_) com.wake.Signal();
   using Clock = std::chrono::steady_clock;
   const auto deadline = Clock::now() + std::chrono::milliseconds(kJoinLimitMs);
   for (CCOM& com : ports_) {
@@ -109,6 +110,11 @@ bool CCOMIOSYS::EnumeratePorts() {
   return changed;
 }
 
+void CCOMIOSYS::Command(CCOM& com, uint8_t command) {
+  com.threadCommand.store(command, std::memory_order_release);
+  com.wake.Signal();
+}
+
 void CCOMIOSYS::StartIoThread(CCOM& com) {
   com.threadState.store(ThreadState::Running, std::memory_order_release);
   try {
@@ -143,7 +149,7 @@ void CCOMIOSYS::ServicePorts() {
         com.request.store(request & ~PortRequest::Close);
       } else if (io != IoState::Closing) {
         com.requestTime = now;
-        com.threadCommand.store(ThreadCmd::Close, std::memory_order_release);
+        Command(com, ThreadCmd::Close);
       }
       continue;
     }
@@ -159,7 +165,7 @@ void CCOMIOSYS::ServicePorts() {
     if (io == IoState::Opening || com.threadCommand.load(std::memory_order_acquire) == ThreadCmd::Open) {
       if (now - com.requestTime > kOpenGiveUpMs) {
         com.result.store(PortResult::OpenTimedOut, std::memory_order_release);
-        com.threadCommand.store(ThreadCmd::Close, std::memory_order_release);
+        Command(com, ThreadCmd::Close);
         com.request.store(PortRequest::Close);
       }
       continue;
@@ -170,7 +176,8 @@ void CCOMIOSYS::ServicePorts() {
     std::snprintf(com.devicePath, sizeof com.devicePath, "%s", path.c_str());
     com.requestTime = now;
     com.result.store(PortResult::None, std::memory_order_release);
-    com.threadCommand.store(ThreadCmd::Open, std::memory_order_release);
+    com.wake.Open();  // made before the thread starts; kept until the layer goes
+    Command(com, ThreadCmd::Open);
     if (com.threadState.load(std::memory_order_acquire) == ThreadState::Ended) {
       com.thread.join();
       com.threadState.store(ThreadState::None, std::memory_order_release);

@@ -58,7 +58,10 @@ class CCOMIOSYS {
   void IoOpen(CCOM& com, std::unique_ptr<ISerialDevice>& device);
   void IoClose(CCOM& com, std::unique_ptr<ISerialDevice>& device, bool traced);
   void IoTransmit(CCOM& com, ISerialDevice& device);
+  static void IoWait(const CCOM& com, ISerialDevice* device);
   void StartIoThread(CCOM& com);
+  // Gives the I/O thread a command and wakes it.
+  static void Command(CCOM& com, uint8_t command);
 
   std::shared_ptr<IPortSystem> system_;
   std::array<CCOM, kPortCount> ports_;

@@ -1,5 +1,4 @@
 // The I/O thread of one port: every system call on the port happens here.
-#include <chrono>
 #include <string>
 
 #include "core/app/tick_clock.h"
@@ -11,38 +10,46 @@ namespace ign {
 void CCOMIOSYS::IoThread(int port) {
   CCOM& com = Port(port);
   std::unique_ptr<ISerialDevice> device;
+  // The thread starts with its open command already given, so it looks at its
+  // work first and waits after.
   while (!Stopping()) {
-    const bool open = com.ioState.load(std::memory_order_acquire) != IoState::Closed;
-    std::this_thread::sleep_for(std::chrono::milliseconds(open ? kIoSleepOpenMs : kIoSleepIdleMs));
-    if (Stopping()) break;
     const uint8_t command = com.threadCommand.load(std::memory_order_acquire);
     const uint8_t io = com.ioState.load(std::memory_order_relaxed);
 
     if (io == IoState::Closed && command == ThreadCmd::Open) {
       IoOpen(com, device);
       if (!device) break;  // the open failed: the thread ends
-      continue;
-    }
-    if (io == IoState::Open && command == ThreadCmd::Close) {
+    } else if (io == IoState::Open && command == ThreadCmd::Close) {
       IoClose(com, device, true);
       break;
+    } else if (io == IoState::Open && device) {
+      if (com.txLen.load(std::memory_order_acquire) != 0) IoTransmit(com, *device);
+      if (!FillRing(com, *device)) {
+        // The device went away under us: close it and drop the port.
+        trace_.Raw(Format("\n[%i:TMR=%i]LOST %s\n", port, int(TickMs()), com.devicePath));
+        IoClose(com, device, false);
+        com.result.store(PortResult::DeviceLost, std::memory_order_release);
+        break;
+      }
     }
-    if (io != IoState::Open || !device) continue;
-
-    if (com.txLen.load(std::memory_order_acquire) != 0) IoTransmit(com, *device);
-    if (!FillRing(com, *device)) {
-      // The device went away under us: close it and drop the port.
-      trace_.Raw(Format("\n[%i:TMR=%i]LOST %s\n", port, int(TickMs()), com.devicePath));
-      IoClose(com, device, false);
-      com.result.store(PortResult::DeviceLost, std::memory_order_release);
-      break;
-    }
+    IoWait(com, device.get());
   }
   if (device) IoClose(com, device, false);
   // The thread is done with the port before the port shows closed, so that a
   // new open never finds this thread still on its way out.
   com.threadState.store(ThreadState::Ended, std::memory_order_release);
   com.ioState.store(IoState::Closed, std::memory_order_release);
+}
+
+// Waits for received bytes or new work. While the ring is full the bytes the
+// device holds cannot be taken, so the thread then only naps until the
+// consumer makes room.
+void CCOMIOSYS::IoWait(const CCOM& com, ISerialDevice* device) {
+  const bool ringFull = com.RxCount() >= uint32_t(kRxRingSize - 1);
+  if (device && !ringFull)
+    device->WaitForInput(com.wake, kIoSleepIdleMs);
+  else
+    com.wake.Wait(ringFull ? kIoSleepOpenMs : kIoSleepIdleMs);
 }
 
 void CCOMIOSYS::IoOpen(CCOM& com, std::unique_ptr<ISerialDevice>& device) {

@@ -103,6 +103,16 @@ int PosixSerialDevice::Write(const uint8_t* buf, int n) {
   return done;
 }
 
+void PosixSerialDevice::WaitForInput(const PortWake& wake, int maxMs) {
+  if (fd_ < 0 || !wake.IsOpen()) {
+    ISerialDevice::WaitForInput(wake, maxMs);
+    return;
+  }
+  pollfd p[2] = {{fd_, POLLIN, 0}, {wake.Fd(), POLLIN, 0}};
+  ::poll(p, 2, maxMs);
+  wake.Drain();
+}
+
 void PosixSerialDevice::PurgeAndClose() {
   if (fd_ < 0) return;
   ::tcflush(fd_, TCIOFLUSH);

@@ -13,6 +13,7 @@ class PosixSerialDevice : public ISerialDevice {
   int Read(uint8_t* buf, int n) override;
   int Write(const uint8_t* buf, int n) override;
   void PurgeAndClose() override;
+  void WaitForInput(const PortWake& wake, int maxMs) override;
 
  private:
   int fd_ = -1;

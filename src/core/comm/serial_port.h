@@ -3,11 +3,15 @@
 // lists the ports that exist and makes device objects; a device is one open
 // serial line. The POSIX termios system is the real one; tests may put an
 // in-memory system in its place.
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
+
+#include "core/comm/comm_const.h"
+#include "core/comm/port_wake.h"
 
 namespace ign {
 
@@ -26,6 +30,10 @@ class ISerialDevice {
   virtual int Write(const uint8_t* buf, int n) = 0;
   // Drops everything queued in both directions and closes the line.
   virtual void PurgeAndClose() = 0;
+  // Waits at most maxMs until input is waiting, the device fails or the wake
+  // is signalled (and takes the signal). A device without a descriptor to
+  // wait on is polled: it waits only for the wake, at most 1 ms.
+  virtual void WaitForInput(const PortWake& wake, int maxMs) { wake.Wait(std::min(maxMs, kIoSleepOpenMs)); }
 };
 
 using PortPresence = std::array<bool, 256>;

@@ -20,6 +20,7 @@
 #include "core/params/defaults.h"
 #include "core/params/normalise.h"
 #include "form_fixture.h"
+#include "ui/app/comm_adapter.h"
 
 namespace ign {
 namespace {
@@ -244,6 +245,20 @@ TEST_F(FormFixture, StartReadsTheSavedSettings) {
   EXPECT_TRUE(port->isChecked());
   EXPECT_FALSE(port->isEnabled());
   EXPECT_FALSE(Find<QAction>("MenuCom5")->isVisible());
+}
+
+TEST_F(FormFixture, AutomaticSearchResumesAtTheSavedPortAndSavesWhereItIs) {
+  // {saved value, where the search starts}: out-of-range values start at 1.
+  for (auto [saved, start] : {std::pair{"9", 9}, std::pair{"300", 1}, std::pair{"0", 1}}) {
+    WriteSettingsFile("application.ini",
+                      std::string("[FORM_HLAV]\r\nComPort=0\r\nComPortAuto=") + saved + "\r\n");
+    TMainForm& f = Start();
+    EXPECT_EQ(f.Comm().Com().NextPort(), start) << saved;
+    f.Comm().Com().SetNextPort(42);  // as if the search had moved on
+    ASSERT_TRUE(f.close());
+    EXPECT_NE(ReadSettingsFile("application.ini").find("ComPortAuto=42\r\n"), std::string::npos) << saved;
+    form_.reset();
+  }
 }
 
 TEST_F(FormFixture, CommittedChangeIsWrittenAndUndoneFromTheToolsMenu) {

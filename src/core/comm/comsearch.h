@@ -63,6 +63,9 @@ class CCOMSEARCH : public CCOMIOSYS {
   // -1: search off, 0: automatic, n > 0: only port n.
   void SetConfiguredPort(int port) { configuredPort_ = port; }
   int ConfiguredPort() const { return configuredPort_; }
+  // Where the automatic search starts looking (1..255; anything else means 1).
+  void SetNextPort(int port) { nextPort_ = port < 1 || port > kMaxPortNumber ? 1 : port; }
+  int NextPort() const { return nextPort_; }
   void SetStatus(IStatus* status) { status_ = status; }
 
   LinkInfo ActiveLink() const;

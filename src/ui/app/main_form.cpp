@@ -308,6 +308,7 @@ void TMainForm::ApplyTestPort() {
   SyncFileSessionFromSettings();
   if (marker_.testMode && marker_.testPort > 0) settings_.comPort = marker_.testPort;
   comm_->Com().SetConfiguredPort(settings_.comPort);
+  comm_->Com().SetNextPort(settings_.comPortAuto);
   comm_->Machine().newInstallation = settings_.newInstal != 0;
 }
 

@@ -84,6 +84,7 @@ void TMainForm::WriteAppSettings() {
   // The flag only ever goes from 1 to 0: a read of the unit clears the
   // machine's copy, an opened file the settings' own.
   if (comm_) {
+    s.comPortAuto = comm_->Com().NextPort();
     s.newInstal = (s.newInstal != 0 && comm_->Machine().newInstallation) ? 1 : 0;
     comm_->Machine().newInstallation = s.newInstal != 0;
   }

@@ -29,8 +29,7 @@ class CEngine {
   CStatusSlots& Status() { return status_; }
   const CStatusSlots& Status() const { return status_; }
   const CMemoryLabel& Label(int slot) const { return labels_[slot]; }
-  // Every second tick; the link slows it down after damaged pick-up streams.
-  int StepMask() { return com_.Stream().stepMask.load(std::memory_order_acquire); }
+  int StepMask() const { return com_.StepMask(); }
 
  private:
   ICommHost defaultHost_;

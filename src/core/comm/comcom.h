@@ -59,6 +59,9 @@ class CCOMCOM : public CCOMSEARCH {
   const uint8_t* ReceivedMarks() const { return receivedMarks_; }
 
   StreamShare& Stream() { return stream_; }
+  // Mask of the ticks that run a communication step: every second one, more
+  // sparsely after damaged pick-up streams.
+  int StepMask() const { return stream_.stepMask.load(std::memory_order_acquire); }
   // Frames counted by the protocol thread, for the trace and tests.
   uint32_t FramesSent() const { return framesSent_.load(std::memory_order_acquire); }
 

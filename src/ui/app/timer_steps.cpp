@@ -22,9 +22,7 @@ void TMainForm::Timer1Timer() {
     MoveFocusOffPages();
     ApplyTestHook();
   }
-  // The link slows the steps down after damaged pick-up streams.
-  const int stepMask = comm_->Com().Stream().stepMask.load(std::memory_order_acquire);
-  if ((tickCount_ & uint32_t(stepMask)) == 0) CommStep();
+  if ((tickCount_ & uint32_t(comm_->Com().StepMask())) == 0) CommStep();
   RebuildComMenuWhenPortsChanged();
   CommitPendingChange();
   PushEditorState();

@@ -3,7 +3,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "core/params/comm_machine.h"
+#include "core/device/comm_machine.h"
 #include "core/text/lngstr.h"
 
 namespace ign::bench {

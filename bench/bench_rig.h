@@ -11,7 +11,7 @@
 #include <thread>
 #include <vector>
 
-#include "core/app/engine.h"
+#include "core/device/engine.h"
 #include "tests/support/sim_process.h"
 
 namespace ign::bench {
@@ -83,7 +83,7 @@ class BenchRig {
   size_t ResultHistorySize() const;
   // The first final outcome text (OK, corrected or error) shown since history index from, or "".
   std::string OutcomeSince(size_t from) const;
-  bool Idle() { return engine_->Machine().State() == 1; }
+  bool Idle() { return engine_->Machine().Idle(); }
 
  private:
   DriveOptions o_;

@@ -26,10 +26,10 @@
 
 #include "bench/bench_rig.h"
 #include "bench/line_model.h"
-#include "core/app/tick_clock.h"
+#include "core/base/tick_clock.h"
 #include "core/comm/codec.h"
+#include "core/device/comm_machine.h"
 #include "core/params/address_map.h"
-#include "core/params/comm_machine.h"
 #include "core/params/defaults.h"
 #include "core/params/normalise.h"
 #include "core/text/language.h"
@@ -330,7 +330,7 @@ void MeasureIdle(BenchRig& rig, const char* label, double seconds) {
   while (MsSince(t0) < seconds * 1000) {
     // Rig::Step sleeps first and then ticks; time the tick alone.
     const double before = ThreadCpuMs();
-    const bool steps = ((Ticks() + 1) & rig.engine().StepMask()) == 0;
+    const bool steps = ((Ticks() + 1) & rig.engine().Com().StepMask()) == 0;
     rig.Step();
     const double used = ThreadCpuMs() - before;
     tickCpu.Add(used * 1000.0);

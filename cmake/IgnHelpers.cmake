@@ -1,11 +1,12 @@
 # ign_core_area(<area> [DEPS <other core libs...>] [LIBS <system libs...>])
-# Builds src/core/<area>/*.cpp into the static library ign_core_<area>.
+# Builds src/core/<area>/*.cpp into the static library ign_core_<area>;
+# src/core/CMakeLists.txt calls it for every area with the areas below it.
 # Core libraries never link Qt; ign_check_core_without_qt() enforces it.
 set_property(GLOBAL PROPERTY IGN_CORE_LIBS "")
 
 function(ign_core_area area)
   cmake_parse_arguments(A "" "" "DEPS;LIBS" ${ARGN})
-  file(GLOB srcs CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  file(GLOB srcs CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${area}/*.cpp)
   set(target ign_core_${area})
   if(srcs)
     add_library(${target} STATIC ${srcs})

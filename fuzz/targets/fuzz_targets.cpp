@@ -11,7 +11,7 @@
 #include "core/app/app_settings.h"
 #include "core/app/default_ini.h"
 #include "core/app/ini_file.h"
-#include "core/app/tick_clock.h"
+#include "core/base/tick_clock.h"
 #include "core/comm/ccom.h"
 #include "core/comm/codec.h"
 #include "core/comm/frame_check.h"

@@ -62,6 +62,7 @@ int CmdInfo(const Args& args) {
   std::printf("serial:          %s\n", u.serial.c_str());
   std::printf("last update:     %s\n", u.lastUpdate.c_str());
   std::printf("owner:           %s\n", u.owner.c_str());
+  std::printf("bad frames:      %d\n", s.Engine().Com().BadFrameCount());
   return kOk;
 }
 
@@ -76,9 +77,7 @@ int CmdRead(const Args& args) {
   }
   DeviceSession s(args);
   if (int rc = s.Connect(); rc != kOk) return rc;
-  if (!s.Run(RequestReadOp, {CommText::VerifyOk, CommText::VerifyCorrected},
-             {CommText::VerifyError, CommText::ReadError}, kOperationSeconds, "Read"))
-    return kFailed;
+  if (!Succeeded(s.Run(RequestReadOp, Operation::Read, kOperationSeconds, "Read").result)) return kFailed;
   const ParamState& p = s.Engine().Params();
   // A raw block is what the unit holds; the other forms are the settings as read.
   const Image& img = KindOf(args.output) == FileKind::Bin ? p.unit : p.edited;
@@ -98,11 +97,12 @@ int CmdVerify(const Args& args) {
   DeviceSession s(args);
   if ((rc = s.Connect()) != kOk) return rc;
   s.Engine().Params().edited = file;
-  if (s.Run(RequestVerifyOp, {CommText::VerifyOk}, {CommText::VerifyError, CommText::ReadError},
-            kOperationSeconds, "Verify")) {
+  const Outcome o = s.Run(RequestVerifyOp, Operation::Verify, kOperationSeconds, "Verify");
+  if (Succeeded(o.result)) {
     std::printf("the unit holds the settings of %s\n", args.positional[0].c_str());
     return kOk;
   }
+  if (o.result != Result::Different) return kFailed;  // nothing was read to compare
   Image unit = file;
   const auto& read = s.Engine().Machine().LastRead();
   std::copy(read.begin(), read.end(), unit.begin());
@@ -125,16 +125,15 @@ int CmdProgram(const Args& args) {
     std::fprintf(stderr, "ignctl: note: the unit is set for bike %d, the file for bike %d\n", m.UnitBike(),
                  file[Adrb::BIKE]);
   p.edited = file;
-  bool ok;
+  Outcome o;
   if (args.changedOnly && p.unitValid) {
     for (int i = 0; i < RS_LEN_EXE; ++i) p.marks[i] = p.unit[i] != file[i];
-    ok = s.Run(RequestProgramChangedOp, {CommText::VerifyOk}, {CommText::VerifyError}, kOperationSeconds,
-               "Program");
+    o = s.Run(RequestProgramChangedOp, Operation::Program, kOperationSeconds, "Program");
   } else {
-    ok = s.Run(RequestProgramOp, {CommText::VerifyOk}, {CommText::VerifyError, CommText::CheckingError},
-               kOperationSeconds, "Program");
+    o = s.Run(RequestProgramOp, Operation::Program, kOperationSeconds, "Program");
   }
-  if (!ok || !s.WaitSaved(kSavingSeconds)) return kFailed;
+  if (o.result == Result::VersionMismatch) return kMismatch;
+  if (!Succeeded(o.result) || !s.WaitSaved(kSavingSeconds)) return kFailed;
   std::fprintf(stderr, "ignctl: %s\n", s.ResultShown().c_str());
   return kOk;
 }
@@ -145,9 +144,9 @@ int CmdReset(const Args& args) {
   CCommMachine& m = s.Engine().Machine();
   m.RequestReset();
   const bool sent =
-      s.TickUntil([&] { return m.PendingRequest() == REQ_NONE && m.State() == REQ_RESET; }, 5) &&
-      s.TickUntil([&] { return m.State() == 1 || s.Engine().Com().ConnectedPort() == 0; }, 10);
-  if (!sent || m.State() != 1) {
+      s.TickUntil([&] { return m.PendingRequest() == Request::None && m.State() == CommState::Reset; }, 5) &&
+      s.TickUntil([&] { return m.Idle() || s.Engine().Com().ConnectedPort() == 0; }, 10);
+  if (!sent || !m.Idle()) {
     std::fprintf(stderr, "ignctl: the reset was not confirmed\n");
     return kFailed;
   }

@@ -2,8 +2,10 @@
 #include <cstdio>
 
 #include "cli/commands.h"
-#include "core/app/handover.h"
 #include "core/comm/comiosys.h"
+#include "core/comm/port_error.h"
+#include "core/comm/posix_serial.h"
+#include "core/device/handover.h"
 
 namespace ign::cli {
 
@@ -13,7 +15,12 @@ int CmdPorts(const Args&) {
   const std::vector<int> ports = io.PresentPorts();
   for (int port : ports) {
     const std::string path = io.DevicePathOf(port), device = io.DeviceNameOf(port);
-    std::printf("COM%-3d %-24s %-16s present\n", port, path.c_str(), device == path ? "" : device.c_str());
+    // Opened and closed at once, so that a port the user may not use says why
+    // here rather than as a unit that never answers.
+    const int error = TryOpenDevice(path);
+    const std::string cause = error == 0 ? "" : ", cannot open: " + OpenErrorHint(error);
+    std::printf("COM%-3d %-24s %-16s present%s\n", port, path.c_str(), device == path ? "" : device.c_str(),
+                cause.c_str());
   }
   if (ports.empty()) std::fprintf(stderr, "ignctl: no serial ports found\n");
   return kOk;

@@ -1,5 +1,6 @@
 #include "cli/device_session.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
@@ -8,25 +9,16 @@
 #include <unistd.h>
 
 namespace ign::cli {
-namespace {
-
-bool Is(const char* packed, const char* text) { return packed && std::strcmp(packed, text) == 0; }
-
-}  // namespace
 
 DeviceSession::DeviceSession(const Args& args) : args_(args), engine_(&host_) {
   engine_.Com().SetConfiguredPort(args.port);
   tty_ = ::isatty(STDOUT_FILENO) == 1;
 }
 
+// The driver loop's timer: one tick every 55 ms, like the window's.
 void DeviceSession::Tick() {
   engine_.Tick();
   std::this_thread::sleep_for(std::chrono::milliseconds(55));
-}
-
-std::string DeviceSession::ResultPacked() const {
-  const char* t = engine_.Status().Text(Slot::Result);
-  return engine_.Label(Slot::Result).Visible() && t ? t : "";
 }
 
 void DeviceSession::Progress(const char* label) {
@@ -48,81 +40,63 @@ void DeviceSession::EndProgress() {
 }
 
 int DeviceSession::Connect() {
-  CCommMachine& m = engine_.Machine();
-  const char* unmatched = nullptr;
-  const bool done = TickUntil(
-      [&] {
-        const char* c = engine_.Status().Text(Slot::Connection);
-        if (c && std::strstr(c, "(unmatched)")) unmatched = "unmatched";
-        if (!host_.versionMessages.empty()) return true;
-        const char* r = engine_.Status().Text(Slot::Result);
-        if (m.State() == 1 && engine_.Params().unitValid && Is(r, CommText::CheckingOk)) return true;
-        if (m.State() == 1 && Is(r, CommText::CheckingError)) return true;
-        return false;
-      },
-      args_.timeout);
-  if (!host_.versionMessages.empty()) {
-    std::fprintf(stderr, "ignctl: %s\n", host_.versionMessages.front().c_str());
+  const CCommMachine& m = engine_.Machine();
+  const bool ended = TickUntil([&] { return m.LastOutcome().operation == Operation::Check; }, args_.timeout);
+  const Outcome o = m.LastOutcome();
+  if (ended && o.result == Result::VersionMismatch) {
+    for (const std::string& text : host_.versionMessages) std::fprintf(stderr, "ignctl: %s\n", text.c_str());
     return kMismatch;
   }
-  if (!done) {
-    if (unmatched) {
-      std::fprintf(stderr, "ignctl: %s\n", engine_.Label(Slot::Connection).Caption().c_str());
-      return kMismatch;
-    }
-    std::fprintf(stderr, "ignctl: no unit found within %g s\n", args_.timeout);
-    return kNoUnit;
-  }
-  if (!engine_.Params().unitValid) {
+  if (ended && o.result == Result::Ok) return kOk;
+  if (ended) {
     std::fprintf(stderr, "ignctl: %s\n", ResultShown().c_str());
     return kFailed;
   }
-  return kOk;
+  if (const auto u = engine_.Com().LastUnmatched()) {
+    std::fprintf(stderr, "ignctl: %s\n", engine_.Label(Slot::Connection).Caption().c_str());
+    return kMismatch;
+  }
+  std::fprintf(stderr, "ignctl: no unit found within %g s\n", args_.timeout);
+  return kNoUnit;
 }
 
-bool DeviceSession::Run(void (*request)(CCommMachine&), const std::vector<const char*>& okTexts,
-                        const std::vector<const char*>& failTexts, double seconds, const char* label) {
+Outcome DeviceSession::Run(void (*request)(CCommMachine&), Operation operation, double seconds,
+                           const char* label) {
   CCommMachine& m = engine_.Machine();
+  const uint32_t before = m.LastOutcome().sequence;
   request(m);
-  // Wait until the request has been taken, then for its outcome.
-  bool taken = TickUntil([&] { return m.PendingRequest() == REQ_NONE && m.State() != 1; }, seconds);
-  std::string outcome;
-  bool ok = false;
-  const bool ended = taken && TickUntil(
-                                  [&] {
-                                    Progress(label);
-                                    if (engine_.Com().ConnectedPort() == 0) return true;
-                                    const char* r = engine_.Status().Text(Slot::Result);
-                                    // Idle, or already at the next monitor read.
-                                    if ((m.State() != 1 && m.State() != 2) || !r) return false;
-                                    for (const char* t : okTexts)
-                                      if (Is(r, t)) return ok = true;
-                                    for (const char* t : failTexts)
-                                      if (Is(r, t)) return true;
-                                    return false;
-                                  },
-                                  seconds);
-  EndProgress();
-  if (ended && ok) return true;
-  if (engine_.Com().ConnectedPort() == 0)
-    std::fprintf(stderr, "ignctl: the unit stopped answering\n");
-  else if (ended)
-    std::fprintf(stderr, "ignctl: %s\n", ResultShown().c_str());
-  else
-    std::fprintf(stderr, "ignctl: no outcome within %g s\n", seconds);
-  return false;
-}
-
-bool DeviceSession::WaitSaved(double seconds) {
-  const bool ok = TickUntil(
+  auto ended = [&] { return m.LastOutcome().sequence != before && m.LastOutcome().operation == operation; };
+  const bool done = TickUntil(
       [&] {
-        Progress("Saving");
-        return Is(engine_.Status().Text(Slot::Result), CommText::ProgramOk) ||
-               engine_.Com().ConnectedPort() == 0;
+        Progress(label);
+        return ended() || LinkLost();
       },
       seconds);
   EndProgress();
-  if (!ok || engine_.Com().ConnectedPort() == 0) {
+  const Outcome o = m.LastOutcome();
+  if (ended() && Succeeded(o.result)) return o;
+  if (LinkLost() || o.result == Result::LinkLost)
+    std::fprintf(stderr, "ignctl: the unit stopped answering\n");
+  else if (done)
+    std::fprintf(stderr, "ignctl: %s\n", ResultShown().c_str());
+  else
+    std::fprintf(stderr, "ignctl: no outcome within %g s\n", seconds);
+  return ended() ? o : Outcome{operation, Result::None, o.sequence};
+}
+
+bool DeviceSession::WaitSaved(double seconds) {
+  const CCommMachine& m = engine_.Machine();
+  auto saved = [&] {
+    return m.LastOutcome().operation == Operation::Program && m.LastOutcome().result == Result::Saved;
+  };
+  const bool ok = TickUntil(
+      [&] {
+        Progress("Saving");
+        return saved() || LinkLost();
+      },
+      seconds);
+  EndProgress();
+  if (!ok || !saved()) {
     std::fprintf(stderr, "ignctl: the unit did not finish saving\n");
     return false;
   }

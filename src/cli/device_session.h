@@ -1,11 +1,11 @@
 #pragma once
 // One connection to a unit for a command: the engine ticked every 55 ms,
-// progress on a terminal, outcomes by the texts the state machine shows.
+// progress on a terminal, and the machine's typed outcomes.
 #include <string>
 #include <vector>
 
 #include "cli/cli_args.h"
-#include "core/app/engine.h"
+#include "core/device/engine.h"
 #include "core/files/unit_info.h"
 
 namespace ign::cli {
@@ -26,11 +26,10 @@ class DeviceSession {
 
   // Finds and checks the unit. kOk, kNoUnit, kMismatch or kFailed.
   int Connect();
-  // Sets a request and waits for the operation's outcome text. Returns true
-  // for one of okTexts; false (and a message) otherwise.
-  bool Run(void (*request)(CCommMachine&), const std::vector<const char*>& okTexts,
-           const std::vector<const char*>& failTexts, double seconds, const char* label);
-  // Waits until the unit has saved a programming ("Program device: OK").
+  // Makes a request and waits for the outcome of the operation it starts;
+  // prints the reason when the operation does not succeed.
+  Outcome Run(void (*request)(CCommMachine&), Operation operation, double seconds, const char* label);
+  // Waits until the unit has saved a programming.
   bool WaitSaved(double seconds);
   // Ticks for the given time; stops early when stop() holds.
   template <typename Pred>
@@ -38,14 +37,14 @@ class DeviceSession {
 
   CEngine& Engine() { return engine_; }
   CliHost& Host() { return host_; }
-  // The packed text of the result slot, or "".
-  std::string ResultPacked() const;
+  // What the result slot shows, in the current language.
   std::string ResultShown() const { return engine_.Label(Slot::Result).Shown(); }
 
  private:
   void Tick();
   void Progress(const char* label);
   void EndProgress();
+  bool LinkLost() { return engine_.Com().ConnectedPort() == 0; }
 
   Args args_;
   CliHost host_;

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cctype>
 
-#include "core/app/atomic_file.h"
 #include "core/app/default_ini.h"
+#include "core/base/atomic_file.h"
 #include "core/files/ign_reader.h"
 #include "core/params/defaults.h"
 #include "core/params/normalise.h"

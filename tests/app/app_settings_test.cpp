@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/app/atomic_file.h"
+#include "core/base/atomic_file.h"
 #include "temp_dir.h"
 
 namespace ign {

@@ -6,7 +6,7 @@
 #include <array>
 #include <vector>
 
-#include "core/app/atomic_file.h"
+#include "core/base/atomic_file.h"
 #include "temp_dir.h"
 
 namespace ign {

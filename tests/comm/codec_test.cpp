@@ -1,12 +1,19 @@
 // The frame codec: checks, frame building and the receive rules of both families.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
+#include <atomic>
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <string>
 #include <vector>
 
 #include "core/comm/ccom.h"
 #include "core/comm/codec.h"
 #include "core/comm/frame_check.h"
 #include "core/comm/stream.h"
+#include "core/comm/trace.h"
 #include "tests/comm/test_clock.h"
 
 namespace ign {
@@ -361,6 +368,65 @@ TEST(Codec, CompletedStreamNotOverwrittenBeforeTaken) {
   ASSERT_TRUE(share.Take(type, length, further, got.data()));
   EXPECT_EQ(type, 1);
   EXPECT_EQ(got[0], 1);
+}
+
+// Every dropped frame is counted where other threads can read it and leaves
+// exactly one trace line that says why; the good frame after it still comes.
+TEST(Codec, BadFrameCountedAndTracedOnce) {
+  struct Case {
+    const char* what;
+    int type;
+    Bytes bad;
+    Bytes good;
+    const char* traced;
+  };
+  Bytes shortBad = ShortAnswer(50, 0xC1, 0x01);
+  shortBad[51] ^= 0x40;
+  Bytes crcBad = HeaderFrame(false, 0x0C, 0x7010, 0, {1, 2});
+  crcBad[14] ^= 0x01;
+  Bytes sumBad = HeaderFrame(true, 0x0C, 0x7010, 0, {1, 2, 3});
+  sumBad[15] ^= 0x80;
+  Bytes tooLong = HeaderFrame(false, 0x0C, 0x7010, 0, {});
+  tooLong[12] = 0xD0;  // 2000 data bytes: more than any of our frames carries
+  tooLong[13] = 0x07;
+  const Bytes headerGood = HeaderFrame(false, 0x0C, 0x7010, 0, {9});
+  const Case cases[] = {
+      {"short check", Proto::Ign50, shortBad, ShortAnswer(50, 0xC2, 0x02),
+       "bad frame (check): IGN50 52 bytes [0xc1], 1 so far"},
+      {"crc", Proto::Wcom, crcBad, headerGood, "bad frame (check): WCOM 18 bytes [0xff], 1 so far"},
+      {"sum", Proto::Wcoms, sumBad, HeaderFrame(true, 0x0C, 0x7010, 0, {9}),
+       "bad frame (check): WCOMS 19 bytes [0xff], 1 so far"},
+      {"length", Proto::Wcom, Bytes(tooLong.begin(), tooLong.begin() + 14), headerGood,
+       "bad frame (length): WCOM 2016 bytes [0xff], 1 so far"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    char path[] = "/tmp/ign-codec-XXXXXX";
+    const int fd = ::mkstemp(path);
+    ASSERT_GE(fd, 0);
+    ::close(fd);
+    CTrace trace;
+    ASSERT_TRUE(trace.Open(path));
+    std::atomic<int> total{0};
+    CFrameCodec codec;
+    codec.ResetCodec(c.type, 125);
+    codec.trace = &trace;
+    codec.badFrameTotal = &total;
+    RingFeeder ring;
+    EXPECT_TRUE(ring.Feed(codec, c.bad).empty());
+    const auto frames = ring.Feed(codec, c.good);
+    ASSERT_EQ(frames.size(), 1u);
+    EXPECT_EQ(frames[0], c.good);
+    EXPECT_EQ(total.load(), 1);
+    EXPECT_EQ(codec.badFrames, 1u);
+    trace.Close();
+    std::stringstream text;
+    text << std::ifstream(path).rdbuf();
+    const std::string log = text.str();
+    std::remove(path);
+    EXPECT_NE(log.find(c.traced), std::string::npos) << log;
+    EXPECT_EQ(log.find("bad frame"), log.rfind("bad frame")) << "one line per bad frame: " << log;
+  }
 }
 
 }  // namespace

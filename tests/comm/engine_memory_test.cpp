@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 
@@ -10,6 +11,8 @@
 #include <sstream>
 
 #include "core/comm/comcom.h"
+#include "core/text/language.h"
+#include "core/text/lngstr.h"
 #include "tests/comm/fake_status.h"
 #include "tests/comm/memory_unit.h"
 #include "tests/comm/test_clock.h"
@@ -204,6 +207,93 @@ TEST_F(EngineFixture, StreamThatNeverArrivesIsGivenUpAndJobsGoOn) {
   EXPECT_EQ(com->Stream().live.type.load(), 0);
   EXPECT_EQ(com->Stream().dropped.load(), 1u);
   EXPECT_EQ(std::memcmp(com->ReceiveImage(), image.data(), 1050), 0);
+}
+
+}  // namespace
+}  // namespace ign::test
+
+namespace ign::test {
+namespace {
+
+int Occurrences(const std::string& text, const std::string& part) {
+  int n = 0;
+  for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
+  return n;
+}
+
+int TimesShown(const FakeStatus& status, const std::string& part) {
+  int n = 0;
+  for (const FakeStatus::Shown& s : status.shown) n += s.text.find(part) != std::string::npos;
+  return n;
+}
+
+TEST_F(EngineFixture, PortWithoutPermissionSaysWhyOnceUntilTheErrorChanges) {
+  unit.line->SetOpenError(EACCES);
+  unit.handler = [&](const Frame& request, int) { return Answer(request); };
+  ASSERT_TRUE(Tick([&] { return status.Find("permission denied") != nullptr; }));
+  const FakeStatus::Shown shown = *status.Find("permission denied");
+  EXPECT_EQ(shown.slot, Slot::Connection);
+  EXPECT_EQ(shown.durationMs, 6000);
+  EXPECT_EQ(shown.back, Colour::Red);
+  EXPECT_EQ(shown.priority, 10);
+  const CPackedText packed(shown.text.c_str());
+  EXPECT_STREQ(packed.Resolve(LNG_ENGLISH), "COM 2: permission denied (add your user to the dialout group)");
+  EXPECT_STREQ(packed.Resolve(LNG_DEUTSCH),
+               "COM 2: Zugriff verweigert (Benutzer zur Gruppe dialout hinzufügen)");
+  EXPECT_NE(Log().find("OPEN FAIL COM2 mem:COM2: Permission denied"), std::string::npos) << Log();
+  EXPECT_EQ(com->OpenError(2), EACCES);
+
+  // The search comes round to the port again and again; the same cause is not repeated.
+  ASSERT_TRUE(Tick([&] { return Occurrences(Log(), "OPEN FAIL COM2") >= 3; }));
+  EXPECT_EQ(TimesShown(status, "permission denied"), 1);
+
+  // Another cause is news.
+  unit.line->SetOpenError(ENOENT);
+  const std::string missing = std::string("COM 2: ") + std::strerror(ENOENT);
+  ASSERT_TRUE(Tick([&] { return status.Find(missing) != nullptr; }));
+  EXPECT_EQ(TimesShown(status, "permission denied"), 1);
+
+  unit.line->SetOpenError(0);
+  ASSERT_TRUE(Connect());
+}
+
+TEST_F(EngineFixture, UnitWithAnotherKeyRecordedAsUnmatched) {
+  EXPECT_FALSE(com->LastUnmatched().has_value());
+  EXPECT_EQ(com->UnmatchedCount(), 0);
+  unit.handler = [&](const Frame& request, int) { return request[0] == 0x30 ? IdentAnswer(77) : Frame{}; };
+  ASSERT_TRUE(Tick([&] { return com->UnmatchedCount() >= 1; }));
+  const std::optional<UnmatchedUnit> unmatched = com->LastUnmatched();
+  ASSERT_TRUE(unmatched.has_value());
+  EXPECT_EQ(unmatched->port, 2);
+  EXPECT_EQ(unmatched->key, 77);
+  EXPECT_EQ(unmatched->hardwareId, -1);
+  EXPECT_NE(unmatched->name.find("v77"), std::string::npos) << unmatched->name;
+  const FakeStatus::Shown* shown = status.Find("(unmatched)");
+  ASSERT_NE(shown, nullptr);
+  EXPECT_NE(shown->text.find("COM 2:" + unmatched->name + " (unmatched)"), std::string::npos) << shown->text;
+  EXPECT_EQ(com->ConnectedPort(), 0);
+  // Each answer is counted: the port comes round again.
+  ASSERT_TRUE(Tick([&] { return com->UnmatchedCount() >= 2; }));
+}
+
+TEST_F(EngineFixture, BadFrameFromTheUnitIsCountedTracedAndTheBlockReadAgain) {
+  bool spoiled = false;
+  unit.handler = [&](const Frame& request, int) {
+    Frame answer = Answer(request);
+    if (request[0] == 0x42 && !spoiled) {
+      spoiled = true;
+      answer[151] ^= 0x01;  // a wrong check byte
+    }
+    return answer;
+  };
+  ASSERT_TRUE(Connect());
+  EXPECT_EQ(com->BadFrameCount(), 0);
+  ASSERT_EQ(RunJob(JOB_READ, 0, 1050, JobFlag::Mark), JOB_DONE);
+  EXPECT_EQ(com->BadFrameCount(), 1);
+  EXPECT_EQ(Occurrences(Log(), "bad frame ("), 1) << Log();
+  EXPECT_NE(Log().find("bad frame (check): IGN150 152 bytes [0xc2]"), std::string::npos) << Log();
+  EXPECT_EQ(std::memcmp(com->ReceiveImage(), image.data(), 1050), 0);
+  EXPECT_EQ(com->ShortWriteCount(), 0);
 }
 
 }  // namespace

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "core/app/status_iface.h"
+#include "core/base/status_iface.h"
 
 namespace ign::test {
 

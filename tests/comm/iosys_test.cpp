@@ -1,8 +1,11 @@
 // The port layer on in-memory ports: requests, the I/O thread, the data path,
 // enumeration and the trace.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <sstream>
 
@@ -202,6 +205,75 @@ TEST_F(IoFixture, DeviceNamesForMenus) {
   EXPECT_EQ(io->DeviceNameOf(4), "mem:COM4") << "an unresolvable path is shown as it is";
   EXPECT_EQ(io->DevicePathOf(0), "");
   EXPECT_EQ(io->DevicePathOf(256), "");
+}
+
+}  // namespace
+}  // namespace ign
+
+namespace ign {
+namespace {
+
+std::string TempPath() {
+  char path[] = "/tmp/ign-trace-XXXXXX";
+  const int fd = ::mkstemp(path);
+  if (fd >= 0) ::close(fd);
+  return path;
+}
+
+std::string ReadAll(const std::string& path) {
+  std::stringstream text;
+  text << std::ifstream(path).rdbuf();
+  return text.str();
+}
+
+struct TracedIo : IoFixture {
+  std::string trace = TempPath();
+  void SetUp() override { ASSERT_TRUE(io->Trace().Open(trace)); }
+  void TearDown() override {
+    io.reset();
+    std::remove(trace.c_str());
+  }
+};
+
+TEST_F(TracedIo, OpenErrorKeptPerPortAndTracedWithTheDevice) {
+  line->SetOpenError(EACCES);
+  io->RequestOpen(4, 57600);
+  ASSERT_TRUE(Until([&] { return ClosedSettled(4) && io->Port(4).result.load() == PortResult::OpenFailed; }));
+  EXPECT_EQ(io->OpenError(4), EACCES);
+  EXPECT_EQ(io->OpenError(5), 0) << "other ports keep their own";
+  EXPECT_NE(ReadAll(trace).find("]OPEN FAIL COM4 mem:COM4: Permission denied\n"), std::string::npos)
+      << ReadAll(trace);
+
+  line->SetOpenError(0);
+  io->RequestOpen(4, 57600);
+  ASSERT_TRUE(Until([&] { return OpenSettled(4); }));
+  EXPECT_EQ(io->OpenError(4), 0) << "a successful open clears the error";
+}
+
+TEST_F(TracedIo, ShortAndFailedWritesCountedAndTraced) {
+  io->RequestOpen(4, 57600);
+  ASSERT_TRUE(Until([&] { return OpenSettled(4); }));
+  CCOM& com = io->Port(4);
+  const uint8_t frame[] = {0x41, 1, 2, 3, 4};
+
+  ASSERT_TRUE(com.TxPut(frame, sizeof frame));
+  ASSERT_TRUE(Until([&] { return com.TxIdle(); }));
+  EXPECT_EQ(io->ShortWriteCount(), 0) << "a whole write is not counted";
+
+  line->SetWriteLimit(3);
+  ASSERT_TRUE(com.TxPut(frame, sizeof frame));
+  ASSERT_TRUE(Until([&] { return com.TxIdle(); }));
+  EXPECT_EQ(io->ShortWriteCount(), 1);
+  EXPECT_EQ(line->TakeSent(), (std::vector<uint8_t>{0x41, 1, 2, 3, 4, 0x41, 1, 2}));
+  const std::string expected = "COM4: short write, 3 of 5 bytes written (errno " + std::to_string(EAGAIN) +
+                               ": " + std::strerror(EAGAIN) + ")";
+  EXPECT_NE(ReadAll(trace).find(expected), std::string::npos) << ReadAll(trace);
+
+  line->SetWriteLimit(0);
+  ASSERT_TRUE(com.TxPut(frame, 2));
+  ASSERT_TRUE(Until([&] { return com.TxIdle(); }));
+  EXPECT_EQ(io->ShortWriteCount(), 2) << "a write that takes nothing counts as well";
+  EXPECT_NE(ReadAll(trace).find("COM4: short write, 0 of 2 bytes written"), std::string::npos);
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <sstream>
 #include <vector>
 
+#include "core/params/image.h"  // RS_LEN_EXE
 #include "tests/comm/sim_fixture.h"
 
 namespace ign::test {

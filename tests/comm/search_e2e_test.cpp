@@ -1,6 +1,8 @@
 // The port search against the simulated unit on pseudo-terminals.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
+#include <cstring>
 #include <fstream>
 #include <sstream>
 
@@ -134,6 +136,22 @@ TEST_F(SimLinkFixture, LinkDroppedByCloseLinkSearchesAgain) {
   EXPECT_EQ(com->LinkStateNow(), LinkState::None);
   ASSERT_TRUE(Connected());
   EXPECT_EQ(com->ConnectedPort(), 3);
+}
+
+// The real device layer: a port link that leads to something that is no
+// serial line tells the user why in slot 1, and the trace names the device.
+TEST_F(SimLinkFixture, PortThatIsNoTerminalSaysWhy) {
+  ASSERT_EQ(::symlink("/dev/null", (portDir + "/COM6").c_str()), 0);
+  MakeEngine();
+  const std::string trace = portDir + "/trace.log";
+  ASSERT_TRUE(com->Trace().Open(trace));
+  const std::string expected = std::string("COM 6: ") + std::strerror(ENOTTY);
+  ASSERT_TRUE(Tick([&] { return status.Find(expected) != nullptr; }, kSearchCapMs));
+  EXPECT_EQ(status.Find(expected)->slot, Slot::Connection);
+  EXPECT_EQ(com->OpenError(6), ENOTTY);
+  const std::string log = ReadFile(trace);
+  EXPECT_NE(log.find(std::string("OPEN FAIL COM6 /dev/null: ") + std::strerror(ENOTTY)), std::string::npos)
+      << log;
 }
 
 }  // namespace

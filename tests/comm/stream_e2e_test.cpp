@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "core/params/image.h"  // RS_LEN_EXE
 #include "tests/comm/sim_fixture.h"
 
 namespace ign::test {

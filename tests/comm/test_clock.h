@@ -4,7 +4,7 @@
 #include <functional>
 #include <thread>
 
-#include "core/app/tick_clock.h"
+#include "core/base/tick_clock.h"
 
 namespace ign::test {
 

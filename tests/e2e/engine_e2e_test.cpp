@@ -23,7 +23,7 @@ TEST_F(EngineE2E, ConnectReadVerifyProgramAgainstTheSimulatedUnit) {
   EngineRig rig;
   ASSERT_TRUE(rig.sim().ready());
   ASSERT_TRUE(rig.ConnectAndCheck()) << "result: " << rig.Result() << " state "
-                                     << rig.engine().Machine().State() << " caption "
+                                     << int(rig.engine().Machine().State()) << " caption "
                                      << rig.engine().Label(2).Caption() << " vis "
                                      << rig.engine().Label(2).Visible();
   CEngine& e = rig.engine();
@@ -60,11 +60,18 @@ TEST_F(EngineE2E, ProgramChangedOnlyWritesTheMarkedBlock) {
 
   e.Params().edited[Adrb::RETARD] = 7;
   e.Params().marks[Adrb::RETARD] = 1;
-  e.Machine().RequestProgramChanged();
-  ASSERT_TRUE(rig.RunUntil([&] { return e.Machine().State() == 98; }));
+  ASSERT_TRUE(rig.RunUntil([&] { return rig.Idle() && e.Com().JobCode() == JOB_IDLE; }));
   const uint32_t before = e.Com().FramesSent();
-  ASSERT_TRUE(rig.RunUntil([&] { return e.Machine().State() == 1; }));
-  EXPECT_EQ(e.Com().FramesSent() - before, 2u);  // one block written, the same block read back
+  const int monitorsBefore = rig.host.monitorRecords;
+  const uint32_t sequence = rig.Sequence();
+  e.Machine().RequestProgramChanged();
+  ASSERT_TRUE(rig.RunUntilOutcome(Operation::Program, sequence));
+  EXPECT_EQ(rig.LastResult(), Result::Ok);
+  // Settled: no job between two steps. Monitor reads are one frame each.
+  ASSERT_TRUE(rig.RunUntil([&] { return rig.Idle() && e.Com().JobCode() == JOB_IDLE; }));
+  const int monitors = rig.host.monitorRecords - monitorsBefore;
+  EXPECT_EQ(e.Com().FramesSent() - before, 2u + uint32_t(monitors))
+      << "one block written, the same block read back, and " << monitors << " monitor reads";
   ASSERT_TRUE(rig.RunUntil([&] { return rig.Result() == "Program device: OK"; }, 30));
   EXPECT_EQ(rig.UnitFile()[Adrb::RETARD], 7);
   EXPECT_EQ(e.Params().marks[Adrb::RETARD], 0);
@@ -92,13 +99,13 @@ TEST_F(EngineE2E, SilentUnitDropsTheLinkAndAWaitingRequestSurvives) {
   ASSERT_TRUE(rig.ConnectAndCheck());
   CEngine& e = rig.engine();
   ::kill(rig.sim().pid(), SIGSTOP);  // the unit stops answering, the line stays
-  ASSERT_TRUE(rig.RunUntil([&] { return e.Machine().State() == 2; }));
+  ASSERT_TRUE(rig.RunUntil([&] { return e.Machine().State() == CommState::Monitor; }));
   e.Machine().RequestRead();  // waits: the machine takes requests only when idle
   ASSERT_TRUE(rig.RunUntil([&] { return e.Com().ConnectedPort() == 0; }, 20));
   EXPECT_EQ(rig.Connection(), "No connection with PC...");
   EXPECT_EQ(e.Label(Slot::Connection).Back(), Colour::Red);
   EXPECT_FALSE(e.Params().unitValid);
-  EXPECT_EQ(e.Machine().PendingRequest(), REQ_READ);
+  EXPECT_EQ(e.Machine().PendingRequest(), Request::Read);
   ::kill(rig.sim().pid(), SIGCONT);
   ASSERT_TRUE(rig.RunUntil([&] { return rig.Result() == "Verify: OK" && rig.Idle(); }, 30)) << rig.Result();
 }

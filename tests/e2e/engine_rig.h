@@ -1,17 +1,16 @@
 #pragma once
 // A simulated unit on a pseudo-terminal and the engine that talks to it,
-// ticked at the program's real pace.
+// ticked on the timer's schedule while a condition is awaited.
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <cstdlib>
 #include <fstream>
 #include <memory>
-#include <thread>
 
-#include "core/app/engine.h"
+#include "core/device/engine.h"
 #include "core/params/defaults.h"
 #include "core/params/normalise.h"
+#include "tests/support/pacer.h"
 #include "tests/support/sim_process.h"
 
 namespace ign::test {
@@ -20,8 +19,10 @@ class RecordingCommHost : public ICommHost {
  public:
   void ShowVersionMessage(const std::string& text) override { messages.push_back(text); }
   void SetGauge(const GaugeView& g) override { gauge = g; }
+  void ProcessMonitor(const uint8_t*) override { ++monitorRecords; }
   std::vector<std::string> messages;
   GaugeView gauge;
+  int monitorRecords = 0;
 };
 
 class EngineRig {
@@ -42,20 +43,25 @@ class EngineRig {
   std::string Result() const { return engine_->Label(Slot::Result).Shown(); }
   std::string Connection() const { return engine_->Label(Slot::Connection).Shown(); }
 
-  // Ticks every 55 ms until pred holds or the time runs out.
-  template <typename Pred>
-  bool RunUntil(Pred pred, double seconds = 20) {
-    const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(int(seconds * 1000));
-    while (std::chrono::steady_clock::now() < end) {
-      if (pred()) return true;
-      engine_->Tick();
-      std::this_thread::sleep_for(std::chrono::milliseconds(55));
-    }
-    return pred();
+  // Ticks the engine until pred holds or the (scaled) cap runs out.
+  bool RunUntil(const std::function<bool()>& pred, double capSeconds = 20) {
+    return TickUntil(
+        pred, [&] { engine_->Tick(); }, capSeconds);
   }
-  bool Idle() { return engine_->Machine().State() == 1; }
-  bool ConnectAndCheck(double seconds = 20) {
-    return RunUntil([&] { return Result() == "Checking: OK" && Idle(); }, seconds);
+  bool Idle() { return engine_->Machine().Idle(); }
+  // Until the outcome of an operation newer than sequence `after`.
+  bool RunUntilOutcome(Operation op, uint32_t after, double capSeconds = 20) {
+    return RunUntil(
+        [&] {
+          const Outcome& o = engine_->Machine().LastOutcome();
+          return o.sequence != after && o.operation == op;
+        },
+        capSeconds);
+  }
+  ign::Result LastResult() const { return engine_->Machine().LastOutcome().result; }
+  uint32_t Sequence() const { return engine_->Machine().LastOutcome().sequence; }
+  bool ConnectAndCheck(double capSeconds = 20) {
+    return RunUntilOutcome(Operation::Check, 0, capSeconds) && LastResult() == ign::Result::Ok;
   }
   // The settings block the simulated unit keeps in its image file.
   std::vector<uint8_t> UnitFile() const {

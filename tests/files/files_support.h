@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "core/app/status_iface.h"
+#include "core/base/status_iface.h"
 #include "core/files/settings_files.h"
 #include "core/text/language.h"
 #include "core/text/messages.h"

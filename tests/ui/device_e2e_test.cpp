@@ -6,13 +6,13 @@
 #include <QProgressBar>
 #include <QToolButton>
 
-#include "core/app/atomic_file.h"
-#include "core/app/handover.h"
+#include "core/base/atomic_file.h"
+#include "core/device/handover.h"
 #include "core/params/image.h"
 
+#include "core/device/engine.h"
 #include "form_fixture.h"
 #include "tests/support/sim_process.h"
-#include "ui/app/comm_adapter.h"
 
 namespace ign {
 namespace {
@@ -40,11 +40,11 @@ TEST_F(FormFixture, FindsReadsAndReleasesTheSimulatedUnit) {
       << Find<QLabel>("StatusPanel4")->text().toStdString();
 
   read->trigger();
-  ASSERT_TRUE(WaitFor([&] { return f.Params().unitValid && !f.Comm().Machine().newInstallation; }, 30000));
+  ASSERT_TRUE(WaitFor([&] { return f.Params().unitValid && !f.Engine().Machine().newInstallation; }, 30000));
   // The first read ends the new installation, and that is written at once.
   EXPECT_NE(ReadSettingsFile("application.ini").find("NEWINSTAL=0\r\n"), std::string::npos);
 
-  f.MenuCom1Click(0);  // COM offline
+  f.DeviceCommands().MenuCom1Click(0);  // COM offline
   EXPECT_EQ(f.ConfiguredPort(), kPortOffline);
   ASSERT_TRUE(WaitFor([&] { return !read->isEnabled(); }, 10000));
   EXPECT_EQ(Find<QLabel>("LabelConnection")->text(), "No connection with PC...");

@@ -10,10 +10,11 @@
 #include <string>
 #include <vector>
 
-#include "core/app/atomic_file.h"
+#include "core/base/atomic_file.h"
 #include "core/text/language.h"
 #include "qt_app.h"
 #include "tests/app/temp_dir.h"
+#include "ui/app/device_commands.h"
 #include "ui/app/error_box.h"
 #include "ui/app/main_form.h"
 

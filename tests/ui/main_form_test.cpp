@@ -14,13 +14,13 @@
 #include <array>
 
 #include "core/app/default_ini.h"
-#include "core/app/tick_clock.h"
 #include "core/app/window_fit.h"
+#include "core/base/tick_clock.h"
+#include "core/device/engine.h"
 #include "core/files/ign_writer.h"
 #include "core/params/defaults.h"
 #include "core/params/normalise.h"
 #include "form_fixture.h"
-#include "ui/app/comm_adapter.h"
 
 namespace ign {
 namespace {
@@ -192,7 +192,7 @@ TEST_F(FormFixture, DroppedSettingsFileIsLoaded) {
 TEST_F(FormFixture, ShutdownWritesSettingsAndImage) {
   TMainForm& f = Start();
   f.show();
-  f.MenuCom1Click(0);  // COM offline
+  f.DeviceCommands().MenuCom1Click(0);  // COM offline
   EXPECT_EQ(f.ConfiguredPort(), kPortOffline);
   EXPECT_TRUE(Find<QAction>("MenuCom1")->isChecked());
   f.Params().edited[Adrb::ADVANCE] = 140;
@@ -253,8 +253,8 @@ TEST_F(FormFixture, AutomaticSearchResumesAtTheSavedPortAndSavesWhereItIs) {
     WriteSettingsFile("application.ini",
                       std::string("[FORM_HLAV]\r\nComPort=0\r\nComPortAuto=") + saved + "\r\n");
     TMainForm& f = Start();
-    EXPECT_EQ(f.Comm().Com().NextPort(), start) << saved;
-    f.Comm().Com().SetNextPort(42);  // as if the search had moved on
+    EXPECT_EQ(f.Engine().Com().NextPort(), start) << saved;
+    f.Engine().Com().SetNextPort(42);  // as if the search had moved on
     ASSERT_TRUE(f.close());
     EXPECT_NE(ReadSettingsFile("application.ini").find("ComPortAuto=42\r\n"), std::string::npos) << saved;
     form_.reset();

@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "core/app/atomic_file.h"
+#include "core/base/atomic_file.h"
 
 namespace ign {
 

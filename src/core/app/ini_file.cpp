@@ -3,7 +3,7 @@
 #include <climits>
 #include <cstdint>
 
-#include "core/app/atomic_file.h"
+#include "core/base/atomic_file.h"
 
 namespace ign {
 

@@ -4,7 +4,7 @@
 #include <array>
 #include <vector>
 
-#include "core/app/status_iface.h"
+#include "core/base/status_iface.h"
 #include "core/params/param_state.h"
 
 namespace ign {

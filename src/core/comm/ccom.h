@@ -53,6 +53,9 @@ struct CCOM {
   char lineSettings[20] = {};
   std::atomic<uint8_t> ioState{IoState::Closed};
   std::atomic<uint8_t> result{PortResult::None};
+  // The errno of the last open attempt (0: it succeeded), written by the I/O
+  // thread before it publishes the result or the open state.
+  std::atomic<int> openError{0};
   std::atomic<int32_t> baud{115200};
   std::atomic<int32_t> present{0};
   std::thread thread;  // main thread only

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "core/app/tick_clock.h"
+#include "core/base/tick_clock.h"
 #include "core/comm/ccom.h"
 #include "core/comm/frame_check.h"
 #include "core/comm/stream.h"
@@ -118,8 +118,16 @@ bool CFrameCodec::ReceiveShort(uint8_t byte) {
     position = 0;
     return true;
   }
-  ++badFrames;
+  NoteBadFrame("check", expectedLen);
   return false;
+}
+
+void CFrameCodec::NoteBadFrame(const char* why, int length) {
+  ++badFrames;
+  if (badFrameTotal) badFrameTotal->fetch_add(1, std::memory_order_acq_rel);
+  if (trace)
+    trace->Linef("bad frame (%s): %s %i bytes [0x%02x], %u so far", why, ProtoName(type), length, rx[0],
+                 unsigned(badFrames));
 }
 
 bool CFrameCodec::ReceiveHeader(uint8_t byte) {
@@ -155,7 +163,7 @@ bool CFrameCodec::ReceiveHeader(uint8_t byte) {
     const int n = RxWord(Hdr::Length);
     if (n > kMaxHeaderDataRecv) {  // cannot be one of our frames: hunt again
       position = 0;
-      ++badFrames;
+      NoteBadFrame("length", n + Hdr::Overhead);
       return false;
     }
     expectedLen = n + Hdr::Overhead;
@@ -165,7 +173,7 @@ bool CFrameCodec::ReceiveHeader(uint8_t byte) {
   position = 0;
   const bool good = kind == CheckKind::Crc ? check == RxWord(expectedLen - 2) : accumulator == 0xFFFF;
   if (!good) {
-    ++badFrames;
+    NoteBadFrame("check", expectedLen);
     return false;
   }
   RewriteShortReply();

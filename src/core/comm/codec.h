@@ -2,6 +2,7 @@
 // The frame codec: builds a request frame of either family, hands it to a port
 // in transmit-buffer chunks, and takes the answer byte by byte out of the
 // port's receive ring until a whole frame with a correct check is in.
+#include <atomic>
 #include <cstdint>
 
 #include "core/comm/comm_const.h"
@@ -70,7 +71,9 @@ struct CFrameCodec {
   // Where the optional collaborators live; both may be null.
   CTrace* trace = nullptr;
   StreamShare* stream = nullptr;
-  uint32_t badFrames = 0;  // frames dropped for a wrong check, for the trace
+  uint32_t badFrames = 0;  // frames dropped for a wrong check or an impossible length
+  // Where each bad frame is also counted for other threads to read; may be null.
+  std::atomic<int>* badFrameTotal = nullptr;
 
   void ResetCodec(int type, int gapLimitMs);
   void ClearSend();
@@ -95,6 +98,8 @@ struct CFrameCodec {
   bool ReceiveShort(uint8_t byte);
   bool ReceiveHeader(uint8_t byte);
   void RewriteShortReply();
+  // Counts a dropped frame and writes one trace line about it.
+  void NoteBadFrame(const char* why, int length);
 };
 
 }  // namespace ign

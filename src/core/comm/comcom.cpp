@@ -4,7 +4,7 @@
 #include <chrono>
 #include <cstring>
 
-#include "core/app/tick_clock.h"
+#include "core/base/tick_clock.h"
 
 namespace ign {
 
@@ -99,6 +99,7 @@ void CCOMCOM::CloseLink() {
   TraceLine(Format("dropped: ring full %u passes, streams %u damaged, %u not taken",
                    unsigned(Port(port).ringFullPasses.load()), unsigned(stream_.dropped.load()),
                    unsigned(stream_.overrun.load())));
+  TraceLine(Format("errors: %i bad frames, %i short writes", BadFrameCount(), ShortWriteCount()));
   linkState_.store(LinkState::None, std::memory_order_release);
   jobCode_.store(JOB_IDLE, std::memory_order_release);
   RequestClose(port);

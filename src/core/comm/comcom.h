@@ -64,6 +64,10 @@ class CCOMCOM : public CCOMSEARCH {
   int StepMask() const { return stream_.stepMask.load(std::memory_order_acquire); }
   // Frames counted by the protocol thread, for the trace and tests.
   uint32_t FramesSent() const { return framesSent_.load(std::memory_order_acquire); }
+  // Frames from the connected unit that the codec dropped (wrong check,
+  // impossible length), over the life of this object. Any thread. The count
+  // of short writes, ShortWriteCount(), comes from the port layer.
+  int BadFrameCount() const { return badFrames_.load(std::memory_order_acquire); }
 
  private:
   void ProtocolThread();
@@ -94,6 +98,7 @@ class CCOMCOM : public CCOMSEARCH {
   std::atomic<int> jobEnd_{0};
   std::atomic<int64_t> sendTime_{0};
   std::atomic<uint32_t> framesSent_{0};
+  std::atomic<int> badFrames_{0};
 
   uint8_t sendImage_[COMMAXBUF] = {};
   uint8_t transferMarks_[COMMAXBUF] = {};

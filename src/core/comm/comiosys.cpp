@@ -6,7 +6,7 @@
 #include <cstring>
 #include <system_error>
 
-#include "core/app/tick_clock.h"
+#include "core/base/tick_clock.h"
 #include "core/comm/posix_serial.h"
 
 namespace ign {
@@ -71,6 +71,11 @@ void CCOMIOSYS::CloseAll() {
 
 bool CCOMIOSYS::IsPresent(int port) const {
   return port >= 0 && port <= kMaxPortNumber && Port(port).present.load(std::memory_order_acquire) != 0;
+}
+
+int CCOMIOSYS::OpenError(int port) const {
+  if (port < 0 || port > kMaxPortNumber) return 0;
+  return Port(port).openError.load(std::memory_order_acquire);
 }
 
 std::vector<int> CCOMIOSYS::PresentPorts() const {

@@ -39,6 +39,12 @@ class CCOMIOSYS {
   // The device itself: a COM link resolved to its target (/dev/pts/7), else the path.
   std::string DeviceNameOf(int port) const;
 
+  // The system's error number of the port's last open attempt; 0 when it
+  // opened (or was never tried). Any thread.
+  int OpenError(int port) const;
+  // Writes to any port that fell short of the bytes asked, or failed. Any thread.
+  int ShortWriteCount() const { return shortWrites_.load(std::memory_order_acquire); }
+
   bool Enumerated() const { return enumerated_.load(std::memory_order_acquire) != 0; }
   bool PortListChanged() const { return portListChanged_.load(std::memory_order_acquire) != 0; }
   void ClearPortListChanged() { portListChanged_.store(0, std::memory_order_release); }
@@ -68,6 +74,7 @@ class CCOMIOSYS {
   std::atomic<int32_t> enumerated_{0};
   std::atomic<int32_t> portListChanged_{0};
   std::atomic<bool> stop_{false};
+  std::atomic<int> shortWrites_{0};
   int64_t lastEnumeration_ = 0;
   bool everEnumerated_ = false;
   CTrace trace_;

@@ -2,9 +2,9 @@
 // Sizes, retries and time-outs of the serial link, in one place.
 #include <cstdint>
 
-#include "core/params/image.h"
-
 namespace ign {
+
+constexpr int COMMAXBUF = 8000;  // communication buffer of the job engine, indexed by unit address
 
 constexpr int kPortCount = 256;  // port records 0..255; 0 is never a device
 constexpr int kMaxPortNumber = 255;
@@ -17,8 +17,8 @@ constexpr int kMaxHeaderDataRecv = 1024;
 // Port I/O supervision (ms of the program clock).
 constexpr int kEnumerateEveryMs = 1000;
 constexpr int kOpenGiveUpMs = 5000;
-constexpr int kIoSleepOpenMs = 1;   // poll period of a device without a descriptor to wait on
-constexpr int kIoSleepIdleMs = 50;  // longest wait of an I/O thread; new work wakes it sooner
+constexpr int kIoSleepOpenMs = 1;      // poll period of a device without a descriptor to wait on
+constexpr int kIoSleepIdleMs = 50;     // longest wait of an I/O thread; new work wakes it sooner
 constexpr int kWriteDeadlineMs = 100;  // a write that cannot finish in this time is cut short
 
 // Port search.

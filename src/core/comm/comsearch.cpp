@@ -2,8 +2,9 @@
 
 #include <cstring>
 
-#include "core/app/status_iface.h"
-#include "core/app/tick_clock.h"
+#include "core/base/status_iface.h"
+#include "core/base/tick_clock.h"
+#include "core/comm/port_error.h"
 
 namespace ign {
 
@@ -13,6 +14,9 @@ constexpr uint8_t kShortIdentifyAnswer = 0xB0;
 constexpr int kProbeCommand = 0x30;
 constexpr int kConnectedPriority = 100;
 constexpr int kUnmatchedPriority = 10;
+// A port that could not be opened is reported like an unmatched unit.
+constexpr int kOpenFailShowMs = kUnmatchedShowMs;
+constexpr int kOpenFailPriority = kUnmatchedPriority;
 }  // namespace
 
 CCOMSEARCH::CCOMSEARCH(std::shared_ptr<IPortSystem> system) : CCOMIOSYS(std::move(system)) {
@@ -58,6 +62,28 @@ bool CCOMSEARCH::HeldByOtherSlot(int index, int port) const {
     if (i != index && slots_[i].port == port) return true;
   }
   return false;
+}
+
+void CCOMSEARCH::NoteUnmatched(int index) {
+  const SearchSlot& slot = slots_[index];
+  lastUnmatched_ = UnmatchedUnit{slot.port, slot.key, slot.hardwareId, slot.name};
+  ++unmatchedCount_;
+}
+
+void CCOMSEARCH::ReportOpenFailure(int index) {
+  const int port = slots_[index].port;
+  const CCOM& com = Port(port);
+  // Only an open that failed in this attempt has an error of its own; one
+  // that still hangs or never started has nothing to tell yet.
+  if (com.result.load(std::memory_order_acquire) != PortResult::OpenFailed) return;
+  const int error = OpenError(port);
+  if (error == 0 || shownOpenError_[size_t(port)] == error) return;
+  shownOpenError_[size_t(port)] = error;
+  const std::string text = OpenErrorStatusText(port, error);
+  TraceLine(Format("[%i]%s", index, text.c_str()));
+  if (status_)
+    status_->ShowStatus(Slot::Connection, text.c_str(), kOpenFailShowMs, Colour::Black, Colour::Red,
+                        kOpenFailPriority);
 }
 
 void CCOMSEARCH::SendProbe(SearchSlot& slot) {
@@ -121,8 +147,10 @@ CCOMSEARCH::Next CCOMSEARCH::HandleSlot(int index) {
       if (now - slot.time > kSlotOpenLimitMs) {
         slot.state = SlotState::PortFailed;
         TraceLine(Format("[%i] Not Openning...", index));
+        ReportOpenFailure(index);
       } else if (Port(slot.port).ioState.load(std::memory_order_acquire) == IoState::Open &&
                  Port(slot.port).request.load() == 0) {
+        shownOpenError_[size_t(slot.port)] = 0;
         SendProbe(slot);
         slot.time = now;
         slot.state = SlotState::SentOnce;
@@ -155,6 +183,7 @@ CCOMSEARCH::Next CCOMSEARCH::HandleSlot(int index) {
       if (status_)
         status_->ShowStatus(Slot::Connection, text.c_str(), kUnmatchedShowMs, Colour::Black, Colour::Red,
                             kUnmatchedPriority);
+      NoteUnmatched(index);
       slot.state = SlotState::PortFailed;
     }
     if (slot.state == SlotState::PortFailed) {

@@ -2,8 +2,10 @@
 // The port search: probes up to three ports at a time with the rows of the
 // search table, identifies a unit by its answer and connects the first unit
 // whose key equals the program's key. Runs on the main thread only.
+#include <array>
 #include <atomic>
 #include <mutex>
+#include <optional>
 #include <string>
 
 #include "core/comm/codec.h"
@@ -49,6 +51,14 @@ struct LinkInfo {
   int frameOverhead = 0;
 };
 
+// A unit that answered the probe with another key than the program's.
+struct UnmatchedUnit {
+  int port = 0;
+  int key = -1;
+  int hardwareId = -1;
+  std::string name;  // as shown: "model vKEY"
+};
+
 class CCOMSEARCH : public CCOMIOSYS {
  public:
   explicit CCOMSEARCH(std::shared_ptr<IPortSystem> system = nullptr);
@@ -72,6 +82,11 @@ class CCOMSEARCH : public CCOMIOSYS {
   int SlotPort(int slot) const { return (slot >= 0 && slot < kSearchSlots) ? slots_[slot].port : 0; }
   int SlotState(int slot) const { return (slot >= 0 && slot < kSearchSlots) ? slots_[slot].state : 0; }
 
+  // The last unit the search found with another key, and how many such
+  // answers there have been. Main thread only, like the search.
+  std::optional<UnmatchedUnit> LastUnmatched() const { return lastUnmatched_; }
+  int UnmatchedCount() const { return unmatchedCount_; }
+
  protected:
   // The winning slot, copied at the connection. The protocol thread copies it
   // out under the mutex when it sees a new link generation.
@@ -88,6 +103,9 @@ class CCOMSEARCH : public CCOMIOSYS {
   bool TakePort(int index);
   void Connect(int index);
   bool HeldByOtherSlot(int index, int port) const;
+  void NoteUnmatched(int index);
+  // Tells the user why a slot's port did not open, once per port and error.
+  void ReportOpenFailure(int index);
 
   SearchSlot slots_[kSearchSlots];
   std::atomic<int> enabled_{1};
@@ -97,6 +115,11 @@ class CCOMSEARCH : public CCOMIOSYS {
   int nextPort_ = 1;
   bool foundTraced_ = false;
   IStatus* status_ = nullptr;
+  std::optional<UnmatchedUnit> lastUnmatched_;
+  int unmatchedCount_ = 0;
+  // The open error last shown for each port; 0 when none is shown or the
+  // port has opened since.
+  std::array<int, kPortCount> shownOpenError_{};
 };
 
 }  // namespace ign

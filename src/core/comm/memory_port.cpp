@@ -1,5 +1,7 @@
 #include "core/comm/memory_port.h"
 
+#include <cerrno>
+
 namespace ign {
 
 namespace {
@@ -8,10 +10,20 @@ class MemoryDevice : public ISerialDevice {
  public:
   explicit MemoryDevice(std::shared_ptr<MemoryLine> line) : line_(std::move(line)) {}
   ~MemoryDevice() override { PurgeAndClose(); }
-  bool Open(const std::string&, int baud) override { return line_ && (opened_ = line_->NearOpen(baud)); }
+  OpenResult Open(const std::string&, int baud) override {
+    PurgeAndClose();
+    if (!line_) return OpenResult::Failed(ENOENT);
+    const int error = line_->NearOpen(baud);
+    opened_ = error == 0;
+    return OpenResult{error};
+  }
   int Waiting() override { return opened_ ? line_->NearWaiting() : -1; }
   int Read(uint8_t* buf, int n) override { return opened_ ? line_->NearRead(buf, n) : -1; }
-  int Write(const uint8_t* buf, int n) override { return opened_ ? line_->NearWrite(buf, n) : -1; }
+  int Write(const uint8_t* buf, int n) override {
+    lastError_ = EBADF;
+    return opened_ ? line_->NearWrite(buf, n, lastError_) : -1;
+  }
+  int LastError() const override { return lastError_; }
   void PurgeAndClose() override {
     if (opened_) line_->NearClose();
     opened_ = false;
@@ -20,6 +32,7 @@ class MemoryDevice : public ISerialDevice {
  private:
   std::shared_ptr<MemoryLine> line_;
   bool opened_ = false;
+  int lastError_ = 0;
 };
 
 }  // namespace
@@ -41,9 +54,16 @@ void MemoryLine::Fail() {
   failed_ = true;
 }
 
-void MemoryLine::SetOpenable(bool openable) {
+void MemoryLine::SetOpenable(bool openable) { SetOpenError(openable ? 0 : ENODEV); }
+
+void MemoryLine::SetOpenError(int error) {
   std::lock_guard lock(mutex_);
-  openable_ = openable;
+  openError_ = error;
+}
+
+void MemoryLine::SetWriteLimit(int bytes) {
+  std::lock_guard lock(mutex_);
+  writeLimit_ = bytes;
 }
 
 void MemoryLine::SetEcho(bool echo) {
@@ -74,15 +94,17 @@ int MemoryLine::LastBaud() const {
   return baud_;
 }
 
-bool MemoryLine::NearOpen(int baud) {
+int MemoryLine::NearOpen(int baud) {
   std::unique_lock lock(mutex_);
   released_.wait(lock, [&] { return !openHangs_; });
-  if (!openable_ || failed_ || open_) return false;
+  if (openError_ != 0) return openError_;
+  if (failed_) return EIO;
+  if (open_) return EBUSY;
   open_ = true;
   ++openCount_;
   baud_ = baud;
   toHost_.clear();
-  return true;
+  return 0;
 }
 
 int MemoryLine::NearWaiting() {
@@ -101,9 +123,17 @@ int MemoryLine::NearRead(uint8_t* buf, int n) {
   return count;
 }
 
-int MemoryLine::NearWrite(const uint8_t* buf, int n) {
+int MemoryLine::NearWrite(const uint8_t* buf, int n, int& error) {
   std::lock_guard lock(mutex_);
-  if (failed_) return -1;
+  error = 0;
+  if (failed_) {
+    error = EIO;
+    return -1;
+  }
+  if (writeLimit_ >= 0 && n > writeLimit_) {
+    n = writeLimit_;
+    error = EAGAIN;
+  }
   fromHost_.insert(fromHost_.end(), buf, buf + n);
   if (echo_) toHost_.insert(toHost_.end(), buf, buf + n);
   return n;

@@ -17,18 +17,23 @@ class MemoryLine {
   std::vector<uint8_t> TakeSent();                 // everything the program wrote so far
   void Answer(const std::vector<uint8_t>& bytes);  // bytes for the program to receive
   void Fail();                                     // the device goes away
-  void SetOpenable(bool openable);
+  void SetOpenable(bool openable);                 // false: opens fail with ENODEV
+  void SetOpenError(int error);                    // opens fail with this errno (0: they succeed)
+  // Each write takes at most this many bytes and then reports EAGAIN, as a
+  // line that will not take more in time does; -1: no limit.
+  void SetWriteLimit(int bytes);
   void SetEcho(bool echo);        // a loop-back plug: every written byte comes back
   void SetOpenHangs(bool hangs);  // an open that does not return until released
   bool IsOpen() const;
   int OpenCount() const;
   int LastBaud() const;
 
-  // Near end, used by MemoryDevice.
-  bool NearOpen(int baud);
+  // Near end, used by MemoryDevice. NearOpen gives 0 or an errno; NearWrite
+  // puts the errno of a short or failed write into error.
+  int NearOpen(int baud);
   int NearWaiting();
   int NearRead(uint8_t* buf, int n);
-  int NearWrite(const uint8_t* buf, int n);
+  int NearWrite(const uint8_t* buf, int n, int& error);
   void NearClose();
 
  private:
@@ -39,7 +44,8 @@ class MemoryLine {
   std::vector<uint8_t> fromHost_;
   bool open_ = false;
   bool failed_ = false;
-  bool openable_ = true;
+  int openError_ = 0;
+  int writeLimit_ = -1;
   bool echo_ = false;
   int openCount_ = 0;
   int baud_ = 0;

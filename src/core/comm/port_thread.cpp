@@ -1,11 +1,25 @@
 // The I/O thread of one port: every system call on the port happens here.
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
 #include <string>
 
-#include "core/app/tick_clock.h"
+#include "core/base/tick_clock.h"
 #include "core/comm/comiosys.h"
+#include "core/comm/port_error.h"
 #include "core/comm/trace.h"
 
 namespace ign {
+
+namespace {
+
+// The device a port path leads to (a COM link resolved to /dev/pts/7), for the trace.
+std::string ResolvedDevice(const std::string& path) {
+  char resolved[PATH_MAX];
+  return ::realpath(path.c_str(), resolved) ? std::string(resolved) : path;
+}
+
+}  // namespace
 
 void CCOMIOSYS::IoThread(int port) {
   CCOM& com = Port(port);
@@ -59,8 +73,12 @@ void CCOMIOSYS::IoOpen(CCOM& com, std::unique_ptr<ISerialDevice>& device) {
   trace_.Raw(Format("\n[%i:TMR=%i]OPEN COM%i (%s)\n", com.port, int(TickMs()), com.port, settings.c_str()));
   com.ioState.store(IoState::Opening, std::memory_order_release);
   device = system_->MakeDevice(com.port);
-  if (!device || !device->Open(path, baud)) {
+  const OpenResult opened = device ? device->Open(path, baud) : OpenResult::Failed(ENODEV);
+  com.openError.store(opened.error, std::memory_order_release);
+  if (!opened) {
     device.reset();
+    trace_.Raw(Format("[%i:TMR=%i]OPEN FAIL COM%i %s: %s\n", com.port, int(TickMs()), com.port,
+                      ResolvedDevice(path).c_str(), SystemErrorText(opened.error).c_str()));
     com.threadCommand.store(ThreadCmd::None, std::memory_order_release);
     com.result.store(PortResult::OpenFailed, std::memory_order_release);
     return;  // the thread ends; the port shows closed when it has
@@ -91,7 +109,14 @@ void CCOMIOSYS::IoTransmit(CCOM& com, ISerialDevice& device) {
     text += "\n";
     trace_.Raw(text);
   }
-  device.Write(com.txBuf, int(len));
+  const int written = device.Write(com.txBuf, int(len));
+  if (written != int(len)) {
+    const int error = device.LastError();
+    shortWrites_.fetch_add(1, std::memory_order_acq_rel);
+    trace_.Linef("COM%i: %s, %i of %u bytes written (errno %i: %s)", com.port,
+                 written < 0 ? "write failed" : "short write", written < 0 ? 0 : written, unsigned(len),
+                 error, error != 0 ? SystemErrorText(error).c_str() : "unknown");
+  }
   com.txLen.store(0, std::memory_order_release);
 }
 

@@ -32,20 +32,33 @@ speed_t SpeedOf(int baud) {
 
 }  // namespace
 
+int TryOpenDevice(const std::string& path) {
+  if (path.empty()) return ENOENT;
+  const int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return errno;
+  const int error = ::isatty(fd) ? 0 : errno;
+  ::close(fd);
+  return error;
+}
+
 PosixSerialDevice::~PosixSerialDevice() { PurgeAndClose(); }
 
-bool PosixSerialDevice::Open(const std::string& path, int baud) {
+OpenResult PosixSerialDevice::FailOpen(int error) {
+  if (fd_ >= 0) ::close(fd_);
+  fd_ = -1;
+  return OpenResult::Failed(error != 0 ? error : EIO);
+}
+
+OpenResult PosixSerialDevice::Open(const std::string& path, int baud) {
   PurgeAndClose();
+  lastError_ = 0;
+  if (path.empty()) return OpenResult::Failed(ENOENT);
   const speed_t speed = SpeedOf(baud);
-  if (path.empty() || speed == B0) return false;
+  if (speed == B0) return OpenResult::Failed(EINVAL);
   fd_ = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-  if (fd_ < 0) return false;
+  if (fd_ < 0) return FailOpen(errno);
   termios tio{};
-  if (!::isatty(fd_) || ::tcgetattr(fd_, &tio) != 0) {
-    ::close(fd_);
-    fd_ = -1;
-    return false;
-  }
+  if (!::isatty(fd_) || ::tcgetattr(fd_, &tio) != 0) return FailOpen(errno);
   ::cfmakeraw(&tio);
   tio.c_cflag &= ~(PARENB | CSTOPB | CSIZE | CRTSCTS);
   tio.c_cflag |= CS8 | CLOCAL | CREAD;
@@ -54,13 +67,9 @@ bool PosixSerialDevice::Open(const std::string& path, int baud) {
   tio.c_cc[VTIME] = 0;
   ::cfsetispeed(&tio, speed);
   ::cfsetospeed(&tio, speed);
-  if (::tcsetattr(fd_, TCSANOW, &tio) != 0) {
-    ::close(fd_);
-    fd_ = -1;
-    return false;
-  }
+  if (::tcsetattr(fd_, TCSANOW, &tio) != 0) return FailOpen(errno);
   ::tcflush(fd_, TCIOFLUSH);
-  return true;
+  return OpenResult::Ok();
 }
 
 int PosixSerialDevice::Waiting() {
@@ -84,7 +93,11 @@ int PosixSerialDevice::Read(uint8_t* buf, int n) {
 }
 
 int PosixSerialDevice::Write(const uint8_t* buf, int n) {
-  if (fd_ < 0) return -1;
+  lastError_ = 0;
+  if (fd_ < 0) {
+    lastError_ = EBADF;
+    return -1;
+  }
   using Clock = std::chrono::steady_clock;
   const auto deadline = Clock::now() + std::chrono::milliseconds(kWriteDeadlineMs);
   int done = 0;
@@ -94,11 +107,20 @@ int PosixSerialDevice::Write(const uint8_t* buf, int n) {
       done += int(put);
       continue;
     }
-    if (put < 0 && errno != EAGAIN && errno != EINTR) return -1;
-    if (Clock::now() >= deadline) break;
+    if (put < 0 && errno != EAGAIN && errno != EINTR) {
+      lastError_ = errno;
+      return -1;
+    }
+    if (Clock::now() >= deadline) {
+      lastError_ = EAGAIN;  // the line would not take more in time
+      break;
+    }
     pollfd p{fd_, POLLOUT, 0};
     ::poll(&p, 1, 5);
-    if (p.revents & (POLLHUP | POLLERR | POLLNVAL)) return -1;
+    if (p.revents & (POLLHUP | POLLERR | POLLNVAL)) {
+      lastError_ = EIO;
+      return -1;
+    }
   }
   return done;
 }

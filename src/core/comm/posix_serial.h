@@ -8,16 +8,26 @@ namespace ign {
 class PosixSerialDevice : public ISerialDevice {
  public:
   ~PosixSerialDevice() override;
-  bool Open(const std::string& path, int baud) override;
+  OpenResult Open(const std::string& path, int baud) override;
   int Waiting() override;
   int Read(uint8_t* buf, int n) override;
   int Write(const uint8_t* buf, int n) override;
   void PurgeAndClose() override;
   void WaitForInput(const PortWake& wake, int maxMs) override;
+  int LastError() const override { return lastError_; }
 
  private:
+  // Closes the descriptor and gives back the error the failed call left.
+  OpenResult FailOpen(int error);
+
   int fd_ = -1;
+  int lastError_ = 0;
 };
+
+// Opens a device read/write without waiting and closes it again at once, to
+// learn whether the program may use it as a serial line: 0, the errno of the
+// open, or ENOTTY for something that is no terminal.
+int TryOpenDevice(const std::string& path);
 
 class PosixPortSystem : public IPortSystem {
  public:

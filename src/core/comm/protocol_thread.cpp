@@ -4,7 +4,7 @@
 #include <chrono>
 #include <cstring>
 
-#include "core/app/tick_clock.h"
+#include "core/base/tick_clock.h"
 #include "core/comm/comcom.h"
 
 namespace ign {
@@ -25,6 +25,7 @@ void CCOMCOM::ProtocolThread() {
       generation = now;
       link->codec.stream = &stream_;
       link->codec.trace = &Trace();
+      link->codec.badFrameTotal = &badFrames_;
     }
     ProtocolPass(link->codec, *link, port);
   }

@@ -15,11 +15,20 @@
 
 namespace ign {
 
+// The outcome of opening a device: error 0 when the line is open, else the
+// system's error number (errno) of the call that failed. Tests as true when open.
+struct OpenResult {
+  int error = 0;
+  static OpenResult Ok() { return {}; }
+  static OpenResult Failed(int err) { return {err}; }
+  explicit operator bool() const { return error == 0; }
+};
+
 class ISerialDevice {
  public:
   virtual ~ISerialDevice() = default;
-  // Opens the line raw 8N1 at the baud rate; false when it cannot be opened.
-  virtual bool Open(const std::string& path, int baud) = 0;
+  // Opens the line raw 8N1 at the baud rate; the error tells why it could not.
+  virtual OpenResult Open(const std::string& path, int baud) = 0;
   // Bytes waiting in the input queue (line errors are cleared on the way);
   // -1 when the device has failed (gone away).
   virtual int Waiting() = 0;
@@ -28,6 +37,9 @@ class ISerialDevice {
   // Writes the bytes, waiting at most a short bounded time; returns the count
   // written, -1 on failure.
   virtual int Write(const uint8_t* buf, int n) = 0;
+  // The system's error number behind the last Write that fell short or failed
+  // (EAGAIN when it ran out of time); 0 when none is known.
+  virtual int LastError() const { return 0; }
   // Drops everything queued in both directions and closes the line.
   virtual void PurgeAndClose() = 0;
   // Waits at most maxMs until input is waiting, the device fails or the wake

@@ -4,7 +4,7 @@
 // window runs the dialogs and passes the chosen path; ignctl calls the same.
 #include <string>
 
-#include "core/app/status_iface.h"
+#include "core/base/status_iface.h"
 #include "core/files/file_messages.h"
 #include "core/files/ign_reader.h"
 #include "core/files/ign_writer.h"

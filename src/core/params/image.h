@@ -3,11 +3,12 @@
 #include <array>
 #include <cstdint>
 
+#include "core/comm/comm_const.h"  // COMMAXBUF
+
 namespace ign {
 
 constexpr int RS_LEN_EXE = 1050;    // bytes exchanged with the unit, compared, saved
 constexpr int kImageBufLen = 1052;  // bytes 1050 and 1051 are never sent, compared or saved
-constexpr int COMMAXBUF = 8000;     // communication buffer of the job engine
 static_assert(RS_LEN_EXE <= COMMAXBUF);
 
 using Image = std::array<uint8_t, kImageBufLen>;

@@ -2,7 +2,7 @@
 // The copies of the image that the program keeps, and their comparison.
 #include <array>
 
-#include "core/app/status_iface.h"
+#include "core/base/status_iface.h"
 #include "core/params/image.h"
 
 namespace ign {

@@ -69,7 +69,7 @@ constexpr MessageTriple kTriples[] = {
      "jednotky musíte stav připojené jednotky vyčíst (tlačítkem číst),\nnebo otevřít .ign soubor s "
      "odpovídajícím nastavením (například z přiloženého CD) !"},
     {63,
-     "There is a different bike choosen in set software and in ignition unit,\n are you sure to reprogram it "
+     "There is a different bike chosen in set software and in ignition unit,\n are you sure to reprogram it "
      "?\n",
      nullptr,
      "V setovacím programu je vybrán jiný motocykl než aktuálně nastavený v zapalování,\n jste si jist že "

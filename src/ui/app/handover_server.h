@@ -4,7 +4,7 @@
 #include <QLocalServer>
 #include <functional>
 
-#include "core/app/handover.h"
+#include "core/device/handover.h"
 
 namespace ign {
 

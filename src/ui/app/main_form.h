@@ -1,12 +1,12 @@
 #pragma once
-// TMainForm: the main window and the life of the program. The window is split
-// by concern over several files: start-up and shutdown (main_form.cpp), the
-// timer steps (timer_steps.cpp), the file commands and recent files
-// (file_commands.cpp), the COM and device menus (device_commands.cpp), and the
-// application settings (settings_io.cpp). Steps whose subsystem is not built
-// yet are named no-op methods that the later work fills.
+// TMainForm: the main window and the life of the program. It owns the engine
+// (CEngine) and is its host. Split by concern: start-up and shutdown
+// (main_form.cpp), the timer steps (timer_steps.cpp), the engine's host
+// callbacks (engine_host.cpp), the file commands and recent files
+// (file_commands.cpp), the application settings (settings_io.cpp); the
+// layout (TMainLayout), the key routing (TKeyRouter) and the COM and device
+// menus (TDeviceCommands) are classes of their own.
 #include <QMainWindow>
-#include <QPointer>
 #include <QStringList>
 #include <functional>
 #include <memory>
@@ -14,29 +14,26 @@
 #include <vector>
 
 #include "core/app/app_settings.h"
-#include "core/app/com_menu.h"
 #include "core/app/developer_marker.h"
 #include "core/app/recent_files.h"
-#include "core/app/settings_dir.h"
-#include "core/app/status_slots.h"
 #include "core/app/undo_ring.h"
+#include "core/base/settings_dir.h"
+#include "core/device/com_menu.h"
+#include "core/device/engine.h"
 #include "core/files/settings_files.h"
 #include "core/files/unit_info.h"
-#include "core/params/comm_machine.h"
 #include "core/params/defaults.h"
 #include "core/params/param_state.h"
+#include "core/status/status_slots.h"
 
-class QActionGroup;
-class QGroupBox;
 class QKeyEvent;
-class QLabel;
-class QProgressBar;
-class QTabWidget;
 class QTimer;
 
 namespace ign {
 
-class TCommAdapter;
+class TDeviceCommands;
+class TKeyRouter;
+class TMainLayout;
 class TFileHost;
 class TUndoHost;
 class TMainMenu;
@@ -45,7 +42,7 @@ class TStatusPanels;
 class TToolBar;
 class THandoverServer;
 
-class TMainForm : public QMainWindow {
+class TMainForm : public QMainWindow, private ICommHost {
   Q_OBJECT
 
  public:
@@ -63,10 +60,8 @@ class TMainForm : public QMainWindow {
   // Handlers bound by name.
   void FormClose();
   void Timer1Timer();
-  bool ShortCut(QKeyEvent* key);
   void MenuExitClick();
   void MenuMonitorPlayerClick();
-  void MenuCom1Click(int item);
   void MenuHistoryClick(int index);
   void MenuLanguageClick(int language);
 
@@ -77,12 +72,6 @@ class TMainForm : public QMainWindow {
   void RemoveRecent(const std::string& name);
   void ShowRecent();
   void BuildComMenu();
-
-  // Device menu (device_commands.cpp).
-  void MenuReadClick();
-  void MenuVerifyClick();
-  void MenuProgramClick();
-  void MenuResetClick();
 
   // Loads a settings file for the page groups in group (-1 all); its name
   // becomes the file name of the Open and Save dialogs.
@@ -108,7 +97,7 @@ class TMainForm : public QMainWindow {
   // A map editor that takes Tab, Enter, Space and the arrows while it has the
   // focus; returns true when it used the key.
   using KeyRouter = std::function<bool(QKeyEvent*)>;
-  void SetMapEditorKeyRouter(KeyRouter router) { mapEditorKeys_ = std::move(router); }
+  void SetMapEditorKeyRouter(KeyRouter router);
 
   // State seen by tests and by the later parts.
   bool Initialised() const { return initialised_; }
@@ -123,126 +112,92 @@ class TMainForm : public QMainWindow {
   ParamState& Params() { return params_; }
   CStatusSlots& Status() { return status_; }
   TMainMenu& MainMenu() { return *menu_; }
-  TToolBar& ToolBar() { return *toolBar_; }
+  TToolBar& ToolBar();
   TStatusPanels& Panels() { return *panels_; }
-  TCommAdapter& Comm() { return *comm_; }
+  CEngine& Engine() { return *engine_; }
+  TDeviceCommands& DeviceCommands() { return *device_; }
 
  protected:
   void closeEvent(QCloseEvent* event) override;
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dropEvent(QDropEvent* event) override;
   bool event(QEvent* event) override;
-  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  // ICommHost (engine_host.cpp): what the engine asks of the window.
+  void ReloadPages() override;
+  void TakeSnapshot() override;
+  void ShowVersionMessage(const std::string& text) override;
+  void DecodeUnitInfo(const uint8_t* header150) override;
+  void ResetUnitInfo() override;
+  void ProcessMonitor(const uint8_t* record151) override;
+  void SaveAppSettings() override;
+  void ForgetFileName() override;
+  void RefreshCaptions() override;
+  void SetComLabel(const std::string& text) override;
+  void SetGauge(const GaugeView& gauge) override;
+
   // Construction.
-  void BuildWindow();
   void ConnectMenu();
-  void CreateMessageTables();
-  void CreateCommunication();
-  void FillSearchTable();
-  void ResetUnitTexts();
 
   // FormCreate steps.
-  void BindImageWords();
-  void OpenArchiveStore();
   void StartStatusSlots();
   void ReadMarkerFile();
-  void BuildPages();
-  void RouteHints();
   void ResetUnitInformation();
   void LoadStartDefaults();
   void CentreOnScreen();
-  void SetDefaultFilePath();
   void ApplyTestPort();
   void ApplyCommandLine();
   void ApplyLanguageAndLoadPages();
   void SetFixedVisibility();
-  void RefreshMapEditors();
-  void RefreshActivePageControls();
-  void AcceptDrops();
   void CheckAddressMap();
   void ResetConnectionState();
-  void RefreshLiveDisplay();
-  void StartUpdateCheck();
-  void ResetRecorder();
 
   // Timer steps (timer_steps.cpp).
   void TraceFirstTicks();
-  void CountTick();
-  void MoveFocusOffPages();
-  void CommStep();
-  void RebuildComMenuWhenPortsChanged();
-  void CommitPendingChange();
-  void PushEditorState();
-  void RefreshAdvanceDisplay();
-  void PollUpdateCheck();
-  void FeedPickupMonitor();
-  void EnableDeviceCommands();
-  void FixRpmPulseText();
-  void BuildPickupCurves();
-  void StepPickupMonitor();
-  void CountSelfTestDisplay();
-  void TakeConnectionState();
-  void StepPlayer();
 
   // Shutdown steps.
-  void StopRecorder();
-  void StopUpdateCheck();
-  void CloseAllPorts();
   void StoreActivePage();
 
   // Helpers.
+  void SettleImage();
   void NormaliseEditedImage();
   void ReloadActivePage();
   void Trace(const std::string& text);
   void RefreshLanguageChecks();
   TitleState CurrentTitleState() const;
   void ApplyTestHook();
-  void ConnectDeviceMenu();
   void CreateUndoRing();
   void CreateFileCommands();
   void SyncFileSessionFromSettings();
   void AfterFileCommand();
-  void ShowGauge(const GaugeView& gauge);
   void StartHandoverServer();
   void NewSettings(bool forActualPage);
-  void TakeMonitorVersion(const uint8_t* record151);
 
   QStringList args_;
-  std::unique_ptr<TCommAdapter> comm_;
+  std::unique_ptr<CEngine> engine_;
+  ParamState& params_;    // the engine's copies of the image
+  CStatusSlots& status_;  // the engine's status slots, shown in the window's labels
   std::unique_ptr<TFileHost> fileHost_;
   std::unique_ptr<TUndoHost> undoHost_;
   std::unique_ptr<CUndoRing> undo_;
   std::unique_ptr<CSettingsFiles> files_;
   std::function<void(const std::string&)> fileMessageSink_;
   std::unique_ptr<TMainMenu> menu_;
+  std::unique_ptr<TMainLayout> layout_;
   std::unique_ptr<TStatusPanels> panels_;
-  std::unique_ptr<TToolBar> toolBar_;
+  std::unique_ptr<TDeviceCommands> device_;
   std::unique_ptr<THandoverServer> handover_;
   std::vector<std::unique_ptr<TStatusLabel>> statusLabels_;
+  TKeyRouter* keyRouter_ = nullptr;
   QTimer* timer_ = nullptr;
-  QTabWidget* pageControl_ = nullptr;
-  QGroupBox* groupBoxPlayer_ = nullptr;
-  QLabel* labelConnection_ = nullptr;
-  QLabel* labelResult_ = nullptr;
-  QLabel* labelCongruence_ = nullptr;
-  QLabel* labelCom_ = nullptr;
-  QActionGroup* comRadioGroup_ = nullptr;
-  QProgressBar* gaugeProgram_ = nullptr;
 
   bool initialised_ = false;
   bool firstInitialisedTick_ = true;
   bool closed_ = false;
   uint32_t tickCount_ = 0;
-  int comMenuConnectedPort_ = 0;  // the connected port the COM menu was built for
   bool noPatchCheck_ = false;
-  int jobRequest_ = 0;
-  int lastBike_ = -1;
-  std::string unitName_, unitDate_, unitTime_;
   CUnitInfo unitInfo_;
-  std::string newVersionPath_;
-  std::string defaultFilePath_;
   std::string dialogFileName_;
   std::string buildDate_;
 
@@ -250,12 +205,7 @@ class TMainForm : public QMainWindow {
   AppSettings settings_;
   DeveloperMarker marker_;
   CRecentFiles recent_;
-  ParamState params_;
   CDefaults defaults_;
-  CStatusSlots status_;
-  KeyRouter mapEditorKeys_;
-  const QEvent* routedKey_ = nullptr;  // the key event last offered, and where
-  QPointer<QWidget> routedTo_;
   std::vector<int> relabelSteps_;
 };
 

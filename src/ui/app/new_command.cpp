@@ -2,8 +2,8 @@
 // whole image or for the parameters of the page in front.
 #include <QMessageBox>
 
+#include "core/device/engine.h"
 #include "core/text/messages.h"
-#include "ui/app/comm_adapter.h"
 #include "ui/app/handover_server.h"
 #include "ui/app/main_form.h"
 #include "ui/app/main_menu.h"
@@ -30,7 +30,7 @@ void TMainForm::NewSettings(bool forActualPage) {
 
 void TMainForm::StartHandoverServer() {
   handover_ = std::make_unique<THandoverServer>(this, [this](const HandoverMessage& m) {
-    comm_->Machine().HandleHandover(m.port, m.code);
+    engine_->Machine().HandleHandover(m.port, m.code);
     BuildComMenu();
   });
 }

@@ -8,9 +8,10 @@
 
 #include "core/app/default_ini.h"
 #include "core/app/window_fit.h"
+#include "core/device/engine.h"
 #include "core/text/language.h"
-#include "ui/app/comm_adapter.h"
 #include "ui/app/main_form.h"
+#include "ui/app/main_layout.h"
 #include "ui/app/main_menu.h"
 
 namespace ign {
@@ -32,7 +33,8 @@ void TMainForm::ReadAppSettings() {
   AppSettings s = settings_;
   s.left = x(), s.top = y(), s.height = height(), s.width = width();
   s.language = LanguageToSettings(CurrentLanguage());
-  s.activePage = pageControl_->currentIndex() < 0 ? settings_.activePage : pageControl_->currentIndex();
+  s.activePage =
+      layout_->pageControl->currentIndex() < 0 ? settings_.activePage : layout_->pageControl->currentIndex();
   LoadAppSettings(paths_.appIni, s);
 
   // 1. Placement, fitted onto the screens that exist now. A saved size that is
@@ -56,11 +58,12 @@ void TMainForm::ReadAppSettings() {
 
   // 4. The active page.
   settings_.activePage = s.activePage;
-  if (s.activePage >= 0 && s.activePage < pageControl_->count()) pageControl_->setCurrentIndex(s.activePage);
+  if (s.activePage >= 0 && s.activePage < layout_->pageControl->count())
+    layout_->pageControl->setCurrentIndex(s.activePage);
 
   // 5. The player panel.
   settings_.monitorPlayer = s.monitorPlayer;
-  groupBoxPlayer_->setVisible(s.monitorPlayer != 0);
+  layout_->groupBoxPlayer->setVisible(s.monitorPlayer != 0);
   menu_->Item("MenuMonitorPlayer")->setChecked(s.monitorPlayer != 0);
 
   // 6. The recent-file list.
@@ -78,24 +81,24 @@ void TMainForm::WriteAppSettings() {
   AppSettings s = settings_;
   s.left = x(), s.top = y(), s.height = height(), s.width = width();
   s.language = LanguageToSettings(CurrentLanguage());
-  if (pageControl_->count() > 0) s.activePage = pageControl_->currentIndex();
-  s.monitorPlayer = groupBoxPlayer_->isHidden() ? 0 : 1;
+  if (layout_->pageControl->count() > 0) s.activePage = layout_->pageControl->currentIndex();
+  s.monitorPlayer = layout_->groupBoxPlayer->isHidden() ? 0 : 1;
   s.history = recent_.Entries();
   // The flag only ever goes from 1 to 0: a read of the unit clears the
   // machine's copy, an opened file the settings' own.
-  if (comm_) {
-    s.comPortAuto = comm_->Com().NextPort();
-    s.newInstal = (s.newInstal != 0 && comm_->Machine().newInstallation) ? 1 : 0;
-    comm_->Machine().newInstallation = s.newInstal != 0;
+  if (engine_) {
+    s.comPortAuto = engine_->Com().NextPort();
+    s.newInstal = (s.newInstal != 0 && engine_->Machine().newInstallation) ? 1 : 0;
+    engine_->Machine().newInstallation = s.newInstal != 0;
   }
   settings_ = s;
-  SaveAppSettings(paths_.appIni, s);
+  ign::SaveAppSettings(paths_.appIni, s);
   WriteImageFile(paths_.defaultIni, params_.edited.data(), RS_LEN_EXE);
 }
 
 void TMainForm::MenuMonitorPlayerClick() {
-  const bool show = groupBoxPlayer_->isHidden();
-  groupBoxPlayer_->setVisible(show);
+  const bool show = layout_->groupBoxPlayer->isHidden();
+  layout_->groupBoxPlayer->setVisible(show);
   menu_->Item("MenuMonitorPlayer")->setChecked(show);
   WriteAppSettings();
 }

@@ -4,7 +4,7 @@
 #include <array>
 #include <string>
 
-#include "core/app/status_slots.h"
+#include "core/status/status_slots.h"
 
 class QStatusBar;
 

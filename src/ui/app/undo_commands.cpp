@@ -3,8 +3,9 @@
 #include <QAction>
 #include <QTabWidget>
 
-#include "ui/app/comm_adapter.h"
+#include "core/device/engine.h"
 #include "ui/app/main_form.h"
+#include "ui/app/main_layout.h"
 #include "ui/app/main_menu.h"
 #include "ui/app/tool_bar.h"
 #include "ui/app/undo_host.h"
@@ -21,7 +22,7 @@ void TUndoHost::SetUndoButtons(bool canUndo, bool canRedo) {
 }
 bool TUndoHost::ProgramAfterChange() const { return form_.ToolBar().ProgramAfterChangeChecked(); }
 void TUndoHost::FocusProgramAfterChange() { form_.ToolBar().ProgramAfterChange()->setFocus(); }
-void TUndoHost::RequestProgramChanged() { form_.Comm().Machine().RequestProgramChanged(); }
+void TUndoHost::RequestProgramChanged() { form_.Engine().Machine().RequestProgramChanged(); }
 
 void TMainForm::CreateUndoRing() {
   undoHost_ = std::make_unique<TUndoHost>(*this);
@@ -31,18 +32,18 @@ void TMainForm::CreateUndoRing() {
 }
 
 int TMainForm::ActivePageIndex() const {
-  return pageControl_->count() > 0 ? pageControl_->currentIndex() : settings_.activePage;
+  return layout_->pageControl->count() > 0 ? layout_->pageControl->currentIndex() : settings_.activePage;
 }
 
 void TMainForm::ShowPage(int page) {
-  if (page >= 0 && page < pageControl_->count()) pageControl_->setCurrentIndex(page);
+  if (page >= 0 && page < layout_->pageControl->count()) layout_->pageControl->setCurrentIndex(page);
 }
 
 bool TMainForm::CommitImageChange() {
   NormaliseEditedImage();
   ReloadActivePage();
   const bool changed = undo_->TakeSnapshot();
-  if (changed && toolBar_->ProgramAfterChangeChecked()) comm_->Machine().RequestProgramChanged();
+  if (changed && layout_->toolBar->ProgramAfterChangeChecked()) engine_->Machine().RequestProgramChanged();
   return changed;
 }
 

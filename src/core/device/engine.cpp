@@ -1,0 +1,44 @@
+#include "core/device/engine.h"
+
+#include <cstdlib>
+
+#include "core/base/tick_clock.h"
+
+namespace ign {
+
+CEngine::CEngine(ICommHost* host, std::shared_ptr<IPortSystem> ports)
+    : com_(std::move(ports)), link_(com_), machine_(link_, params_, status_, host ? *host : defaultHost_) {
+  for (int slot : {Slot::Connection, Slot::Result, Slot::Congruence}) status_.BindLabel(slot, &labels_[slot]);
+  status_.Start();
+  com_.SetStatus(&status_);
+  com_.EnumeratePorts();
+}
+
+CEngine::~CEngine() {
+  com_.StopThreads();
+  com_.SetStatus(nullptr);
+}
+
+void CEngine::Tick() {
+  AdvanceClock();
+  Step();
+}
+
+void CEngine::AdvanceClock() { AdvanceTick(); }
+
+void CEngine::Step() {
+  if ((Ticks() & com_.StepMask()) == 0) machine_.CommStep();
+  status_.ExpireStatus();
+}
+
+bool CEngine::PortPresent(int port) const { return port >= 0 && port <= 255 && com_.IsPresent(port); }
+
+std::string CEngine::PortDevice(int port) const {
+  // Links of a port folder are named after their number already.
+  if (const char* dir = std::getenv("IGN_PORT_DIR"); dir && *dir) return {};
+  std::string path = com_.DevicePathOf(port);
+  size_t slash = path.rfind('/');
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+}  // namespace ign

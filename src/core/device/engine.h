@@ -1,0 +1,65 @@
+#pragma once
+// The engine under the window and the command line: the serial job engine
+// with its port search, the connection state machine on top of it, the
+// parameter copies and the status slots, driven by one tick every 55 ms.
+// ignset, ignctl, the end-to-end tests and the benchmarks all drive this
+// class; what differs is the host (ICommHost) and where the status labels go.
+#include <memory>
+#include <string>
+
+#include "core/comm/comcom.h"
+#include "core/device/com_link.h"
+#include "core/device/com_menu.h"
+#include "core/device/comm_machine.h"
+#include "core/params/param_state.h"
+#include "core/status/memory_label.h"
+#include "core/status/status_slots.h"
+
+namespace ign {
+
+class CEngine : public IPortList, public ILinkControl {
+ public:
+  // host may be null (nothing to show). ports null: the system's serial ports.
+  explicit CEngine(ICommHost* host = nullptr, std::shared_ptr<IPortSystem> ports = nullptr);
+  ~CEngine() override;
+
+  // One main-timer tick: AdvanceClock, then Step.
+  void Tick();
+  // The program clock moves on by one tick.
+  void AdvanceClock();
+  // The state machine runs on the ticks the step mask allows; status texts expire.
+  void Step();
+
+  CCOMCOM& Com() { return com_; }
+  const CCOMCOM& Com() const { return com_; }
+  CCommMachine& Machine() { return machine_; }
+  const CCommMachine& Machine() const { return machine_; }
+  ParamState& Params() { return params_; }
+  CStatusSlots& Status() { return status_; }
+  const CStatusSlots& Status() const { return status_; }
+  // The labels the status slots write to until a window binds its own.
+  const CMemoryLabel& Label(int slot) const { return labels_[slot]; }
+
+  // IPortList (the COM menu)
+  bool PortPresent(int port) const override;
+  std::string PortDevice(int port) const override;
+
+  // ILinkControl (the COM menu)
+  bool LinkDisabled() const override { return !com_.Enabled(); }
+  void TakeLinkBack() override { machine_.TakeBackPort(machine_.SavedPort()); }
+  bool UnitConnected() const override { return machine_.Connected(); }
+  int ConnectedPort() const override { return com_.ConnectedPort(); }
+  void DropLink() override { machine_.DropLink(); }
+  void Trace(const char* text) override { com_.TraceLine(text); }
+
+ private:
+  ICommHost defaultHost_;
+  ParamState params_;
+  CStatusSlots status_;
+  CMemoryLabel labels_[CStatusSlots::kSlotCount];
+  CCOMCOM com_;
+  CComLink link_;
+  CCommMachine machine_;
+};
+
+}  // namespace ign

@@ -1,0 +1,64 @@
+#include "core/device/outcome_view.h"
+
+#include "core/base/status_iface.h"
+
+namespace ign {
+
+namespace CommText {
+const char* const NoConnection =
+    "###No connection with PC...##Keine Verbindung zum PC...##Není spojení s PC...";
+const char* const Checking = "###Checking:##Geräteprüfung:##Kontrola jednotky:";
+const char* const CheckingOk = "###Checking: OK##Geräteprüfung: OK##Kontrola jednotky: OK";
+const char* const CheckingError = "###Checking error !##Geräteprüfung Fehler !##Chyba kontroly jednotky !";
+const char* const Read = "###Read:##Lesen:##Čtení:";
+const char* const ReadError = "###Read error !##Lesefehler !##Chyba čtení !";
+const char* const Verify = "###Verify:##Vergleichen:##Verifikace:";
+const char* const VerifyOk = "###Verify: OK##Vergleichen: OK##Verifikace: OK";
+const char* const VerifyCorrected = "###Verify: corrected##Vergleichen: korrigiert##Verifikace: opraveno";
+const char* const VerifyError = "###Verify error !##Vergleichsfehler !##Chyba verifikace !";
+const char* const Program = "###Program device:##Programmieren:##Programování:";
+const char* const ProgramOk = "###Program device: OK##Programmieren: OK##Programování: OK";
+const char* const Saving = "###Saving:##Speichern:##Ukládání:";
+}  // namespace CommText
+
+namespace {
+
+constexpr uint32_t kPlain = Colour::ButtonFace;
+constexpr uint32_t kAlarm = Colour::Red;
+
+struct Row {
+  Operation operation;
+  Result result;
+  OutcomeView view;
+};
+
+// A failed job shows on red; two disagreeing reads on the plain background.
+constexpr Row kRows[] = {
+    {Operation::Check, Result::Ok, {CommText::CheckingOk, kPlain, false, true}},
+    {Operation::Check, Result::Disagreed, {CommText::CheckingError, kPlain, true, false}},
+    {Operation::Check, Result::JobFailed, {CommText::CheckingError, kAlarm, true, false}},
+    {Operation::Check, Result::VersionMismatch, {nullptr, 0, true, false}},
+    {Operation::Read, Result::Ok, {CommText::VerifyOk, kPlain, false, true}},
+    {Operation::Read, Result::Corrected, {CommText::VerifyCorrected, kPlain, false, true}},
+    {Operation::Read, Result::Disagreed, {CommText::VerifyError, kPlain, true, false}},
+    {Operation::Read, Result::JobFailed, {CommText::ReadError, kAlarm, true, false}},
+    {Operation::Verify, Result::Ok, {CommText::VerifyOk, kPlain, false, true}},
+    {Operation::Verify, Result::Different, {CommText::VerifyError, kPlain, true, false}},
+    {Operation::Verify, Result::JobFailed, {CommText::VerifyError, kAlarm, true, false}},
+    {Operation::Program, Result::Ok, {CommText::VerifyOk, kPlain, false, true}},
+    {Operation::Program, Result::Saved, {CommText::ProgramOk, kPlain, false, true}},
+    {Operation::Program, Result::Disagreed, {CommText::CheckingError, kPlain, true, false}},
+    {Operation::Program, Result::Different, {CommText::VerifyError, kPlain, true, false}},
+    {Operation::Program, Result::JobFailed, {CommText::VerifyError, kAlarm, true, false}},
+    {Operation::Program, Result::VersionMismatch, {nullptr, 0, true, false}},
+};
+
+}  // namespace
+
+OutcomeView PresentOutcome(Operation operation, Result result) {
+  for (const Row& r : kRows)
+    if (r.operation == operation && r.result == result) return r.view;
+  return {};  // the reset, the monitor read and a lost link show nothing of their own
+}
+
+}  // namespace ign

@@ -1,0 +1,51 @@
+#pragma once
+// The COM menu and the device menu (Read, Verify, Program, Reset) of the main
+// window, and the transfer gauge: what the user asks of the unit, handed to
+// the engine.
+#include <QObject>
+#include <functional>
+
+#include "core/device/engine.h"
+
+class QActionGroup;
+class QWidget;
+
+namespace ign {
+
+class TMainMenu;
+class TMainLayout;
+
+class TDeviceCommands : public QObject {
+ public:
+  // comPort: the configured port of the application settings, changed by the
+  // COM menu. settle: stores the page in front into the image, normalises it
+  // and reloads the page, before the image goes to the unit or is compared.
+  TDeviceCommands(QWidget* window, CEngine& engine, TMainMenu& menu, TMainLayout& layout, int& comPort,
+                  std::function<void()> settle);
+
+  void BuildComMenu();
+  void MenuCom1Click(int item);
+  void MenuReadClick();
+  void MenuVerifyClick();
+  void MenuProgramClick();
+  void MenuResetClick();
+
+  // Tick steps: the menu follows a changed port list or a new connection; the
+  // device items are enabled while a unit is connected.
+  void RebuildComMenuWhenPortsChanged();
+  void EnableDeviceCommands();
+
+  void ShowGauge(const GaugeView& gauge);
+
+ private:
+  QWidget* window_;
+  CEngine& engine_;
+  TMainMenu& menu_;
+  TMainLayout& layout_;
+  int& comPort_;
+  std::function<void()> settle_;
+  QActionGroup* comRadioGroup_ = nullptr;
+  int comMenuConnectedPort_ = 0;  // the connected port the COM menu was built for
+};
+
+}  // namespace ign

@@ -1,0 +1,65 @@
+// TMainForm as the engine's host: what the connection state machine asks of
+// the window.
+#include <QLabel>
+#include <QMessageBox>
+#include <cstdio>
+
+#include "core/text/messages.h"
+#include "core/text/relabel.h"
+#include "ui/app/device_commands.h"
+#include "ui/app/main_form.h"
+#include "ui/app/main_layout.h"
+#include "ui/app/status_widgets.h"
+
+namespace ign {
+
+void TMainForm::ReloadPages() { ReloadActivePage(); }
+
+void TMainForm::TakeSnapshot() {
+  if (undo_) undo_->TakeSnapshot();
+}
+
+void TMainForm::ShowVersionMessage(const std::string& text) {
+  QMessageBox::warning(this, QString(), QString::fromUtf8(text.c_str()));
+}
+
+void TMainForm::DecodeUnitInfo(const uint8_t* header) {
+  unitInfo_.Decode(std::span<const uint8_t, kUnitHeaderLen>(header, kUnitHeaderLen));
+}
+
+void TMainForm::ResetUnitInfo() {
+  unitInfo_.Reset();
+  panels_->SetText(4, unitInfo_.PanelText());
+}
+
+// The version part of a monitor record: key (index 150) and subversion (149)
+// give the version state and text that status panel 4 shows with the unit.
+void TMainForm::ProcessMonitor(const uint8_t* record) {
+  const int key = record[150], subversion = record[149];
+  char text[256];
+  if (key == kProgramKey && subversion == kProgramSubversion) {
+    std::snprintf(text, sizeof text, "RSKEY=%d.%02d", kProgramKey, kProgramSubversion);
+    unitInfo_.SetVersion(VersionState::Match, text);
+  } else {
+    std::snprintf(text, sizeof text, "%s  PC-%d.%02d, IGN-%d.%02d", Msg(key != kProgramKey ? 17 : 18),
+                  kProgramKey, kProgramSubversion, key, subversion);
+    unitInfo_.SetVersion(VersionState::Mismatch, text);
+  }
+  panels_->SetText(4, unitInfo_.PanelText());
+}
+
+void TMainForm::SaveAppSettings() { WriteAppSettings(); }
+
+void TMainForm::ForgetFileName() {
+  if (files_) files_->session.currentFile.clear();
+}
+
+void TMainForm::RefreshCaptions() { RelabelAll(); }
+
+void TMainForm::SetComLabel(const std::string& text) {
+  layout_->labelCom->setText(QString::fromUtf8(text.c_str()));
+}
+
+void TMainForm::SetGauge(const GaugeView& gauge) { device_->ShowGauge(gauge); }
+
+}  // namespace ign

@@ -1,0 +1,3 @@
+#pragma once
+#include "core/base/clock.h"
+#include "core/comm/link.h"

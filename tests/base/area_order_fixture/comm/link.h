@@ -1,0 +1,3 @@
+#pragma once
+// Lower area reaching up: refused.
+#include "core/app/top.h"

@@ -1,0 +1,351 @@
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+
+#include "core/base/tick_clock.h"
+#include "core/device/comm_machine.h"
+#include "core/params/defaults.h"
+#include "core/params/normalise.h"
+#include "core/text/lngstr.h"
+#include "core/text/messages.h"
+#include "fake_link.h"
+
+namespace ign {
+namespace {
+
+using test::FakeLink;
+
+struct Shown {
+  std::string text;  // empty: cleared
+  uint32_t back = 0;
+  int priority = 0;
+};
+
+class RecordingStatus : public IStatus {
+ public:
+  void ShowStatus(int slot, const char* packed, int, uint32_t, uint32_t back, int prio) override {
+    slots[slot] = {packed ? LngStr(packed) : "", back, prio};
+    if (slot == 2 && packed) history.push_back(LngStr(packed));
+  }
+  void RefreshTitle() override {}
+  std::map<int, Shown> slots;
+  std::vector<std::string> history;
+};
+
+class RecordingHost : public ICommHost {
+ public:
+  void ShowVersionMessage(const std::string& t) override { messages.push_back(t); }
+  void SetComLabel(const std::string& t) override { comLabel = t; }
+  void SetGauge(const GaugeView& g) override { gauges.push_back(g); }
+  void TakeSnapshot() override { ++snapshots; }
+  void ResetUnitInfo() override { ++unitInfoResets; }
+  std::vector<std::string> messages;
+  std::vector<GaugeView> gauges;
+  std::string comLabel;
+  int snapshots = 0, unitInfoResets = 0;
+};
+
+class CommMachineTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    SetLanguage(LNG_ENGLISH);
+    FillMessages();
+    Image unitImg = StartupImage();
+    NormaliseImage(unitImg);
+    unitImg[Adrb::LIMITER] = 95;  // the unit differs from the program's defaults
+    std::copy(unitImg.begin(), unitImg.begin() + RS_LEN_EXE, link.unit.begin());
+    params.edited = StartupImage();
+    NormaliseImage(params.edited);
+  }
+
+  void Step() {
+    AdvanceTick();
+    machine.CommStep();
+  }
+  // Steps until pred holds; fails the test after maxSteps.
+  template <typename Pred>
+  bool RunUntil(Pred pred, int maxSteps = 400) {
+    for (int i = 0; i < maxSteps; ++i) {
+      if (pred()) return true;
+      Step();
+    }
+    return pred();
+  }
+  bool Idle() const { return machine.Idle() && link.JobCode() == JOB_IDLE; }
+  const std::string& Result() { return status.slots[2].text; }
+  void Connect() {
+    ASSERT_TRUE(RunUntil([&] { return Result() == "Checking: OK" && machine.Idle(); }));
+  }
+  template <typename Pred>
+  void RunUntilIdleAfter(Pred pred) {
+    ASSERT_TRUE(RunUntil([&] { return pred() && machine.Idle(); }));
+  }
+
+  FakeLink link;
+  ParamState params;
+  RecordingStatus status;
+  RecordingHost host;
+  CCommMachine machine{link, params, status, host};
+};
+
+TEST_F(CommMachineTest, ConnectCheckReadsHeaderTwiceThenImageTwice) {
+  Connect();
+  ASSERT_GE(link.jobs.size(), 5u);
+  const int expected[] = {JOB_HEADER, JOB_HEADER, JOB_MONITOR, JOB_READ, JOB_READ};
+  for (int i = 0; i < 5; ++i) EXPECT_EQ(link.jobs[i].job, expected[i]) << i;
+  EXPECT_TRUE(params.unitValid);
+  EXPECT_TRUE(std::equal(link.unit.begin(), link.unit.end(), params.unit.begin()));
+  EXPECT_EQ(status.slots[4].text, "Unit and PC settings are different");  // LIMITER differs
+  EXPECT_EQ(host.comLabel, "COM=3");
+  EXPECT_EQ(host.gauges.back().position, 100);
+}
+
+TEST_F(CommMachineTest, ConnectCheckGoesPiecewiseWhenTheTwoReadsDisagree) {
+  int reads = 0;
+  link.tamper = [&](int job, auto& rx) {
+    if (job == JOB_READ && ++reads == 2) rx[700] ^= 1;  // second full read differs in quarter 2
+  };
+  Connect();
+  std::vector<std::pair<int, int>> quarterReads;
+  for (const auto& j : link.jobs)
+    if (j.job == JOB_READ && j.count != RS_LEN_EXE) quarterReads.push_back({j.address, j.count});
+  const std::vector<std::pair<int, int>> expected = {{0, 300}, {300, 300}, {600, 300}, {900, 150},
+                                                     {0, 300}, {300, 300}, {600, 300}, {900, 150}};
+  EXPECT_EQ(quarterReads, expected);
+  EXPECT_TRUE(params.unitValid);
+  EXPECT_TRUE(std::equal(link.unit.begin(), link.unit.end(), params.unit.begin()));
+}
+
+TEST_F(CommMachineTest, ReadTakesTheUnitSettings) {
+  Connect();
+  params.marks[5] = 1;
+  machine.RequestRead();
+  RunUntilIdleAfter([&] { return Result() == "Verify: OK"; });
+  EXPECT_EQ(params.edited[Adrb::LIMITER], 95);
+  EXPECT_TRUE(std::equal(link.unit.begin(), link.unit.end(), params.edited.begin()));
+  EXPECT_EQ(params.marks[5], 0);
+  EXPECT_EQ(status.slots[4].text, "Unit and PC settings are identical");
+  EXPECT_EQ(host.snapshots, 1);
+}
+
+TEST_F(CommMachineTest, ReadThatDisagreesOnceRepeatsAndTwiceFails) {
+  Connect();
+  int reads = 0;
+  link.tamper = [&](int job, auto& rx) {
+    if (job == JOB_READ && ++reads == 2) rx[1000] ^= 0x10;
+  };
+  machine.RequestRead();
+  RunUntilIdleAfter([&] { return Result() == "Verify: OK"; });
+  EXPECT_EQ(reads, 4);  // both reads repeated
+  bool dropped = false;
+  for (const auto& g : host.gauges) dropped |= g.position == 0 && g.colour == Colour::Aqua;
+  EXPECT_TRUE(dropped);
+
+  reads = 0;
+  link.tamper = [&](int job, auto& rx) {
+    if (job == JOB_READ && (++reads % 2) == 0) rx[10] ^= 1;
+  };
+  machine.RequestRead();
+  RunUntilIdleAfter([&] { return Result() == "Verify error !"; });
+  EXPECT_EQ(host.gauges.back().colour, Colour::Red);
+  EXPECT_EQ(params.edited[Adrb::LIMITER], 95);  // unchanged from the successful read
+}
+
+TEST_F(CommMachineTest, ReadCorrectedByNormalisationIsNotReportedIdentical) {
+  link.unit[Adrb::LIMITER] = 5;  // normalisation makes it 10
+  Connect();
+  machine.RequestRead();
+  RunUntilIdleAfter([&] { return Result() == "Verify: corrected"; });
+  EXPECT_EQ(params.edited[Adrb::LIMITER], 10);
+  EXPECT_EQ(params.unit[Adrb::LIMITER], 5);  // what the unit really holds
+  EXPECT_EQ(status.slots[4].text, "Unit and PC settings are different");
+}
+
+TEST_F(CommMachineTest, OtherKeyGetsVersionMessageAndStaysUsable) {
+  link.header[10] = 109;
+  ASSERT_TRUE(RunUntil([&] { return !host.messages.empty(); }));
+  EXPECT_EQ(host.messages[0], "Unmatched version of PC and Ignition programs!  PC-108.00, IGN-109.00");
+  EXPECT_EQ(host.gauges.back().colour, Colour::Red);
+  link.header[10] = 108;
+  link.header[11] = 3;
+  machine.RequestRead();
+  RunUntilIdleAfter([&] { return Result() == "Verify: OK"; });
+  EXPECT_TRUE(machine.Connected());
+}
+
+TEST_F(CommMachineTest, SubversionMismatchUsesItsOwnText) {
+  link.header[11] = 2;
+  ASSERT_TRUE(RunUntil([&] { return !host.messages.empty(); }));
+  EXPECT_EQ(host.messages[0], "Unmatched subversion of PC and Ignition programs!  PC-108.00, IGN-108.02");
+}
+
+TEST_F(CommMachineTest, ThreeFailedMonitorReadsDropTheLink) {
+  Connect();
+  const size_t before = link.jobs.size();
+  ASSERT_TRUE(RunUntil([&] { return link.jobs.size() > before; }));  // a monitor read started
+  link.failNext = 3;
+  ASSERT_TRUE(RunUntil([&] { return link.closes == 1; }));
+  EXPECT_EQ(status.slots[1].text, "No connection with PC...");
+  EXPECT_EQ(status.slots[1].back, Colour::Red);
+  EXPECT_EQ(status.slots[1].priority, -5);
+  EXPECT_FALSE(params.unitValid);
+  EXPECT_EQ(host.unitInfoResets, 1);
+}
+
+TEST_F(CommMachineTest, RequestWaitingAcrossADroppedLinkIsCarriedOutAfterTheNextCheck) {
+  Connect();
+  ASSERT_TRUE(RunUntil([&] { return machine.State() == CommState::Monitor; }));
+  machine.RequestRead();  // waits: the machine is busy with the monitor read
+  link.port = 0;          // the unit goes away
+  Step();
+  EXPECT_EQ(machine.State(), CommState::Disconnected);
+  EXPECT_EQ(machine.PendingRequest(), Request::Read);
+  link.port = 4;
+  RunUntilIdleAfter([&] { return Result() == "Verify: OK"; });
+  EXPECT_EQ(params.edited[Adrb::LIMITER], 95);
+}
+
+TEST_F(CommMachineTest, NewConnectionRetriesAfterADroppedOne) {
+  Connect();
+  ASSERT_TRUE(RunUntil([&] { return machine.State() == CommState::Monitor; }));
+  link.failNext = 3;
+  ASSERT_TRUE(RunUntil([&] { return link.closes == 1; }));
+  link.port = 3;      // the unit comes back
+  link.failNext = 1;  // and its first header read is lost
+  const bool ok = RunUntil([&] { return Result() == "Checking: OK" && machine.Idle(); });
+  EXPECT_TRUE(ok) << "state " << int(machine.State()) << " " << ::testing::PrintToString(status.history);
+  EXPECT_TRUE(params.unitValid);
+}
+
+TEST_F(CommMachineTest, ThreeFailedReadsReportReadError) {
+  Connect();
+  machine.RequestRead();
+  ASSERT_TRUE(RunUntil([&] { return machine.State() == CommState::ReadFirst; }));
+  link.failNext = 3;
+  RunUntilIdleAfter([&] { return Result() == "Read error !"; });
+  EXPECT_EQ(status.slots[2].back, Colour::Red);
+  EXPECT_EQ(host.gauges.back().colour, Colour::Red);
+}
+
+TEST_F(CommMachineTest, ProgramWritesAllBytesAndWaitsForSaving) {
+  Connect();
+  params.edited[Adrb::LIMITER] = 120;
+  machine.RequestProgram();
+  // The unit reports its saving work in the monitor records after the programming.
+  link.monitor[16] = 0x34;
+  link.monitor[17] = 0x08;  // 2100
+  ASSERT_TRUE(RunUntil([&] { return machine.SavingCount() == 2100; }));
+  EXPECT_EQ(link.unit[Adrb::LIMITER], 120);
+  EXPECT_EQ(link.written.size(), size_t(RS_LEN_EXE));
+  EXPECT_NE(std::find(status.history.begin(), status.history.end(), "Verify: OK"), status.history.end());
+  EXPECT_EQ(host.gauges.back().position, 0);
+  link.monitor[16] = 0x1A;
+  link.monitor[17] = 0x04;  // 1050
+  ASSERT_TRUE(RunUntil([&] { return machine.SavingCount() == 1050; }));
+  EXPECT_EQ(host.gauges.back().position, 50);
+  EXPECT_NE(std::find(status.history.begin(), status.history.end(), "Saving:"), status.history.end());
+  link.monitor[16] = link.monitor[17] = 0;
+  ASSERT_TRUE(RunUntil([&] { return Result() == "Program device: OK"; }));
+  EXPECT_TRUE(params.unitValid);
+  EXPECT_EQ(status.slots[4].text, "Unit and PC settings are identical");
+}
+
+TEST_F(CommMachineTest, ProgramChangedOnlyWritesMarkedBytes) {
+  Connect();
+  machine.RequestRead();
+  RunUntilIdleAfter([&] { return Result() == "Verify: OK"; });
+  params.edited[Adrb::RETARD] = 9;
+  params.marks[Adrb::RETARD] = 1;
+  link.written.clear();
+  machine.RequestProgramChanged();
+  ASSERT_TRUE(RunUntil([&] { return Result() == "Program device: OK"; }));
+  EXPECT_EQ(link.written, std::vector<int>{Adrb::RETARD});
+  EXPECT_EQ(link.unit[Adrb::RETARD], 9);
+  EXPECT_EQ(params.marks[Adrb::RETARD], 0);
+  EXPECT_TRUE(params.unitValid);
+  EXPECT_EQ(status.slots[4].text, "Unit and PC settings are identical");
+}
+
+TEST_F(CommMachineTest, ProgramChangedWithoutMarksWritesNothingAndReportsOk) {
+  Connect();
+  link.written.clear();
+  const size_t before = link.jobs.size();
+  machine.RequestProgramChanged();
+  ASSERT_TRUE(RunUntil([&] { return Result() == "Program device: OK"; }));
+  EXPECT_TRUE(link.written.empty());
+  for (size_t i = before; i < link.jobs.size(); ++i)
+    if (link.jobs[i].job == JOB_WRITE || link.jobs[i].job == JOB_READ) {
+      EXPECT_EQ(link.jobs[i].marked, 0);
+    }
+}
+
+TEST_F(CommMachineTest, PartialProgrammingOfAnUnknownUnitDoesNotClaimIdentity) {
+  link.header[10] = 109;  // no image check on connect: the unit image stays unknown
+  ASSERT_TRUE(RunUntil([&] { return !host.messages.empty(); }));
+  params.edited[Adrb::RETARD] = 9;
+  params.marks[Adrb::RETARD] = 1;
+  machine.RequestProgramChanged();
+  ASSERT_TRUE(RunUntil([&] { return Result() == "Program device: OK"; }));
+  EXPECT_FALSE(params.unitValid);
+  EXPECT_TRUE(status.slots[4].text.empty());
+}
+
+TEST_F(CommMachineTest, HandoverReleasesAndTakesBackThePort) {
+  Connect();
+  machine.HandleHandover(3, 0x7FFFFFA1);
+  EXPECT_FALSE(link.LinkEnabled());
+  EXPECT_EQ(machine.SavedPort(), 3);
+  Step();
+  EXPECT_EQ(host.comLabel, "COM=3 (DISCONECTED)");
+  machine.HandleHandover(5, 0x7FFFFFA4);  // not the saved port
+  EXPECT_FALSE(link.LinkEnabled());
+  machine.HandleHandover(3, 0x7FFFFFA4);
+  EXPECT_TRUE(link.LinkEnabled());
+  EXPECT_EQ(machine.SavedPort(), -1);
+}
+
+TEST_F(CommMachineTest, ComLabelWithoutConnection) {
+  link.port = 0;
+  link.searchPorts = {2, 7};
+  Step();
+  EXPECT_EQ(host.comLabel, "COM=(auto 2,7)");
+  link.searchPorts.clear();
+  Step();
+  EXPECT_EQ(host.comLabel, "COM=none");
+  link.configured = -1;
+  Step();
+  EXPECT_EQ(host.comLabel, "COM=OFF");
+  link.configured = 4;
+  link.searchPorts = {4};
+  Step();
+  EXPECT_EQ(host.comLabel, "COM=4");
+  EXPECT_EQ(status.slots[1].text, "No connection with PC...");
+}
+
+TEST_F(CommMachineTest, ResetForBootloaderSendsTheCommandThenReleases) {
+  Connect();
+  machine.HandleHandover(3, 0x7FFFFFA2);
+  ASSERT_TRUE(RunUntil([&] { return !link.LinkEnabled(); }));
+  EXPECT_EQ(link.resets, 1);
+  EXPECT_EQ(machine.SavedPort(), 3);
+}
+
+TEST(TransferGauge, ConnectCheckIsOneRunOf2400Units) {
+  struct Case {
+    int state, start, end, current, position;
+  } cases[] = {
+      {64, 0, 1050, 525, 50},                          // an ordinary read shows its own progress
+      {64, 0, 1050, 0, 0},      {32, 0, 150, 150, 6},  // header: 0..150 of 2400
+      {30, 0, 1050, 525, 34},                          // (300 * 100 + 1050 * 50) / 2400
+      {31, 0, 1050, 1050, 100}, {52, 0, 150, 75, 12},  // a monitor read before quarter 0 stands at 300
+      {59, 900, 1050, 975, 94},                        // (2137 * 100 + 263 * 50) / 2400
+      {98, 0, 1050, -5, -5},                           // not positive: the difference itself
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(TransferGaugePosition(CommState(c.state), c.start, c.end, c.current), c.position)
+        << "state " << c.state;
+}
+
+}  // namespace
+}  // namespace ign

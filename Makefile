@@ -19,7 +19,7 @@ build: configure
 	cmake --build $(BUILD) -j$(JOBS)
 
 test: build
-	cd $(BUILD) && ctest --output-on-failure -j$(JOBS) --timeout 300 --repeat until-pass:2
+	cd $(BUILD) && ctest --output-on-failure -j$(JOBS) --timeout 300
 
 demo: build
 	scripts/demo $(BUILD)

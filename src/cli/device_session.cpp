@@ -8,6 +8,8 @@
 
 #include <unistd.h>
 
+#include "core/comm/port_error.h"
+
 namespace ign::cli {
 
 DeviceSession::DeviceSession(const Args& args) : args_(args), engine_(&host_) {
@@ -57,6 +59,9 @@ int DeviceSession::Connect() {
     return kMismatch;
   }
   std::fprintf(stderr, "ignctl: no unit found within %g s\n", args_.timeout);
+  for (int port = 1; port <= kMaxPortNumber; ++port)
+    if (const int error = engine_.Com().OpenError(port); error != 0 && engine_.PortPresent(port))
+      std::fprintf(stderr, "ignctl: COM%d: %s\n", port, OpenErrorHint(error).c_str());
   return kNoUnit;
 }
 

@@ -1,10 +1,9 @@
 #pragma once
 // Test helpers around the program clock.
-#include <chrono>
 #include <functional>
-#include <thread>
 
 #include "core/base/tick_clock.h"
+#include "tests/support/pacer.h"
 
 namespace ign::test {
 
@@ -13,20 +12,31 @@ inline void AdvanceMs(int ms) {
   for (int done = 0; done < ms; done += kMsPerTick) AdvanceTick();
 }
 
-// Ticks the program clock like the main timer (one tick per realMsPerTick of
-// real time), calling step after every tick, until done() or the cap in real
-// time has passed. Returns done().
+// Ticks the program clock on a timer's schedule (the main timer's 55 ms
+// unless an in-memory peer allows a shorter period), calling step after
+// every tick, until done() or the (scaled) cap has passed. Returns done().
 inline bool TickUntil(const std::function<bool()>& done, const std::function<void()>& step, int capMs,
-                      int realMsPerTick = 55) {
-  using Clock = std::chrono::steady_clock;
-  const auto deadline = Clock::now() + std::chrono::milliseconds(capMs);
-  while (!done()) {
-    if (Clock::now() >= deadline) return false;
-    AdvanceTick();
-    if (step) step();
-    std::this_thread::sleep_for(std::chrono::milliseconds(realMsPerTick));
-  }
-  return true;
+                      int periodMs = 55) {
+  return ign::test::TickUntil(
+      done,
+      [&] {
+        AdvanceTick();
+        if (step) step();
+      },
+      capMs / 1000.0, std::chrono::milliseconds(periodMs));
+}
+
+// Exactly n ticks of the program clock on the timer's schedule: for checks
+// that something does not happen while the program keeps looking.
+inline void RunTicks(int n, const std::function<void()>& step) {
+  int ticks = 0;
+  ign::test::TickUntil([&] { return ticks >= n; },
+                       [&] {
+                         AdvanceTick();
+                         if (step) step();
+                         ++ticks;
+                       },
+                       n * 0.055 * 20);
 }
 
 }  // namespace ign::test

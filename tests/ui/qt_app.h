@@ -2,8 +2,8 @@
 // One QApplication for every test of an executable, and waiting for a
 // condition with a hard limit while the event loop runs.
 #include <QApplication>
-#include <QElapsedTimer>
-#include <QThread>
+#include <QDeadlineTimer>
+#include <QTimer>
 #include <cstdlib>
 #include <functional>
 
@@ -20,14 +20,18 @@ inline QApplication& App() {
   return *app;
 }
 
-// Runs the event loop until done() holds or limitMs pass; returns done().
+// Runs the event loop until done() holds or the limit (scaled by
+// IGN_TEST_TIME_SCALE) passes; returns done(). The loop sleeps until the next
+// event (the window's timer ticks every 55 ms), checking done() after each.
 inline bool WaitFor(const std::function<bool()>& done, int limitMs = 10000) {
-  QElapsedTimer t;
-  t.start();
+  const char* scale = std::getenv("IGN_TEST_TIME_SCALE");
+  const double factor = scale && std::atof(scale) > 0 ? std::atof(scale) : 1.0;
+  QDeadlineTimer deadline(static_cast<qint64>(limitMs * factor));
+  QTimer wake;  // bounds each wait when no other event comes
+  wake.start(50);
   while (!done()) {
-    if (t.elapsed() > limitMs) return false;
-    QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-    QThread::msleep(5);
+    if (deadline.hasExpired()) return done();
+    QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 50);
   }
   return true;
 }

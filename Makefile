@@ -3,7 +3,7 @@ BUILD ?= build
 JOBS ?= 2
 CMAKE_FLAGS ?=
 
-.PHONY: all deps configure build test demo bench fuzz clean format tsan asan
+.PHONY: all deps configure build test demo bench fuzz clean format tsan asan screenshots
 
 all: build
 
@@ -34,6 +34,9 @@ tsan: deps
 	cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DIGN_BUILD_UI=OFF -DIGN_SANITIZE_THREAD=ON
 	cmake --build build-tsan -j$(JOBS)
 	cd build-tsan && ctest --output-on-failure -j$(JOBS) -L 'unit|e2e'
+
+screenshots: build
+	scripts/screenshots $(BUILD)
 
 bench: build
 	@if [ -x scripts/bench ]; then scripts/bench $(BUILD); else echo "no benchmarks yet"; fi

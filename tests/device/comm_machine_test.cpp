@@ -74,6 +74,10 @@ class CommMachineTest : public ::testing::Test {
   }
   bool Idle() const { return machine.Idle() && link.JobCode() == JOB_IDLE; }
   const std::string& Result() { return status.slots[2].text; }
+  // The typed outcome of the last operation: what ignctl and the tests act on.
+  bool Ended(Operation op, ign::Result result) const {
+    return machine.LastOutcome().operation == op && machine.LastOutcome().result == result;
+  }
   void Connect() {
     ASSERT_TRUE(RunUntil([&] { return Result() == "Checking: OK" && machine.Idle(); }));
   }
@@ -127,6 +131,7 @@ TEST_F(CommMachineTest, ReadTakesTheUnitSettings) {
   EXPECT_EQ(params.marks[5], 0);
   EXPECT_EQ(status.slots[4].text, "Unit and PC settings are identical");
   EXPECT_EQ(host.snapshots, 1);
+  EXPECT_TRUE(Ended(Operation::Read, ign::Result::Ok));
 }
 
 TEST_F(CommMachineTest, ReadThatDisagreesOnceRepeatsAndTwiceFails) {
@@ -149,6 +154,7 @@ TEST_F(CommMachineTest, ReadThatDisagreesOnceRepeatsAndTwiceFails) {
   machine.RequestRead();
   RunUntilIdleAfter([&] { return Result() == "Verify error !"; });
   EXPECT_EQ(host.gauges.back().colour, Colour::Red);
+  EXPECT_TRUE(Ended(Operation::Read, ign::Result::Disagreed));
   EXPECT_EQ(params.edited[Adrb::LIMITER], 95);  // unchanged from the successful read
 }
 
@@ -159,6 +165,7 @@ TEST_F(CommMachineTest, ReadCorrectedByNormalisationIsNotReportedIdentical) {
   RunUntilIdleAfter([&] { return Result() == "Verify: corrected"; });
   EXPECT_EQ(params.edited[Adrb::LIMITER], 10);
   EXPECT_EQ(params.unit[Adrb::LIMITER], 5);  // what the unit really holds
+  EXPECT_TRUE(Ended(Operation::Read, ign::Result::Corrected));
   EXPECT_EQ(status.slots[4].text, "Unit and PC settings are different");
 }
 
@@ -166,6 +173,7 @@ TEST_F(CommMachineTest, OtherKeyGetsVersionMessageAndStaysUsable) {
   link.header[10] = 109;
   ASSERT_TRUE(RunUntil([&] { return !host.messages.empty(); }));
   EXPECT_EQ(host.messages[0], "Unmatched version of PC and Ignition programs!  PC-108.00, IGN-109.00");
+  EXPECT_TRUE(Ended(Operation::Check, ign::Result::VersionMismatch));
   EXPECT_EQ(host.gauges.back().colour, Colour::Red);
   link.header[10] = 108;
   link.header[11] = 3;
@@ -225,6 +233,7 @@ TEST_F(CommMachineTest, ThreeFailedReadsReportReadError) {
   link.failNext = 3;
   RunUntilIdleAfter([&] { return Result() == "Read error !"; });
   EXPECT_EQ(status.slots[2].back, Colour::Red);
+  EXPECT_TRUE(Ended(Operation::Read, ign::Result::JobFailed));
   EXPECT_EQ(host.gauges.back().colour, Colour::Red);
 }
 
@@ -236,6 +245,7 @@ TEST_F(CommMachineTest, ProgramWritesAllBytesAndWaitsForSaving) {
   link.monitor[16] = 0x34;
   link.monitor[17] = 0x08;  // 2100
   ASSERT_TRUE(RunUntil([&] { return machine.SavingCount() == 2100; }));
+  EXPECT_TRUE(Ended(Operation::Program, ign::Result::Ok));  // written and read back; saving follows
   EXPECT_EQ(link.unit[Adrb::LIMITER], 120);
   EXPECT_EQ(link.written.size(), size_t(RS_LEN_EXE));
   EXPECT_NE(std::find(status.history.begin(), status.history.end(), "Verify: OK"), status.history.end());
@@ -248,6 +258,7 @@ TEST_F(CommMachineTest, ProgramWritesAllBytesAndWaitsForSaving) {
   link.monitor[16] = link.monitor[17] = 0;
   ASSERT_TRUE(RunUntil([&] { return Result() == "Program device: OK"; }));
   EXPECT_TRUE(params.unitValid);
+  EXPECT_TRUE(Ended(Operation::Program, ign::Result::Saved));
   EXPECT_EQ(status.slots[4].text, "Unit and PC settings are identical");
 }
 
@@ -345,6 +356,48 @@ TEST(TransferGauge, ConnectCheckIsOneRunOf2400Units) {
   for (const auto& c : cases)
     EXPECT_EQ(TransferGaugePosition(CommState(c.state), c.start, c.end, c.current), c.position)
         << "state " << c.state;
+}
+
+// Every outcome the machine can end with has the result text and colour the
+// user has always seen; outcomes without a text leave the slot alone.
+TEST(PresentOutcome, TextsAndColoursOfEveryOutcome) {
+  SetLanguage(LNG_ENGLISH);
+  const struct {
+    Operation op;
+    ign::Result result;
+    const char* text;
+    uint32_t back;
+    bool gaugeError;
+  } cases[] = {
+      {Operation::Check, ign::Result::Ok, "Checking: OK", Colour::ButtonFace, false},
+      {Operation::Check, ign::Result::Disagreed, "Checking error !", Colour::ButtonFace, true},
+      {Operation::Check, ign::Result::JobFailed, "Checking error !", Colour::Red, true},
+      {Operation::Check, ign::Result::VersionMismatch, nullptr, 0, true},
+      {Operation::Read, ign::Result::Ok, "Verify: OK", Colour::ButtonFace, false},
+      {Operation::Read, ign::Result::Corrected, "Verify: corrected", Colour::ButtonFace, false},
+      {Operation::Read, ign::Result::Disagreed, "Verify error !", Colour::ButtonFace, true},
+      {Operation::Read, ign::Result::JobFailed, "Read error !", Colour::Red, true},
+      {Operation::Verify, ign::Result::Different, "Verify error !", Colour::ButtonFace, true},
+      {Operation::Verify, ign::Result::JobFailed, "Verify error !", Colour::Red, true},
+      {Operation::Program, ign::Result::Ok, "Verify: OK", Colour::ButtonFace, false},
+      {Operation::Program, ign::Result::Saved, "Program device: OK", Colour::ButtonFace, false},
+      {Operation::Program, ign::Result::Disagreed, "Checking error !", Colour::ButtonFace, true},
+      {Operation::Program, ign::Result::JobFailed, "Verify error !", Colour::Red, true},
+      {Operation::Reset, ign::Result::Ok, nullptr, 0, false},
+      {Operation::Read, ign::Result::LinkLost, nullptr, 0, false},
+  };
+  for (const auto& c : cases) {
+    const OutcomeView v = PresentOutcome(c.op, c.result);
+    const std::string where = std::to_string(int(c.op)) + "/" + std::to_string(int(c.result));
+    if (c.text) {
+      ASSERT_NE(v.text, nullptr) << where;
+      EXPECT_STREQ(LngStr(v.text), c.text) << where;
+      EXPECT_EQ(v.back, c.back) << where;
+    } else {
+      EXPECT_EQ(v.text, nullptr) << where;
+    }
+    EXPECT_EQ(v.gaugeError, c.gaugeError) << where;
+  }
 }
 
 }  // namespace

@@ -1,0 +1,89 @@
+// The main window's states.
+#include <QAction>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTemporaryDir>
+#include <cstdlib>
+#include <memory>
+
+#include "core/device/engine.h"
+#include "core/text/language.h"
+#include "core/text/relabel.h"
+#include "tests/shots/shots.h"
+#include "tests/support/sim_process.h"
+#include "ui/app/main_form.h"
+#include "ui/app/main_menu.h"
+
+namespace ign::shots {
+
+namespace {
+
+struct Sandbox {
+  QTemporaryDir dir;
+  Sandbox() {
+    const QByteArray root = dir.path().toUtf8();
+    QDir().mkpath(dir.path() + "/settings");
+    QDir().mkpath(dir.path() + "/ports");
+    ::setenv("IGN_SETTINGS_DIR", (root + "/settings").constData(), 1);
+    ::setenv("IGN_MARKER_FILE", (root + "/marker").constData(), 1);
+    ::setenv("IGN_PORT_DIR", (root + "/ports").constData(), 1);
+    ::setenv("IGN_HANDOVER_SOCKET", (root + "/handover.sock").constData(), 1);
+  }
+  std::string Ports() const { return (dir.path() + "/ports").toStdString(); }
+};
+
+std::unique_ptr<TMainForm> Open() {
+  auto form = std::make_unique<TMainForm>(QStringList{"ignset", "nopatchcheck"});
+  form->FormCreate();
+  form->move(0, 0);
+  form->show();
+  Settle(500);
+  return form;
+}
+
+}  // namespace
+
+int MainWindowShots(const QString& dir) {
+  int failed = 0;
+  {
+    Sandbox box;
+    SetLanguage(LNG_ENGLISH);
+    auto form = Open();
+    failed += !SaveScreen(dir, "main-no-unit");
+  }
+  {
+    Sandbox box;
+    test::SimProcess sim(box.Ports(), {.com = 3});
+    auto form = Open();
+    CEngine& e = form->Engine();
+    const bool checked =
+        Settle([&] { return e.Machine().LastOutcome().operation == Operation::Check; }, 20000);
+    const uint32_t before = e.Machine().LastOutcome().sequence;
+    e.Machine().RequestRead();
+    const bool read = Settle(
+        [&] {
+          const Outcome& o = e.Machine().LastOutcome();
+          return o.sequence != before && o.operation == Operation::Read;
+        },
+        20000);
+    if (!checked || !read) std::fprintf(stderr, "main-read: the simulated unit did not answer\n");
+    failed += !SaveScreen(dir, "main-read");
+
+    ChangeLanguage(LNG_CESKY);
+    Settle(200);
+    failed += !SaveScreen(dir, "main-czech");
+    ChangeLanguage(LNG_ENGLISH);
+
+    QMenu* com = form->MainMenu().Menu("MenuCom");
+    if (com) {
+      form->menuBar()->setActiveAction(com->menuAction());
+      Settle(300);
+      failed += !SaveScreen(dir, "main-com-menu");
+      com->hide();
+    }
+  }
+  return failed;
+}
+
+}  // namespace ign::shots

@@ -82,8 +82,9 @@ void CCommMachine::Working(const char* text) {
 
 // Ends the running operation: records the outcome and shows it. A failure
 // leaves the machine idle; on success the caller sets the next state.
-void CCommMachine::Finish(Result result) {
-  const Operation operation = OperationOf(state_);
+void CCommMachine::Finish(Result result) { Finish(OperationOf(state_), result); }
+
+void CCommMachine::Finish(Operation operation, Result result) {
   outcome_ = {operation, result, outcome_.sequence + 1};
   const OutcomeView view = PresentOutcome(operation, result);
   if (view.text) status_.ShowStatus(Slot::Result, view.text, 2000, Colour::None, view.back, 10);
@@ -148,11 +149,17 @@ void CCommMachine::UpdateComLabel() {
   host_.SetComLabel(text);
 }
 
-void CCommMachine::DropLink() {
-  link_.CloseLink();
+// An operation that was running ends with a lost link; whatever connects
+// next is checked first.
+void CCommMachine::LoseConnection() {
   if (const Operation op = OperationOf(state_); op != Operation::None && op != Operation::Monitor)
     outcome_ = {op, Result::LinkLost, outcome_.sequence + 1};
-  state_ = S::Disconnected;  // whatever connects next is checked first
+  state_ = S::Disconnected;
+}
+
+void CCommMachine::DropLink() {
+  link_.CloseLink();
+  LoseConnection();
   if (link_.LinkEnabled())
     status_.ShowStatus(Slot::Connection, CommText::NoConnection, -1, Colour::Black, Colour::Red, -5);
   params_.unitValid = false;
@@ -205,9 +212,7 @@ void CCommMachine::CommStep() {
   }
   link_.LinkTick();
   if (link_.ConnectedPort() == 0) {
-    if (const Operation op = OperationOf(state_); op != Operation::None && op != Operation::Monitor)
-      outcome_ = {op, Result::LinkLost, outcome_.sequence + 1};
-    state_ = S::Disconnected;
+    LoseConnection();
     UpdateComLabel();
     return;
   }
@@ -267,10 +272,7 @@ void CCommMachine::SavingDisplay() {
     params_.unitValid = programmedValid_;
     CompareImages(params_, status_);
     programPending_ = false;
-    outcome_ = {Operation::Program, Result::Saved, outcome_.sequence + 1};
-    const OutcomeView view = PresentOutcome(Operation::Program, Result::Saved);
-    Working(view.text);
-    SetGaugePosition(100);
+    Finish(Operation::Program, Result::Saved);
   }
 }
 

@@ -102,11 +102,13 @@ class CCommMachine {
   void OnJobFailed();
   void StartMonitorRead();
   void ProcessMonitorRecord();
+  void LoseConnection();
   void UpdateComLabel();
   void UpdateTransferGauge();
   void SavingDisplay();
   void Working(const char* text);
   void Finish(Result result);
+  void Finish(Operation operation, Result result);
   void GaugeStart();
   void SetGaugePosition(int position);
   void RetryOrFail(Result result, CommState retryState, int retryGauge = 0);

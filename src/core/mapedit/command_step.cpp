@@ -34,7 +34,7 @@ StepTarget StepActsOn(const CTabModel& model) {
   return StepTarget::kNone;
 }
 
-bool StepValues(CTabModel& model, int step, int32_t nowTick) {
+bool StepValues(CTabModel& model, int step, int32_t nowTick, std::optional<BatchId> batch) {
   CSheet* sheet = model.Active();
   switch (StepActsOn(model)) {
     case StepTarget::kNone: return false;
@@ -42,13 +42,15 @@ bool StepValues(CTabModel& model, int step, int32_t nowTick) {
       Markers& markers = model.MarkerValues();
       const double delta = std::round(step * sheet->data.scale);
       markers.baseAdvance = Add(markers.baseAdvance, static_cast<int64_t>(std::clamp(delta, -1e9, 1e9)));
-      model.NotifyChange(Change::kMarkers, StepBatch(StepTarget::kBaseAdvance, -1, -1), nowTick);
+      model.NotifyChange(Change::kMarkers, batch.value_or(StepBatch(StepTarget::kBaseAdvance, -1, -1)),
+                         nowTick);
       return true;
     }
     case StepTarget::kLiveCell: {
       int32_t& cell = sheet->Cell(sheet->liveColumn, sheet->liveRow);
       cell = Add(cell, step);
-      model.NotifyChange(Change::kData, StepBatch(StepTarget::kLiveCell, sheet->liveColumn, sheet->liveRow),
+      model.NotifyChange(Change::kData,
+                         batch.value_or(StepBatch(StepTarget::kLiveCell, sheet->liveColumn, sheet->liveRow)),
                          nowTick);
       return true;
     }
@@ -78,7 +80,7 @@ bool StepValues(CTabModel& model, int step, int32_t nowTick) {
     }
   }
   if (!mask) return false;
-  model.NotifyChange(mask, StepBatch(StepTarget::kSelection, sel.boxX0, sel.boxY0), nowTick);
+  model.NotifyChange(mask, batch.value_or(StepBatch(StepTarget::kSelection, sel.boxX0, sel.boxY0)), nowTick);
   return true;
 }
 

@@ -5,6 +5,7 @@
 // and returns false. Changes report through NotifyChange in their batches.
 #include <array>
 #include <cstdint>
+#include <optional>
 
 #include "core/mapedit/model.h"
 
@@ -46,7 +47,9 @@ StepTarget StepActsOn(const CTabModel& model);
 // selected X points, Y points and cells of editable parts change by step
 // in one batch of the selection; else the base-advance marker changes by
 // step x data scale, or the live cell by step, each in its own batch.
-bool StepValues(CTabModel& model, int step, int32_t nowTick);
+// With batch given, every target reports in that batch instead (a held
+// +/- button steps inside its gesture batch).
+bool StepValues(CTabModel& model, int step, int32_t nowTick, std::optional<BatchId> batch = std::nullopt);
 
 // The values Interpolate would produce over the selection's rectangle:
 // bilinear over cells (axis values as weights on numeric axes, indices

@@ -16,6 +16,10 @@
 //   navigation.h  keyboard cursor moves
 //   menu.h        context menu and toolbar contents as plain data
 //   texts.h       the packed user texts
+//   hover.h       fill handle, selection frame, interpolation triangles, +/- buttons
+//   scrollbar.h   the parts of the table's scroll bars
+//   mouse_select.h selecting with the mouse
+//   typed_entry.h editing one value in place
 //
 // Everything runs on the GUI thread; the tick count is always passed in.
 #include "core/mapedit/axe.h"
@@ -24,12 +28,16 @@
 #include "core/mapedit/format.h"
 #include "core/mapedit/geometry.h"
 #include "core/mapedit/gesture.h"
+#include "core/mapedit/hover.h"
 #include "core/mapedit/limits.h"
 #include "core/mapedit/live.h"
 #include "core/mapedit/menu.h"
 #include "core/mapedit/model.h"
+#include "core/mapedit/mouse_select.h"
 #include "core/mapedit/navigation.h"
 #include "core/mapedit/normalise.h"
+#include "core/mapedit/scrollbar.h"
 #include "core/mapedit/selection.h"
 #include "core/mapedit/sheet.h"
 #include "core/mapedit/texts.h"
+#include "core/mapedit/typed_entry.h"

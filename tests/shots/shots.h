@@ -16,4 +16,9 @@ void Settle(int ms);
 // The main window: no unit, a connected unit after Read, Czech, the COM menu.
 int MainWindowShots(const QString& dir);
 
+// The parameter pages: Bike with a preset bike and with "Special setting" on
+// system 14, Miscellaneous with Quickshift and Start limiter inputs, Advance
+// Map without a load sensor and with IAP.
+int PagesShots(const QString& dir);
+
 }  // namespace ign::shots

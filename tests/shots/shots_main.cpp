@@ -46,5 +46,6 @@ int main(int argc, char** argv) {
   QDir().mkpath(dir);
   int failed = 0;
   failed += ign::shots::MainWindowShots(dir);
+  failed += ign::shots::PagesShots(dir);
   return failed == 0 ? 0 : 1;
 }

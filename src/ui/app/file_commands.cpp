@@ -15,6 +15,7 @@
 #include "ui/app/main_form.h"
 #include "ui/app/main_menu.h"
 #include "ui/app/start_args.h"
+#include "ui/pages/pages.h"
 
 namespace ign {
 
@@ -39,9 +40,10 @@ QString ExeFolder() { return QCoreApplication::applicationDirPath(); }
 // ---- Host of the settings-file commands ---------------------------------------
 
 void TFileHost::ShowMessage(const std::string& text) { form_.ShowFileMessage(text); }
-void TFileHost::StoreActivePage() {}
-void TFileHost::LoadActivePage() {}
-void TFileHost::ReloadAllPages() {}
+void TFileHost::CommitPendingChange() { form_.Pages().CommitPending(); }
+void TFileHost::StoreActivePage() { form_.StoreActivePage(); }
+void TFileHost::LoadActivePage() { form_.ReloadActivePage(); }
+void TFileHost::ReloadAllPages() { form_.Pages().LoadPages(true); }
 void TFileHost::AddRecent(const std::string& path) { form_.AddRecent(path); }
 void TFileHost::RemoveRecent(const std::string& path) { form_.RemoveRecent(path); }
 void TFileHost::WriteAppSettings() { form_.WriteAppSettings(); }
@@ -135,7 +137,11 @@ void TMainForm::MenuSaveClick() {
       this, QStringLiteral("Save"), QString::fromStdString(dialogFileName_), DialogFilter(kIgnSaveFilter));
   if (path.isEmpty()) return;
   if (QFileInfo(path).suffix().isEmpty()) path += ".ign";
-  files_->Save(path.toStdString());
+  SaveSettingsAs(path.toStdString());
+}
+
+void TMainForm::SaveSettingsAs(const std::string& path) {
+  files_->Save(path);
   AfterFileCommand();
 }
 

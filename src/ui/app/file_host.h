@@ -13,6 +13,7 @@ class TFileHost : public IFileHost {
  public:
   explicit TFileHost(TMainForm& form) : form_(form) {}
   void ShowMessage(const std::string& text) override;
+  void CommitPendingChange() override;
   void StoreActivePage() override;
   void LoadActivePage() override;
   void ReloadAllPages() override;

@@ -24,10 +24,13 @@
 #include "ui/app/key_router.h"
 #include "ui/app/main_layout.h"
 #include "ui/app/main_menu.h"
+#include "ui/app/pages_host.h"
 #include "ui/app/start_args.h"
 #include "ui/app/status_widgets.h"
 #include "ui/app/tool_bar.h"
 #include "ui/app/undo_host.h"
+#include "ui/mapedit/map_editor.h"
+#include "ui/pages/pages.h"
 
 namespace ign {
 
@@ -48,6 +51,7 @@ TMainForm::TMainForm(const QStringList& args, QWidget* parent)
   panels_ = std::make_unique<TStatusPanels>(statusBar());
   statusBar()->setObjectName("StatusBar1");
   keyRouter_ = new TKeyRouter(this);
+  keyRouter_->SetRoute(&TTab::RouteToFocusedEditor);
   ClearMessages();  // the message table is process-wide and starts empty; RelabelAll fills it
   device_ = std::make_unique<TDeviceCommands>(this, *engine_, *menu_, *layout_, settings_.comPort,
                                               [this] { SettleImage(); });
@@ -75,6 +79,7 @@ TMainForm::~TMainForm() {
   status_.SetTitleSink(nullptr);
   status_.SetTitleSource(nullptr);
   device_.reset();
+  pages_.reset();
   engine_.reset();  // stops the port threads before the window goes
 }
 
@@ -88,15 +93,17 @@ void TMainForm::ConnectMenu() {
   TMainMenu& m = *menu_;
   // Items of features that are not built yet stay disabled.
   for (const char* name :
-       {"MenuOpen",    "MenuOpenExeDir",   "MenuOpenPage",    "MenuSave",   "MenuSaveExeDir", "MenuQuicksave",
-        "MenuPrint",   "MenuPrintAll",     "MenuRead",        "MenuVerify", "MenuProgram",    "MenuReset",
-        "MenuUpdate",  "MenuAdvanceMinus", "MenuAdvancePlus", "MenuZpet",   "MenuZnovu",      "MenuCSVout",
-        "MenuContens", "MenuSaveAllNew",   "MenuCompareAll"})
+       {"MenuOpen", "MenuOpenExeDir", "MenuOpenPage", "MenuSave", "MenuSaveExeDir", "MenuQuicksave",
+        "MenuPrint", "MenuPrintAll", "MenuRead", "MenuVerify", "MenuProgram", "MenuReset", "MenuUpdate",
+        "MenuZpet", "MenuZnovu", "MenuCSVout", "MenuContens", "MenuSaveAllNew", "MenuCompareAll"})
     m.Item(name)->setEnabled(false);
   for (int i = 1; i <= TMainMenu::kHistoryItems; ++i) {
     connect(m.history[size_t(i)], &QAction::triggered, this, [this, i] { MenuHistoryClick(i); });
   }
   connect(m.Item("MenuExit"), &QAction::triggered, this, &TMainForm::MenuExitClick);
+  // Advance -/+ step the map editor that holds the keyboard focus; nothing happens without one.
+  connect(m.Item("MenuAdvanceMinus"), &QAction::triggered, this, [] { TTab::StepFocusedEditor(-1); });
+  connect(m.Item("MenuAdvancePlus"), &QAction::triggered, this, [] { TTab::StepFocusedEditor(+1); });
   connect(m.Item("MenuNew"), &QAction::triggered, this, [this] { NewSettings(false); });
   connect(m.Item("MenuNewPage"), &QAction::triggered, this, [this] { NewSettings(true); });
   connect(m.Item("MenuMonitorPlayer"), &QAction::triggered, this, &TMainForm::MenuMonitorPlayerClick);
@@ -120,7 +127,7 @@ void TMainForm::FormCreate() {
   // Open the archive store behind the executable; import "..\IMPET\NEW_108" into an empty one.
   StartStatusSlots();
   ReadMarkerFile();
-  // Build the pages and their map editors (the editor list is emptied first).
+  BuildPages();  // the pages and their map editors (the editor list is emptied first)
   NormaliseEditedImage();
   // Hints reach event() below, which writes them into panel 0.
   ResetUnitInformation();
@@ -133,7 +140,9 @@ void TMainForm::FormCreate() {
   ApplyLanguageAndLoadPages();
   BuildComMenu();
   SetFixedVisibility();
-  // Every map editor reloads its data and redraws; the active page's controls follow the image.
+  pages_->FlagEditors(EditorRefresh::kData |
+                      EditorRefresh::kMarkers);  // every map editor reloads and redraws
+  pages_->RefreshPages(false);
   setAcceptDrops(true);
   CheckAddressMap();
   ResetConnectionState();
@@ -209,8 +218,8 @@ void TMainForm::ApplyLanguageAndLoadPages() {
   relabelSteps_.push_back(RegisterRelabelStep(RelabelOrder::Title, [this] { status_.RefreshTitle(); }));
   relabelSteps_.push_back(RegisterRelabelStep(RelabelOrder::StatusSlots, [this] { status_.Relabel(); }));
   RelabelAll();  // message table, captions, hints and page texts
-  // The pages load from the image here. Resetting the undo ring clears the
-  // change marks and writes the settings once.
+  pages_->LoadPages(true);
+  // Resetting the undo ring clears the change marks and writes the settings once.
   undo_->ResetUndo();
   ReloadActivePage();
 }
@@ -249,7 +258,7 @@ void TMainForm::FormClose() {
 }
 
 void TMainForm::StoreActivePage() {
-  // The active page's controls go into the image here once pages exist.
+  if (pages_) pages_->StorePage();
 }
 
 void TMainForm::MenuExitClick() { close(); }
@@ -273,6 +282,7 @@ bool TMainForm::event(QEvent* e) {
 
 // Before the image goes to the unit or is compared with it.
 void TMainForm::SettleImage() {
+  pages_->CommitPending();
   StoreActivePage();
   NormaliseEditedImage();
   ReloadActivePage();
@@ -285,7 +295,7 @@ void TMainForm::NormaliseEditedImage() {
 }
 
 void TMainForm::ReloadActivePage() {
-  // The active page loads its controls from the image once pages exist.
+  if (pages_) pages_->LoadPages(false);
 }
 
 void TMainForm::Trace(const std::string& text) { engine_->Trace(text.c_str()); }
@@ -297,6 +307,7 @@ void TMainForm::RefreshLanguageChecks() {
 }
 
 void TMainForm::MenuLanguageClick(int language) {
+  pages_->CommitPending();
   ChangeLanguage(language);
   ReloadActivePage();
 }

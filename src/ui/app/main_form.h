@@ -41,6 +41,8 @@ class TStatusLabel;
 class TStatusPanels;
 class TToolBar;
 class THandoverServer;
+class TPages;
+class TPagesHost;
 
 class TMainForm : public QMainWindow, private ICommHost {
   Q_OBJECT
@@ -79,6 +81,8 @@ class TMainForm : public QMainWindow, private ICommHost {
   void MenuOpenClick();
   void OpenWithDialog(int group);
   void MenuSaveClick();
+  // Save to a chosen path (the Save dialog's second half).
+  void SaveSettingsAs(const std::string& path);
   void MenuQuicksaveClick();
   // Messages of the file commands (a message box unless a sink is set).
   void ShowFileMessage(const std::string& text);
@@ -87,6 +91,18 @@ class TMainForm : public QMainWindow, private ICommHost {
   bool CommitImageChange();
   int ActivePageIndex() const;
   void ShowPage(int page);
+  // The page control's dispatcher: loads, stores and commits the pages.
+  TPages& Pages() { return *pages_; }
+  CDefaults& Defaults() { return defaults_; }
+  // The active page's controls from the image, and back.
+  void ReloadActivePage();
+  void StoreActivePage();
+  void NormaliseEditedImage();
+  // "New" (the whole image) and "New for actual page": asks, then the
+  // defaults and one commit.
+  void NewSettings(bool forActualPage);
+  // The New command after its question, without the commit.
+  void NewDefaults(int group);
   CUndoRing& Undo() { return *undo_; }
   void SetFileMessageSink(std::function<void(const std::string&)> sink) {
     fileMessageSink_ = std::move(sink);
@@ -156,13 +172,9 @@ class TMainForm : public QMainWindow, private ICommHost {
   // Timer steps (timer_steps.cpp).
   void TraceFirstTicks();
 
-  // Shutdown steps.
-  void StoreActivePage();
-
   // Helpers.
+  void BuildPages();
   void SettleImage();
-  void NormaliseEditedImage();
-  void ReloadActivePage();
   void Trace(const std::string& text);
   void RefreshLanguageChecks();
   TitleState CurrentTitleState() const;
@@ -172,7 +184,6 @@ class TMainForm : public QMainWindow, private ICommHost {
   void SyncFileSessionFromSettings();
   void AfterFileCommand();
   void StartHandoverServer();
-  void NewSettings(bool forActualPage);
 
   QStringList args_;
   std::unique_ptr<CEngine> engine_;
@@ -188,6 +199,8 @@ class TMainForm : public QMainWindow, private ICommHost {
   std::unique_ptr<TStatusPanels> panels_;
   std::unique_ptr<TDeviceCommands> device_;
   std::unique_ptr<THandoverServer> handover_;
+  std::unique_ptr<TPagesHost> pagesHost_;
+  std::unique_ptr<TPages> pages_;
   std::vector<std::unique_ptr<TStatusLabel>> statusLabels_;
   TKeyRouter* keyRouter_ = nullptr;
   QTimer* timer_ = nullptr;

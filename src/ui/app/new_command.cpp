@@ -1,12 +1,12 @@
 // TMainForm: "New" and "New for actual page": the default settings, for the
 // whole image or for the parameters of the page in front.
-#include <QMessageBox>
-
 #include "core/device/engine.h"
 #include "core/text/messages.h"
 #include "ui/app/handover_server.h"
 #include "ui/app/main_form.h"
 #include "ui/app/main_menu.h"
+#include "ui/pages/pages.h"
+#include "ui/pages/question_box.h"
 
 namespace ign {
 
@@ -15,15 +15,20 @@ constexpr int kMsgDefaultSetting = 34;  // "Do you want default setting?"
 }
 
 void TMainForm::NewSettings(bool forActualPage) {
+  pages_->CommitPending();
   const int group = forActualPage ? ActivePageIndex() : Group::All;
-  const auto answer = QMessageBox::question(this, QString(), QString::fromUtf8(Msg(kMsgDefaultSetting)),
-                                            QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
-  if (answer != QMessageBox::Yes) return;
+  if (AskYesNoCancel(this, Msg(kMsgDefaultSetting)) != Answer::Yes) return;
+  NewDefaults(group);
+  pages_->CommitEdit();
+}
+
+void TMainForm::NewDefaults(int group) {
   defaults_.LoadDefaults(params_.edited, group);
   ReloadActivePage();
-  CommitImageChange();
   status_.ShowStatus(Slot::Result, nullptr, 0, Colour::None, Colour::None, 10);
+  // The title reads the settings' file name; both forget the file.
   files_->session.currentFile.clear();
+  settings_.file.clear();
   status_.RefreshTitle();
   AddRecent("");
 }

@@ -4,6 +4,8 @@
 
 #include "ui/app/device_commands.h"
 #include "ui/app/main_form.h"
+#include "ui/app/tool_bar.h"
+#include "ui/pages/pages.h"
 
 namespace ign {
 
@@ -18,18 +20,18 @@ void TMainForm::Timer1Timer() {
   if (!initialised_ || closed_) return;
   if (firstInitialisedTick_) {
     firstInitialisedTick_ = false;
-    // The keyboard focus moves from the page edit fields to a check box outside them.
+    ToolBar().ProgramAfterChange()->setFocus();  // away from the page edit fields
     ApplyTestHook();
   }
   engine_->Step();  // the state machine on the ticks the step mask allows; status texts expire
   device_->RebuildComMenuWhenPortsChanged();
-  // A control change whose settle time has run out is committed.
-  // The live values and markers go to the map editors.
-  // The Advance Map page's live advance display.
+  pages_->SettleStep();             // a control change whose settle time has run out is committed
+  pages_->PushEditorState();        // live values and markers to the map editors
+  pages_->PageTick(Page::Advance);  // the Advance Map page's live mark
   // The update check is polled.
   // A completed stream of pick-up samples goes to the pick-up monitor.
   device_->EnableDeviceCommands();
-  // "-1" and "-2" in the rpm-pulse edit become "pickup 1" and "pickup 2".
+  pages_->PageTick(Page::Bike);  // "-1" and "-2" in the rpm-pulse edit become "pickup 1" and "pickup 2"
   // Every 16th tick the pick-up monitor builds its curves (or resets the step mask while paused).
   // The pick-up monitor's Tick and Draw; the self-test display counts down;
   // the display takes over the connection state; the player steps.

@@ -9,12 +9,13 @@
 #include "ui/app/main_menu.h"
 #include "ui/app/tool_bar.h"
 #include "ui/app/undo_host.h"
+#include "ui/pages/pages.h"
 
 namespace ign {
 
 int TUndoHost::ActivePage() const { return form_.ActivePageIndex(); }
 void TUndoHost::ShowPage(int page) { form_.ShowPage(page); }
-void TUndoHost::LoadPages(int) {}
+void TUndoHost::LoadPages(int) { form_.ReloadActivePage(); }
 void TUndoHost::WriteSettings() { form_.WriteAppSettings(); }
 void TUndoHost::SetUndoButtons(bool canUndo, bool canRedo) {
   form_.MainMenu().Item("MenuZpet")->setEnabled(canUndo);
@@ -27,13 +28,20 @@ void TUndoHost::RequestProgramChanged() { form_.Engine().Machine().RequestProgra
 void TMainForm::CreateUndoRing() {
   undoHost_ = std::make_unique<TUndoHost>(*this);
   undo_ = std::make_unique<CUndoRing>(params_, status_, *undoHost_);
-  connect(menu_->Item("MenuZpet"), &QAction::triggered, this, [this] { undo_->Undo(); });
-  connect(menu_->Item("MenuZnovu"), &QAction::triggered, this, [this] { undo_->Redo(); });
+  // A pending change is committed first: it is the step that undo takes back.
+  connect(menu_->Item("MenuZpet"), &QAction::triggered, this, [this] {
+    pages_->CommitPending();
+    undo_->Undo();
+  });
+  connect(menu_->Item("MenuZnovu"), &QAction::triggered, this, [this] {
+    pages_->CommitPending();
+    undo_->Redo();
+  });
 }
 
-int TMainForm::ActivePageIndex() const {
-  return layout_->pageControl->count() > 0 ? layout_->pageControl->currentIndex() : settings_.activePage;
-}
+// The page whose controls the dispatcher holds: during a page switch it is
+// still the page the change was made on.
+int TMainForm::ActivePageIndex() const { return pages_ ? pages_->ActivePage() : settings_.activePage; }
 
 void TMainForm::ShowPage(int page) {
   if (page >= 0 && page < layout_->pageControl->count()) layout_->pageControl->setCurrentIndex(page);

@@ -1,0 +1,41 @@
+// TMainForm: the parameter pages and their host.
+#include "ui/app/pages_host.h"
+
+#include <algorithm>
+
+#include "core/device/engine.h"
+#include "ui/app/main_form.h"
+#include "ui/app/main_layout.h"
+#include "ui/app/tool_bar.h"
+
+namespace ign {
+
+ParamState& TPagesHost::Params() { return form_.Params(); }
+void TPagesHost::NormaliseImage() { form_.NormaliseEditedImage(); }
+bool TPagesHost::Snapshot() { return form_.Undo().TakeSnapshot(); }
+bool TPagesHost::ProgramAfterChange() const { return form_.ToolBar().ProgramAfterChangeChecked(); }
+void TPagesHost::RequestProgramChanged() { form_.Engine().Machine().RequestProgramChanged(); }
+QWidget* TPagesHost::ProgramAfterChangeBox() { return form_.ToolBar().ProgramAfterChange(); }
+int32_t TPagesHost::Tick() const { return int32_t(form_.TickCount()); }
+bool TPagesHost::StartupComplete() const { return form_.Initialised(); }
+void TPagesHost::NewDefaults(int group) { form_.NewDefaults(group); }
+
+void TPagesHost::SetBikeChanged() {
+  form_.Defaults().SetBikeChanged(true);
+  form_.Defaults().SetGroupMask(Group::All);
+}
+
+void TPagesHost::ApplyBikePreset() {
+  Image& img = form_.Params().edited;
+  form_.Defaults().ApplyBikePreset(img);
+  img[Adrb::CHANNEL_COUNT] = uint8_t(std::clamp<int>(img[Adrb::CHANNEL_COUNT], 1, 4));
+}
+
+void TMainForm::BuildPages() {
+  pagesHost_ = std::make_unique<TPagesHost>(*this);
+  pages_ = std::make_unique<TPages>(*pagesHost_, layout_->pageControl);
+  pages_->Build();
+  defaults_.onMapsReload = [this] { pages_->FlagEditors(EditorRefresh::kData); };
+}
+
+}  // namespace ign

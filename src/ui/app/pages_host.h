@@ -1,0 +1,28 @@
+#pragma once
+// The parameter pages' view of the main window.
+#include "ui/pages/pages.h"
+
+namespace ign {
+
+class TMainForm;
+
+class TPagesHost : public IPagesHost {
+ public:
+  explicit TPagesHost(TMainForm& form) : form_(form) {}
+  ParamState& Params() override;
+  void NormaliseImage() override;
+  bool Snapshot() override;
+  bool ProgramAfterChange() const override;
+  void RequestProgramChanged() override;
+  QWidget* ProgramAfterChangeBox() override;
+  int32_t Tick() const override;
+  bool StartupComplete() const override;
+  void NewDefaults(int group) override;
+  void SetBikeChanged() override;
+  void ApplyBikePreset() override;
+
+ private:
+  TMainForm& form_;
+};
+
+}  // namespace ign

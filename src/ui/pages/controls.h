@@ -1,0 +1,123 @@
+#pragma once
+// The page controls and the helpers that the page steps set them with.
+//
+// TUpDown is an edit field with its up-down buttons in one spin box; it
+// carries the edit's object name (EditLimiter). Arrow clicks, the wheel and
+// the arrow keys are "stepping" and raise Stepped; typed text is taken only
+// on Enter (EnterPressed, after which the focus moves on) or on focus loss
+// (EditingLeft), never per keystroke. Values of 1000 and more are shown with
+// the thousands separator. Named values (-1 "pickup 1") show their text.
+//
+// TRadioGroup is a group box of radio buttons with an item value per button.
+// Every helper that sets a control does so under the loading guard, so that
+// the change handlers ignore what the program itself sets.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <functional>
+#include <map>
+#include <vector>
+
+namespace ign {
+
+// Set while the program itself sets controls; never left set between events.
+class TLoadGuard {
+ public:
+  bool Active() const { return depth_ > 0; }
+  // Runs f with the guard set (nests).
+  template <typename F>
+  void Run(F&& f) {
+    ++depth_;
+    f();
+    --depth_;
+  }
+
+ private:
+  int depth_ = 0;
+};
+
+class TUpDown : public QSpinBox {
+  Q_OBJECT
+
+ public:
+  explicit TUpDown(QWidget* parent = nullptr);
+  // A value shown as a text instead of its number (and accepted when typed).
+  void SetNamedValue(int value, const QString& text);
+  // The text the edit field holds now (what the user typed, before it is taken).
+  QString EditText() const;
+  // Writes the position into the edit in the up-down's own format.
+  void ShowValue();
+  void stepBy(int steps) override;
+
+ signals:
+  void Stepped();
+  void EnterPressed();
+  // Focus loss after the user typed (leaving without typing changes nothing).
+  void EditingLeft();
+
+ protected:
+  QString textFromValue(int value) const override;
+  int valueFromText(const QString& text) const override;
+  QValidator::State validate(QString& text, int& pos) const override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
+
+ private:
+  std::map<int, QString> named_;
+  bool typed_ = false;  // the user typed since the text was last taken
+};
+
+class TRadioGroup : public QGroupBox {
+  Q_OBJECT
+
+ public:
+  explicit TRadioGroup(QWidget* parent = nullptr);
+  int Count() const { return int(buttons_.size()); }
+  QRadioButton* Button(int i) const { return buttons_[size_t(i)]; }
+  int Value(int i) const { return values_[size_t(i)]; }
+  // -1 when no item is selected.
+  int ItemIndex() const;
+  void SetItemIndex(int index);
+  void AddItem(const QString& text, int value);
+  void Clear();
+
+ signals:
+  void Clicked();
+
+ private:
+  std::vector<QRadioButton*> buttons_;
+  std::vector<int> values_;
+  QWidget* column_ = nullptr;
+};
+
+// ---- helpers of the page steps -------------------------------------------------
+
+// Position, under the guard; the edit then shows it in the up-down's own format.
+void SetUpDownValue(TLoadGuard& guard, TUpDown* upDown, int value);
+// Changes a check box only when its state differs.
+void SetCheck(TLoadGuard& guard, QCheckBox* box, bool checked);
+void SetRadioIndex(TLoadGuard& guard, TRadioGroup* group, int index);
+// Selects the first item carrying value, or none (index -1) when no item does.
+void SelectByValue(TLoadGuard& guard, TRadioGroup* group, int value);
+void SelectByValue(TLoadGuard& guard, QComboBox* combo, int value);
+// The value of the selected item; -1 when none is selected.
+int SelectedValue(const TRadioGroup* group);
+int SelectedValue(const QComboBox* combo);
+void AddChoice(TRadioGroup* group, const QString& text, int value);
+void AddChoice(QComboBox* combo, const QString& text, int value);
+void ClearChoices(TRadioGroup* group);
+void ClearChoices(QComboBox* combo);
+
+// An edit with its up-down, named after the edit; its events go to the
+// handlers the pages connect (TPages::Connect).
+TUpDown* CreateEditPair(QWidget* parent, const char* editName);
+void PlaceEditPair(TUpDown* upDown, int minimum, int maximum, int increment, int editWidth);
+QLabel* CreateLabel(QWidget* parent, const char* name, const QString& text = {});
+QCheckBox* CreateCheck(QWidget* parent, const char* name);
+QComboBox* CreateCombo(QWidget* parent, const char* name);
+TRadioGroup* CreateRadioGroup(QWidget* parent, const char* name);
+
+}  // namespace ign

@@ -1,0 +1,276 @@
+#include "ui/pages/pages.h"
+
+#include <QTabBar>
+#include <QTabWidget>
+#include <algorithm>
+#include <climits>
+
+#include "core/text/relabel.h"
+#include "ui/mapedit/map_editor.h"
+#include "ui/pages/advance_page.h"
+#include "ui/pages/bike_page.h"
+#include "ui/pages/misc_page.h"
+
+namespace ign {
+
+namespace {
+
+// Object names and layout captions of the tab sheets by page index. The
+// caption tables relabel the pages that have rows there.
+struct SheetName {
+  const char* name;
+  const char* caption;
+};
+constexpr SheetName kSheets[Page::Count] = {
+    {"TabSheetRuzne", "Miscellaneous"}, {"TabSheetBike", "Bike"},      {"TabSheetSensors", "Sensors"},
+    {"TabSheetAdvance", "Advance Map"}, {"TabSheetPOut", "Power out"}, {"TabSheetServo", "Servo"},
+    {"TabSheetGear", "Gear"},           {"TabSheetRace", "Race"},      {"TabSheetN2O", "N2O"},
+    {"TabSheet_Ladeni", "Test"},
+};
+constexpr bool kHiddenPage[Page::Count] = {false, false, false, false, false, false, true, true, true, false};
+constexpr int kPageOrder[] = {0, 1, 2, 3, 4, 5, 9};
+// Pages initialised in this order (the controls' creation order).
+constexpr int kInitOrder[] = {0, 2, 1, 3, 4, 5, 9};
+
+}  // namespace
+
+TPages::TPages(IPagesHost& host, QTabWidget* pageControl)
+    : QObject(pageControl), host_(host), control_(pageControl), settle_([this] { CommitEdit(); }) {}
+
+TPages::~TPages() {
+  if (relabelStep_) UnregisterRelabelStep(relabelStep_);
+}
+
+void TPages::Build() {
+  editors_.clear();
+  for (int i = 0; i < Page::Count; ++i) {
+    auto* sheet = new QWidget();
+    sheet->setObjectName(kSheets[i].name);
+    control_->addTab(sheet, QString::fromUtf8(kSheets[i].caption));
+    control_->setTabVisible(i, !kHiddenPage[i]);
+    sheets_[size_t(i)] = sheet;
+  }
+  pages_[Page::Misc] = std::make_unique<TMiscPage>(*this);
+  pages_[Page::Bike] = std::make_unique<TBikePage>(*this);
+  pages_[Page::Advance] = std::make_unique<TAdvancePage>(*this);
+  for (int p : {Page::Sensors, Page::PowerOut, Page::Servo, Page::Test})
+    pages_[size_t(p)] = std::make_unique<TEmptyPage>();
+  for (int p : kInitOrder) pages_[size_t(p)]->Init(sheets_[size_t(p)]);
+  activePage_ = std::max(0, control_->currentIndex());
+  connect(control_, &QTabWidget::currentChanged, this, &TPages::PageControl1Change);
+  relabelStep_ = RegisterRelabelStep(RelabelOrder::PageTexts + 1, [this] { Relabel(); });
+}
+
+// ---- dispatcher -----------------------------------------------------------------
+
+void TPages::LoadPages(bool all) {
+  CommonLoad();
+  guard_.Run([&] {
+    for (int p : kPageOrder)
+      if (all || p == activePage_) pages_[size_t(p)]->Load(Edited());
+  });
+  CommonLoad();
+  if (all) referenceReset_ = true;
+}
+
+void TPages::StorePage() {
+  if (TPage* page = PageAt(activePage_)) page->Store(Edited());
+}
+
+void TPages::RefreshPages(bool all) {
+  guard_.Run([&] {
+    for (int p : kPageOrder)
+      if (all || p == activePage_) pages_[size_t(p)]->Refresh(Edited());
+  });
+  CommonRefresh();
+}
+
+void TPages::CommonLoad() {
+  guard_.Run([&] { CommonRefresh(); });
+}
+
+void TPages::CommonRefresh() {
+  if (refreshing_) return;
+  refreshing_ = true;
+  RecomputeFlags();
+  host_.FitStatusBar();
+  host_.RefreshLiveDisplay();
+  refreshing_ = false;
+}
+
+FeatureFlags TPages::RecomputeFlags() {
+  flags_ = RefreshFeatureFlags(Edited());
+  return flags_;
+}
+
+void TPages::Relabel() {
+  guard_.Run([&] {
+    for (int p : kPageOrder) pages_[size_t(p)]->Relabel(Edited());
+  });
+}
+
+// ---- change handling ---------------------------------------------------------------
+
+void TPages::NoteChange(const void* control, ChangeKind kind) {
+  settle_.NoteChange(control, kind, host_.Tick());
+}
+
+void TPages::CommitEdit() {
+  StorePage();
+  host_.NormaliseImage();
+  LoadPages(false);
+  const bool changed = host_.Snapshot();
+  if (changed && host_.ProgramAfterChange()) host_.RequestProgramChanged();
+}
+
+bool TPages::ChangePending() const {
+  if (settle_.Pending()) return true;
+  return std::any_of(editors_.begin(), editors_.end(), [](const auto& e) { return e->model->PendingMask(); });
+}
+
+void TPages::CommitPending() {
+  for (auto& e : editors_)
+    if (e->model->PendingMask()) e->model->ReportDue(INT32_MAX);
+  settle_.CommitPending(host_.Tick());
+}
+
+void TPages::SettleStep() { settle_.Settle(host_.Tick()); }
+
+void TPages::PageTick(int page) {
+  if (TPage* p = PageAt(page)) p->Tick(Edited(), page == activePage_);
+}
+
+// An edit that the user typed into and left. It counts while it lies on the
+// page in front: the page switch hides it before it loses the focus.
+void TPages::FormEditLooseFocus(TUpDown* edit) {
+  if (guard_.Active() || !edit->isVisibleTo(Sheet(activePage_))) return;
+  NoteChange(edit, ChangeKind::Immediate);
+}
+
+void TPages::FormKeyPress(QWidget* sender) {
+  if (!guard_.Active()) NoteChange(sender, ChangeKind::Immediate);
+}
+
+void TPages::FormUpDownClick(TUpDown* upDown) {
+  if (!guard_.Active()) NoteChange(upDown, ChangeKind::Stepping);
+}
+
+void TPages::FormCheckBoxClick(QWidget* box) {
+  if (!guard_.Active()) NoteChange(box, ChangeKind::Immediate);
+}
+
+void TPages::FormRadioGroupClick(QWidget* group) {
+  if (!guard_.Active()) NoteChange(group, ChangeKind::Immediate);
+}
+
+void TPages::FormComboChange(QComboBox* combo) {
+  if (!guard_.Active()) NoteChange(combo, ChangeKind::Immediate);
+  if (QWidget* box = host_.ProgramAfterChangeBox()) box->setFocus();
+}
+
+void TPages::PageControl1Change(int index) {
+  if (index < 0 || index == activePage_) return;
+  CommitPending();  // the page still in the dispatcher's hands is the one the change was made on
+  activePage_ = index;
+  LoadPages(false);
+  host_.NoteRecorderView();
+  if (host_.StartupComplete()) control_->tabBar()->setFocus();
+}
+
+void TPages::Bind(QWidget* control) {
+  if (auto* u = qobject_cast<TUpDown*>(control)) {
+    connect(u, &TUpDown::Stepped, this, [this, u] { FormUpDownClick(u); });
+    connect(u, &TUpDown::EnterPressed, this, [this, u] { FormKeyPress(u); });
+    connect(u, &TUpDown::EditingLeft, this, [this, u] { FormEditLooseFocus(u); });
+  } else if (auto* g = qobject_cast<TRadioGroup*>(control)) {
+    connect(g, &TRadioGroup::Clicked, this, [this, g] { FormRadioGroupClick(g); });
+  } else if (auto* c = qobject_cast<QCheckBox*>(control)) {
+    connect(c, &QCheckBox::clicked, this, [this, c] { FormCheckBoxClick(c); });
+  } else if (auto* b = qobject_cast<QComboBox*>(control)) {
+    connect(b, &QComboBox::activated, this, [this, b] { FormComboChange(b); });
+  }
+}
+
+// ---- map editors ------------------------------------------------------------------
+
+TEditorEntry& TPages::AddEditor(TTab& tab, QWidget* host, std::function<void(Image&)> copyBack) {
+  auto entry = std::make_unique<TEditorEntry>();
+  entry->model = &tab.Model();
+  entry->widget = &tab;
+  entry->host = host;
+  entry->copyBack = std::move(copyBack);
+  // New data or markers: the control lays the sheet out again and redraws.
+  entry->refresh = [&tab](unsigned) {
+    tab.RequestRelayout();
+    tab.Flush();
+  };
+  TEditorEntry* e = entry.get();
+  tab.SetOnSheetChanged([this, e](TTab&, unsigned) { OnSheetChanged(*e); });
+  editors_.push_back(std::move(entry));
+  return *e;
+}
+
+void TPages::SetMarkers(TEditorEntry& editor, const Markers& m) {
+  editor.model->MarkerValues() = m;
+  editor.given = m;
+}
+
+void TPages::PushEditorState() {
+  const Image& img = Edited();
+  for (auto& e : editors_) {
+    CTabModel& model = *e->model;
+    if (referenceReset_) {
+      for (int s = 0; s < model.SheetCount(); ++s) {
+        CSheet& sheet = model.Sheet(s);
+        std::copy(sheet.x.values.begin(), sheet.x.values.end(), sheet.x.savedValues.begin());
+        std::copy(sheet.y.values.begin(), sheet.y.values.end(), sheet.y.savedValues.begin());
+      }
+    }
+    if (editorRefresh_) {
+      SetMarkers(*e, {img[Adrb::BASE_ADV], img[Adrb::LIMITER] * 100, img[Adrb::START_LIM] * 100});
+      if (e->refresh) e->refresh(editorRefresh_);
+    }
+    if (model.ShowsLive()) {
+      LiveValues& live = model.Live();
+      const bool pressure = live_.valid && live_.loadSensor == 2;
+      live.status = live_.valid ? live_.status + (pressure ? 0x30u : 0u) : 0;
+      live.rpm = live_.valid ? live_.rpm : 0;
+      live.throttle = pressure ? 100 : (live_.valid ? live_.throttle : 0);
+      live.pressure = pressure ? live_.pressure : -1;
+    }
+    e->widget->UpdateLive(host_.Tick());
+  }
+  editorRefresh_ = 0;
+}
+
+void TPages::OnSheetChanged(TEditorEntry& editor) {
+  const Markers now = editor.model->MarkerValues();
+  // A pending control change on the page goes into the same commit; its
+  // controls are stored before the editor's values are taken.
+  if (settle_.Pending()) {
+    StorePage();
+    settle_.Forget();
+  }
+  Image& img = Edited();
+  bool markers = false;
+  if (now.baseAdvance != editor.given.baseAdvance) {
+    // The base advance is 0..40 degrees; the marker may go below 0 with the data.
+    img[Adrb::BASE_ADV] = uint8_t(std::clamp(now.baseAdvance, 0, 40));
+    markers = true;
+  }
+  if (now.limiter != editor.given.limiter) {
+    img[Adrb::LIMITER] = uint8_t(std::clamp(now.limiter / 100, 0, 255));
+    markers = true;
+  }
+  if (now.startLimiter != editor.given.startLimiter) {
+    img[Adrb::START_LIM] = uint8_t(std::clamp(now.startLimiter / 100, 0, 255));
+    markers = true;
+  }
+  if (markers) editorRefresh_ |= EditorRefresh::kMarkers;
+  if (editor.copyBack) editor.copyBack(img);
+  LoadPages(false);
+  if (host_.StartupComplete()) CommitEdit();
+  host_.NoteRecorderView();
+}
+
+}  // namespace ign

@@ -1,0 +1,70 @@
+// The parameter pages' states.
+#include <QDir>
+#include <QTemporaryDir>
+#include <cstdlib>
+#include <memory>
+
+#include "core/text/language.h"
+#include "tests/shots/shots.h"
+#include "ui/app/main_form.h"
+#include "ui/pages/pages.h"
+
+namespace ign::shots {
+
+namespace {
+
+struct PagesSandbox {
+  QTemporaryDir dir;
+  PagesSandbox() {
+    const QByteArray root = dir.path().toUtf8();
+    QDir().mkpath(dir.path() + "/settings");
+    QDir().mkpath(dir.path() + "/ports");
+    ::setenv("IGN_SETTINGS_DIR", (root + "/settings").constData(), 1);
+    ::setenv("IGN_MARKER_FILE", (root + "/marker").constData(), 1);
+    ::setenv("IGN_PORT_DIR", (root + "/ports").constData(), 1);
+    ::setenv("IGN_HANDOVER_SOCKET", (root + "/handover.sock").constData(), 1);
+  }
+};
+
+// A fresh window showing page with the image changed by setup.
+int Shot(const QString& dir, const char* name, int page, const std::function<void(Image&)>& setup) {
+  PagesSandbox box;
+  SetLanguage(LNG_ENGLISH);
+  TMainForm form(QStringList{"ignset", "nopatchcheck"});
+  form.FormCreate();
+  form.move(0, 0);
+  form.resize(1260, 860);
+  setup(form.Params().edited);
+  form.CommitImageChange();
+  form.ShowPage(page);
+  form.show();
+  Settle(400);
+  return SaveScreen(dir, name) ? 0 : 1;
+}
+
+}  // namespace
+
+int PagesShots(const QString& dir) {
+  int failed = 0;
+  failed += Shot(dir, "bike-preset", Page::Bike, [](Image&) {});
+  failed += Shot(dir, "bike-special-system14", Page::Bike, [](Image& img) {
+    img[Adrb::BIKE] = 255;
+    img[Adrb::PICKUP_SYSTEM] = 14;
+    img[Adrb::LOBE_COUNT] = 116;
+    img[Adrb::CHANNEL_COUNT] = 4;
+    img[Adrb::FOUR_STROKE] = 2;
+  });
+  failed += Shot(dir, "misc-quickshift-startlimiter", Page::Misc, [](Image& img) {
+    img[Adrb::INPUT_FUNCTION] = 3;
+    img[Adrb::INPUT_FUNCTION + 1] = 6;
+  });
+  failed += Shot(dir, "advance-no-sensor", Page::Advance, [](Image& img) { img[Adrb::TPSIAP_SENSOR] = 0; });
+  failed += Shot(dir, "advance-iap", Page::Advance, [](Image& img) {
+    img[Adrb::TPSIAP_SENSOR] = 2;
+    img[Adrb::ADV_MAP] = 1;
+    img[Adrb::CHANNEL_COUNT] = 2;
+  });
+  return failed;
+}
+
+}  // namespace ign::shots

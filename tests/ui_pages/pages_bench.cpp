@@ -1,0 +1,87 @@
+// ign_pages_bench: the pages against the 55 ms tick. Prints the median and
+// the 99th percentile of LoadPages(all), of one commit split into its parts
+// (store, normalise, reload, snapshot with the write of settings and image),
+// and of the settle path of a burst of up-down clicks, as ratios to a tick.
+#include <QApplication>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <vector>
+
+#include "ui/app/main_form.h"
+#include "ui/pages/controls.h"
+#include "ui/pages/pages.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+constexpr double kTickMs = 55.0;
+
+double Ms(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
+
+void Report(const char* what, std::vector<double> ms) {
+  std::sort(ms.begin(), ms.end());
+  const double median = ms[ms.size() / 2], p99 = ms[std::min(ms.size() - 1, ms.size() * 99 / 100)];
+  std::printf("%-34s median %8.3f ms = %6.4f tick   p99 %8.3f ms = %6.4f tick\n", what, median,
+              median / kTickMs, p99, p99 / kTickMs);
+}
+
+template <typename F>
+double Time(F&& f) {
+  const auto t0 = Clock::now();
+  f();
+  return Ms(Clock::now() - t0);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  QApplication app(argc, argv);
+  QTemporaryDir dir;
+  const QByteArray root = dir.path().toUtf8();
+  ::setenv("IGN_SETTINGS_DIR", root.constData(), 1);
+  ::setenv("IGN_MARKER_FILE", (root + "/marker").constData(), 1);
+  ::setenv("IGN_PORT_DIR", (root + "/ports").constData(), 1);
+  ::setenv("IGN_HANDOVER_SOCKET", (root + "/handover.sock").constData(), 1);
+  ign::TMainForm form(QStringList{"ignset", "nopatchcheck"});
+  form.FormCreate();
+  form.ShowPage(ign::Page::Misc);
+  ign::TPages& pages = form.Pages();
+  auto* limiter = form.findChild<ign::TUpDown*>("EditLimiter");
+  const int runs = 200;
+
+  std::vector<double> load, store, normalise, reload, snapshot, whole, settle;
+  for (int i = 0; i < runs; ++i) load.push_back(Time([&] { pages.LoadPages(true); }));
+  for (int i = 0; i < runs; ++i) {
+    limiter->setValue(limiter->value() == 12000 ? 12100 : 12000);
+    const double a = Time([&] { pages.StorePage(); });
+    const double b = Time([&] { form.NormaliseEditedImage(); });
+    const double c = Time([&] { pages.LoadPages(false); });
+    const double d = Time([&] { form.Undo().TakeSnapshot(); });
+    store.push_back(a), normalise.push_back(b), reload.push_back(c), snapshot.push_back(d);
+    whole.push_back(a + b + c + d);
+  }
+  // A burst of ten clicks, then the ticks until it settles: the time the
+  // settle path itself takes on the tick that commits.
+  for (int i = 0; i < runs / 4; ++i) {
+    for (int k = 0; k < 10; ++k) limiter->stepBy(i % 2 ? 1 : -1);
+    for (int k = 0; k < 4; ++k) form.Timer1Timer();
+    settle.push_back(Time([&] { form.Timer1Timer(); }));
+  }
+  Report("LoadPages(all)", load);
+  Report("commit: store", store);
+  Report("commit: normalise", normalise);
+  Report("commit: reload", reload);
+  Report("commit: snapshot + write", snapshot);
+  Report("commit: whole", whole);
+  std::vector<double> memory;
+  for (int i = 0; i < runs; ++i)
+    memory.push_back(store[size_t(i)] + normalise[size_t(i)] + reload[size_t(i)]);
+  Report("commit: in memory", memory);
+  Report("settle tick of a 10-click burst", settle);
+  return 0;
+}

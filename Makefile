@@ -28,12 +28,12 @@ demo: build
 asan: deps
 	cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DIGN_BUILD_UI=OFF -DIGN_SANITIZE_ADDRESS=ON
 	cmake --build build-asan -j$(JOBS)
-	cd build-asan && ctest --output-on-failure -j$(JOBS) -L 'unit|e2e'
+	cd build-asan && IGN_TEST_TIME_SCALE=3 ctest --output-on-failure -j$(JOBS) -L 'unit|e2e'
 
 tsan: deps
 	cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DIGN_BUILD_UI=OFF -DIGN_SANITIZE_THREAD=ON
 	cmake --build build-tsan -j$(JOBS)
-	cd build-tsan && ctest --output-on-failure -j$(JOBS) -L 'unit|e2e'
+	cd build-tsan && IGN_TEST_TIME_SCALE=3 ctest --output-on-failure -j$(JOBS) -L 'unit|e2e'
 
 screenshots: build
 	scripts/screenshots $(BUILD)

@@ -3,8 +3,6 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
-#include <QTemporaryDir>
-#include <cstdlib>
 #include <memory>
 
 #include "core/device/engine.h"
@@ -18,20 +16,6 @@
 namespace ign::shots {
 
 namespace {
-
-struct Sandbox {
-  QTemporaryDir dir;
-  Sandbox() {
-    const QByteArray root = dir.path().toUtf8();
-    QDir().mkpath(dir.path() + "/settings");
-    QDir().mkpath(dir.path() + "/ports");
-    ::setenv("IGN_SETTINGS_DIR", (root + "/settings").constData(), 1);
-    ::setenv("IGN_MARKER_FILE", (root + "/marker").constData(), 1);
-    ::setenv("IGN_PORT_DIR", (root + "/ports").constData(), 1);
-    ::setenv("IGN_HANDOVER_SOCKET", (root + "/handover.sock").constData(), 1);
-  }
-  std::string Ports() const { return (dir.path() + "/ports").toStdString(); }
-};
 
 std::unique_ptr<TMainForm> Open() {
   auto form = std::make_unique<TMainForm>(QStringList{"ignset", "nopatchcheck"});

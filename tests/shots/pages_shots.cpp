@@ -1,7 +1,4 @@
 // The parameter pages' states.
-#include <QDir>
-#include <QTemporaryDir>
-#include <cstdlib>
 #include <memory>
 
 #include "core/text/language.h"
@@ -13,22 +10,9 @@ namespace ign::shots {
 
 namespace {
 
-struct PagesSandbox {
-  QTemporaryDir dir;
-  PagesSandbox() {
-    const QByteArray root = dir.path().toUtf8();
-    QDir().mkpath(dir.path() + "/settings");
-    QDir().mkpath(dir.path() + "/ports");
-    ::setenv("IGN_SETTINGS_DIR", (root + "/settings").constData(), 1);
-    ::setenv("IGN_MARKER_FILE", (root + "/marker").constData(), 1);
-    ::setenv("IGN_PORT_DIR", (root + "/ports").constData(), 1);
-    ::setenv("IGN_HANDOVER_SOCKET", (root + "/handover.sock").constData(), 1);
-  }
-};
-
 // A fresh window showing page with the image changed by setup.
 int Shot(const QString& dir, const char* name, int page, const std::function<void(Image&)>& setup) {
-  PagesSandbox box;
+  Sandbox box;
   SetLanguage(LNG_ENGLISH);
   TMainForm form(QStringList{"ignset", "nopatchcheck"});
   form.FormCreate();

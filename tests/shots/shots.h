@@ -1,9 +1,29 @@
 #pragma once
 // Named states of the windows, one picture each.
+#include <QDir>
 #include <QString>
+#include <QTemporaryDir>
+#include <cstdlib>
 #include <functional>
+#include <string>
 
 namespace ign::shots {
+
+// A private settings folder, port folder, marker file and hand-over socket
+// for one window, so that no state leaks between pictures or from the user.
+struct Sandbox {
+  QTemporaryDir dir;
+  Sandbox() {
+    const QByteArray root = dir.path().toUtf8();
+    QDir().mkpath(dir.path() + "/settings");
+    QDir().mkpath(dir.path() + "/ports");
+    ::setenv("IGN_SETTINGS_DIR", (root + "/settings").constData(), 1);
+    ::setenv("IGN_MARKER_FILE", (root + "/marker").constData(), 1);
+    ::setenv("IGN_PORT_DIR", (root + "/ports").constData(), 1);
+    ::setenv("IGN_HANDOVER_SOCKET", (root + "/handover.sock").constData(), 1);
+  }
+  std::string Ports() const { return (dir.path() + "/ports").toStdString(); }
+};
 
 // Saves the whole screen as <dir>/<name>.png (ImageMagick's import, so menus
 // and dialogs appear as a user sees them); false when it could not.

@@ -1,13 +1,19 @@
 // ign_mapedit_bench: the map editor's costs against the 55 ms main-timer
 // tick, on the advance map at the Advance Map page's size (1000 x 450):
-// a full repaint, one +/- step, one typed keystroke, and UpdateLive of 13
-// editors per tick with only the shown one repainting.
+// a full repaint, one +/- step, one typed keystroke, UpdateLive of 13
+// editors per tick with only the shown one repainting, the 2D graph and its
+// drag step, the 3D graph in every colouring and its rotation step, and the
+// clipboard texts.
 #include <QApplication>
+#include <QClipboard>
 #include <QElapsedTimer>
+#include <QGuiApplication>
 #include <algorithm>
 #include <cstdio>
 #include <vector>
 
+#include "core/mapedit/clipboard_text.h"
+#include "core/mapedit/graph2d.h"
 #include "tests/mapedit/fixtures.h"
 #include "tests/ui_mapedit/host.h"
 #include "ui/mapedit/editor_list.h"
@@ -43,6 +49,84 @@ Stats Measure(int runs, F&& step) {
 void Print(const char* name, Stats s, double limit) {
   std::printf("%-44s median %7.3f ms = %.4f tick   p99 %7.3f ms = %.4f tick   (aim < %.2f tick)\n", name,
               s.median, s.median / kTickMs, s.p99, s.p99 / kTickMs, limit);
+}
+
+// Both sheets filled; each compares with the other, as on the page.
+void CompareSheets(ign::test::EditorHost& h) {
+  ign::CTabModel& m = h.editor->Model();
+  for (int s = 0; s < 2; ++s) {
+    const ign::CSheet& other = m.Sheet(1 - s);
+    m.Sheet(s).x.comparison = std::span<const int32_t>(other.x.values.data(), 15);
+    m.Sheet(s).data.comparison = std::span<const int32_t>(other.data.values);
+    for (int r = 0; r < 10; ++r)
+      for (int c = 0; c < 15; ++c) m.Sheet(s).Cell(c, r) = 5 + c * (2 - s) + r * (1 + s);
+  }
+  m.MarkerValues() = ign::Markers{6, 7200, 2500};
+}
+
+void Graphs() {
+  using namespace ign;
+  auto h = test::MakeAdvanceHost();
+  TTab* e = h->editor;
+  CompareSheets(*h);
+  e->Execute(Cmd::kView2D);
+  h->Tick();
+  const auto redraw = [&](int) {
+    e->RequestRepaint();
+    e->RedrawNow();
+    e->repaint();
+  };
+  Print("2D graph repaint (10 curves, comparison, markers)", Measure(300, redraw), 0.1);
+
+  // One drag step: pointer move -> values -> normalisation -> ranges -> repaint.
+  const Graph2D& g = e->Graph().layout;
+  const QPoint from(static_cast<int>(PointX(g, h->Sheet(), 7)),
+                    static_cast<int>(PointY(g, h->Sheet(), 7, 5)));
+  test::Move(e, from);
+  test::Press(e, from);
+  Print("2D drag step (move, normalise, ranges, repaint)",
+        Measure(300,
+                [&](int i) {
+                  test::Move(e, from + QPoint(0, i % 2 ? -12 : 0), Qt::LeftButton);
+                  e->repaint();
+                }),
+        0.2);
+  test::Release(e, from);
+
+  e->Execute(Cmd::kView3D);
+  test::Key(e, Qt::Key_Space);  // all values
+  for (int colouring = 0; colouring <= 5; ++colouring) {
+    e->SetColouring3D(colouring);
+    const std::string name = "3D repaint, all values, colouring " + std::to_string(colouring);
+    Print(name.c_str(), Measure(colouring == 5 ? 60 : 150, redraw), colouring == 5 ? 1.0 : 0.25);
+  }
+  e->SetColouring3D(4);
+  const QPoint plot(600, 250);
+  test::Move(e, plot);
+  test::Press(e, plot);
+  Print("3D rotation step (colouring 4)",
+        Measure(150,
+                [&](int i) {
+                  test::Move(e, plot + QPoint(10 * (i % 7), 10 * (i % 5)), Qt::LeftButton);
+                  e->repaint();
+                }),
+        0.25);
+  test::Release(e, plot);
+
+  e->Execute(Cmd::kViewTable);
+  Print("Copy table + Paste table of the 15 x 10 map",
+        Measure(200,
+                [&](int) {
+                  e->Execute(Cmd::kCopyTable);
+                  e->Execute(Cmd::kPaste);
+                }),
+        0.1);
+  std::string text;
+  while (text.size() < kClipboardTextLimit) text += "12.5\t-3\t1 234\t7\n";
+  text.resize(kClipboardTextLimit);
+  QGuiApplication::clipboard()->setText(QString::fromStdString(text));
+  test::Click(e, test::CellCentre(*h, 0, 0));
+  Print("Paste of a 9000-byte text", Measure(200, [&](int) { e->Execute(Cmd::kPaste); }), 0.1);
 }
 
 }  // namespace
@@ -113,5 +197,6 @@ int main(int argc, char** argv) {
   for (std::size_t i = 1; i < editors.size(); ++i) hidden += editors[i]->RedrawCount() - before[i];
   std::printf("repaints per tick: shown editor %.2f, hidden editors %.2f (over %d ticks)\n",
               static_cast<double>(shown) / ticks, static_cast<double>(hidden) / ticks, ticks);
+  Graphs();
   return 0;
 }

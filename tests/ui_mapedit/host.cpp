@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <algorithm>
 
 #include "tests/mapedit/fixtures.h"
 #include "tests/ui/qt_app.h"
@@ -37,7 +38,9 @@ std::unique_ptr<EditorHost> MakeAdvanceHost(int columns, int width, int height) 
   CTabModel& m = h->editor->Model();
   for (const char* name :
        {"###Advance 1##Vorzündung 1##Předstih 1", "###Advance 2##Vorzündung 2##Předstih 2"}) {
-    m.AddSheet(name, "RPM", "TP", "###Advance##Vorzündung##Předstih", columns, 10, kAdvanceSheetFlags);
+    // At least 15 columns of capacity: DefineAdvanceSheet writes 15 rpm values.
+    m.AddSheet(name, "RPM", "TP", "###Advance##Vorzündung##Předstih", std::max(columns, 15), 10,
+               kAdvanceSheetFlags);
   }
   for (int s = 0; s < 2; ++s) {
     DefineAdvanceSheet(m, s);

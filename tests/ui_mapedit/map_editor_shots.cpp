@@ -7,7 +7,9 @@
 #include <QPainter>
 #include <QPixmap>
 
+#include "core/mapedit/graph2d.h"
 #include "core/mapedit/hover.h"
+#include "core/mapedit/selection.h"
 #include "tests/ui_mapedit/host.h"
 
 namespace ign {
@@ -35,6 +37,91 @@ void SelectRectangle(test::EditorHost& h, int c0, int r0, int c1, int r1) {
   test::Press(h.editor, test::CellCentre(h, c0, r0));
   test::Move(h.editor, test::CellCentre(h, c1, r1), Qt::LeftButton);
   test::Release(h.editor, test::CellCentre(h, c1, r1));
+}
+
+// The advance map as the page shows it: each sheet compares with the other.
+void CompareSheets(test::EditorHost& h) {
+  CTabModel& m = h.editor->Model();
+  for (int s = 0; s < 2; ++s) {
+    const CSheet& other = m.Sheet(1 - s);
+    m.Sheet(s).x.comparison = std::span<const int32_t>(other.x.values.data(), 15);
+    m.Sheet(s).data.comparison = std::span<const int32_t>(other.data.values);
+    m.Sheet(s).lightColour = s == 0 ? 0xC0C0FF : 0xFFC0C0;
+  }
+  for (int r = 0; r < 10; ++r) {
+    for (int c = 0; c < 15; ++c) {
+      m.Sheet(0).Cell(c, r) = 5 + c * 2 + r - (c > 9 ? (c - 9) * 3 : 0);
+      m.Sheet(1).Cell(c, r) = 8 + c + r * 2;
+    }
+  }
+}
+
+// A selection made in the table shows on the surface.
+void SelectRectangle3D(test::EditorHost& h) { Select(h.Sheet(), SelKind::kCells, 3, 2, 6, 5); }
+
+void SaveGraphShots(const QString& dir) {
+  {
+    auto h = test::MakeAdvanceHost();
+    CompareSheets(*h);
+    h->editor->Model().MarkerValues() = Markers{6, 7200, 2500};
+    h->editor->Model().Live().rpm = 4300;
+    h->editor->Model().Live().throttle = 90;
+    h->editor->Execute(Cmd::kUseOnlyX);
+    h->editor->Execute(Cmd::kView2D);
+    h->Tick();
+    Save(*h, dir, "graph2d-advance");
+  }
+  {
+    auto h = test::MakeAdvanceHost();
+    CompareSheets(*h);
+    h->editor->Model().MarkerValues() = Markers{0, 9000, 1500};
+    h->editor->Execute(Cmd::kView2D);
+    h->Tick();
+    const Graph2D& g = h->editor->Graph().layout;
+    test::Move(h->editor, QPoint(static_cast<int>(PointX(g, h->Sheet(), 6)),
+                                 static_cast<int>(PointY(g, h->Sheet(), 6, 4))));
+    Save(*h, dir, "graph2d-stacked-10-curves");
+  }
+  for (int colouring = 0; colouring <= 5; ++colouring) {
+    auto h = test::MakeAdvanceHost();
+    CompareSheets(*h);
+    h->editor->Model().Live().rpm = 4300;
+    h->editor->Model().Live().throttle = 60;
+    h->editor->Execute(Cmd::kView3D);
+    h->editor->SetColouring3D(colouring);
+    h->Tick();
+    const std::string name = "graph3d-colouring-" + std::to_string(colouring);
+    Save(*h, dir, name.c_str());
+  }
+  const std::pair<int, const char*> presets[] = {{Cmd::kPresetTop, "graph3d-top-all-values"},
+                                                 {Cmd::kPresetIso1, "graph3d-iso1-all-values"},
+                                                 {Cmd::kPresetIso2, "graph3d-iso2-all-values"}};
+  for (const auto& [code, name] : presets) {
+    auto h = test::MakeAdvanceHost();
+    CompareSheets(*h);
+    h->editor->Execute(Cmd::kView3D);
+    h->editor->Execute(code);
+    test::Key(h->editor, Qt::Key_Space);  // interesting values -> all values
+    SelectRectangle3D(*h);
+    h->Tick();
+    Save(*h, dir, name);
+  }
+  for (const bool proportional : {false, true}) {
+    auto h = test::MakeSwitchHost();
+    const int32_t values[3][4] = {{0, 1, 1, 0}, {0, 1, 3, 1}, {0, 0, 1, 1}};
+    for (int r = 0; r < 3; ++r)
+      for (int c = 0; c < 4; ++c) h->Sheet().Cell(c, r) = values[r][c];
+    h->Sheet().data.editable = 1;
+    h->editor->SetProportional(proportional);
+    Save(*h, dir, proportional ? "switch-map-proportional" : "switch-map-even");
+  }
+  {
+    auto h = test::MakeAdvanceHost(2);
+    h->editor->Model().MarkerValues() = Markers{0, 9000, 1500};
+    h->editor->RequestRelayout();
+    h->Tick();
+    Save(*h, dir, "table-beside-graph-2-points");
+  }
 }
 
 }  // namespace
@@ -109,6 +196,7 @@ void SaveMapEditorShots(const QString& dir) {
     auto h = test::MakeSwitchHost();
     Save(*h, dir, "compact-frame");
   }
+  SaveGraphShots(dir);
 }
 
 }  // namespace ign

@@ -43,17 +43,21 @@ using Strings = std::vector<std::string>;
 
 TEST_F(TabMenuTest, MenuItemsForTheRightClickedPlace) {
   const QPoint belowTable(300, CellAreaRect(h->Layout()).bottom + 5);
-  EXPECT_EQ(Texts(h->editor->PrepareContextMenu(belowTable)), (Strings{"Use only RPM", "Use RPM and TP"}));
+  EXPECT_EQ(
+      Texts(h->editor->PrepareContextMenu(belowTable)),
+      (Strings{"View as table", "View as graph 2D", "View as graph 3D", "Use only RPM", "Use RPM and TP"}));
 
   Drag(CellCentre(*h, 2, 2), CellCentre(*h, 4, 4));
   EXPECT_EQ(Texts(h->editor->PrepareContextMenu(CellCentre(*h, 3, 3))),
-            (Strings{"Copy", "Copy the entire table", "Interpolate", "Use only RPM", "Use RPM and TP"}));
+            (Strings{"Copy", "Copy the entire table", "Interpolate", "View as table", "View as graph 2D",
+                     "View as graph 3D", "Use only RPM", "Use RPM and TP"}));
 
   const Rect selector2 = ColumnSelectorRect(h->Layout(), 2), selector3 = ColumnSelectorRect(h->Layout(), 3);
   Drag(test::Centre(selector2), test::Centre(selector3));
   const std::vector<MenuItem> items = h->editor->PrepareContextMenu(CellCentre(*h, 3, 5));
   EXPECT_EQ(Texts(items), (Strings{"Copy", "Copy the entire table", "Interpolate", "Insert column here",
-                                   "Delete columns (2)", "Use only RPM", "Use RPM and TP"}));
+                                   "Delete columns (2)", "View as table", "View as graph 2D",
+                                   "View as graph 3D", "Use only RPM", "Use RPM and TP"}));
   h->editor->RunMenuItem(items[4]);
   EXPECT_EQ(h->Sheet().x.count, 13);
   ASSERT_EQ(h->reports.size(), 1u);
@@ -63,10 +67,11 @@ TEST_F(TabMenuTest, MenuItemsForTheRightClickedPlace) {
 
   h->Sheet().flags |= SheetFlag::kCanDisable;
   h->Sheet().enabled = 0;
-  EXPECT_EQ(Texts(h->editor->PrepareContextMenu(CellCentre(*h, 3, 3))), (Strings{"Enable Advance 1"}));
+  EXPECT_EQ(Texts(h->editor->PrepareContextMenu(CellCentre(*h, 3, 3))),
+            (Strings{"Enable Advance 1", "View as table", "View as graph 2D", "View as graph 3D"}));
 }
 
-TEST_F(TabMenuTest, TheShownMenuKeepsTheClipboardItemsDisabledUntilTheClipboardExists) {
+TEST_F(TabMenuTest, TheShownMenuEnablesItsItems) {
   Drag(CellCentre(*h, 2, 2), CellCentre(*h, 4, 4));
   const QPoint at = CellCentre(*h, 3, 3);
   test::Press(h->editor, at, Qt::RightButton);
@@ -76,7 +81,8 @@ TEST_F(TabMenuTest, TheShownMenuKeepsTheClipboardItemsDisabledUntilTheClipboardE
   for (QAction* a : menu->actions()) {
     if (!a->isSeparator() && a->isEnabled()) enabled << a->text();
   }
-  EXPECT_EQ(enabled, (QStringList{"Interpolate", "Use only RPM", "Use RPM and TP"}));
+  EXPECT_EQ(enabled, (QStringList{"Copy", "Copy the entire table", "Interpolate", "View as table",
+                                  "View as graph 2D", "View as graph 3D", "Use only RPM", "Use RPM and TP"}));
   menu->close();
 }
 
@@ -124,7 +130,7 @@ TEST_F(TabMenuTest, ToolbarStepButtonsFollowTheSelectionAndTheLiveState) {
   EXPECT_EQ(h->editor->ViewState().toolbar.stepTarget, StepTarget::kBaseAdvance);
   test::Click(h->editor, test::Centre(Button(Cmd::kIncrement)->rect));
   EXPECT_EQ(h->editor->Model().MarkerValues().baseAdvance, 11);
-  // Clipboard buttons stay disabled until the clipboard exchange exists.
+  // Copy needs a selection.
   EXPECT_FALSE(Button(Cmd::kCopy)->enabled);
 }
 
@@ -155,7 +161,9 @@ TEST_F(TabMenuTest, CzechRelabelsHintsMenuItemsAndTheAccessibleName) {
   test::Move(h->editor, test::Centre(Button(Cmd::kIncrement)->rect));
   EXPECT_EQ(h->editor->Hint().toStdString(), "Zvětšit hodnotu vybraných buněk nebo aktuální hodnotu");
   const QPoint belowTable(300, CellAreaRect(h->Layout()).bottom + 5);
-  EXPECT_EQ(Texts(h->editor->PrepareContextMenu(belowTable)), (Strings{"Použij jen RPM", "Použij RPM a TP"}));
+  EXPECT_EQ(Texts(h->editor->PrepareContextMenu(belowTable)),
+            (Strings{"Zobrazit jako tabulku", "Zobrazit jako 2D graf", "Zobrazit jako 3D graf",
+                     "Použij jen RPM", "Použij RPM a TP"}));
   ChangeLanguage(LNG_ENGLISH);
   h->Tick();
   EXPECT_EQ(h->editor->accessibleName().toStdString(), "Advance 1");

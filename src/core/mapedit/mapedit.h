@@ -20,14 +20,23 @@
 //   scrollbar.h   the parts of the table's scroll bars
 //   mouse_select.h selecting with the mouse
 //   typed_entry.h editing one value in place
+//   graph2d.h     2D graph ranges, plot geometry, positions and their inverse
+//   graph2d_edit.h hover, status texts, dragging and selecting in the 2D graph
+//   switch_map.h  the compact layout's switch-map regions and boundaries
+//   graph3d.h     3D view settings, projection, palette, surface triangles
+//   clipboard_text.h clipboard texts: copying and reading pasted text
 //
 // Everything runs on the GUI thread; the tick count is always passed in.
 #include "core/mapedit/axe.h"
 #include "core/mapedit/batch.h"
+#include "core/mapedit/clipboard_text.h"
 #include "core/mapedit/commands.h"
 #include "core/mapedit/format.h"
 #include "core/mapedit/geometry.h"
 #include "core/mapedit/gesture.h"
+#include "core/mapedit/graph2d.h"
+#include "core/mapedit/graph2d_edit.h"
+#include "core/mapedit/graph3d.h"
 #include "core/mapedit/hover.h"
 #include "core/mapedit/limits.h"
 #include "core/mapedit/live.h"
@@ -39,5 +48,6 @@
 #include "core/mapedit/scrollbar.h"
 #include "core/mapedit/selection.h"
 #include "core/mapedit/sheet.h"
+#include "core/mapedit/switch_map.h"
 #include "core/mapedit/texts.h"
 #include "core/mapedit/typed_entry.h"

@@ -106,6 +106,31 @@ inline constexpr const char* kMenuView3D =
     "###View as graph 3D##Als 3D-Graph anzeigen##Zobrazit jako 3D graf";
 inline constexpr const char* kMenuUseOnly = "###Use only##Nur##Použij jen";
 inline constexpr const char* kMenuUse = "###Use##Verwenden##Použij";
+
+// Graph views.
+inline constexpr const char* kDragging = "###Dragging: ##Ziehen: ##Tažení: ";
+inline constexpr const char* kBaseAdvance = "###Base advance##Base vorrücken##Základní předstih";
+inline constexpr const char* kLimiter = "###Limiter##Limiter##Omezovač";
+inline constexpr const char* kStartLimiter = "###Start limiter##Start limiter##Startovací omezovač";
+inline constexpr const char* kHintLegend3D =
+    "###Set actual value - mouse wheel##Istwert setzen - Mausrad##Nastav aktuální hodnotu - kolečko myši";
+inline constexpr const char* kHintRotate3D =
+    "###Rotate: drag mouse (X, XY) and wheel (XYZ)   \nGraph quality: CTRL+mouse wheel   \nView values: "
+    "SHIFT + "
+    "mouse wheel##Drehen: Maus ziehen (X, XY) und Mausrad (XYZ)   \nGraphqualität: STRG+Mausrad   \nWerte "
+    "anzeigen: SHIFT + Mausrad##Otáčení: tažení myší (X, XY) a kolečko (XYZ)   \nKvalita grafu: CTRL+kolečko "
+    "myši   \nZobrazení hodnot: SHIFT + kolečko myši";
+inline constexpr const char* kHintQuality3D =
+    "###high graph drawing quality takes lot of CPU time##hohe Qualität Zeichnen von Graphen nimmt sehr viel "
+    "CPU-Zeit##vysoká kvalita vykreslení grafu značně zatěžuje počítač";
+
+// Clipboard.
+inline constexpr const char* kPasteSizeMismatch =
+    "###Table dimensions are not equal and there is unable to change it !\nInsertion canceled...##Gleichen "
+    "Sie "
+    "die Dimensionen der Tabelle und kann nicht geändert werden !\nInsertion abgesagt...##Neshodují se "
+    "rozměry "
+    "tabulky a nelze je změnit !\nVkládání zrušeno...";
 }  // namespace MapText
 
 }  // namespace ign

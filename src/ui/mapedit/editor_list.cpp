@@ -45,6 +45,7 @@ TTab* CreateMapEditor(int identifier, int width, int height, uint32_t editorFlag
   auto* editor = new TTab(identifier, editorFlags, parent);
   editor->setGeometry(0, 0, width > 0 ? width : 500, height > 0 ? height : 200);
   editor->Model().SetAutoscrollFlag(&list.Autoscroll());
+  editor->SetColouring3D(4);
   list.Add(editor);
   return editor;
 }

@@ -140,13 +140,11 @@ void PaintTitleLine(QPainter& p, const CTabModel& model, const TabViewState& v, 
 
 void PaintViewSwitch(QPainter& p, const CTabModel& model, const TabViewState& v) {
   if (v.viewSwitch.Empty()) return;
-  // The views it switches to are not part of this control yet: disabled.
   PaintPanel(p, ToQRect(v.viewSwitch), WinColour(pal::kButtonFace));
-  QPixmap picture = ButtonPicture(model.Compact() ? "BT_P" : "BT_G");
-  QPainter dim(&picture);
-  dim.setCompositionMode(QPainter::CompositionMode_SourceAtop);
-  dim.fillRect(picture.rect(), QColor(0xA0, 0xA0, 0xA0));
-  dim.end();
+  const char* name = model.Compact()          ? (v.graph.proportional ? "BT_P" : "BT_nP")
+                     : v.view == View::kTable ? "BT_G"
+                                              : "BT_T";
+  const QPixmap& picture = ButtonPicture(name);
   const QRect r = ToQRect(v.viewSwitch);
   p.drawPixmap(r.center() - QPoint(picture.width() / 2, picture.height() / 2), picture);
 }

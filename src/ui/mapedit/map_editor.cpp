@@ -15,6 +15,7 @@
 #include "core/mapedit/selection.h"
 #include "core/mapedit/texts.h"
 #include "core/text/relabel.h"
+#include "ui/mapedit/clipboard_formats.h"
 #include "ui/mapedit/editor_list.h"
 #include "ui/mapedit/table_painter.h"
 
@@ -27,6 +28,7 @@ TTab::TTab(int identifier, uint32_t editorFlags, QWidget* parent)
   setMouseTracking(true);
   setAttribute(Qt::WA_OpaquePaintEvent);
   model_.SetOnSheetChanged([this](CTabModel&, unsigned changed) { ReportSheetChanged(changed); });
+  TClipboardFormats::Instance();  // the private format, known from the first editor on
   relabelId_ = RegisterRelabelStep(RelabelOrder::PageTexts, [this] { Relabel(); });
 }
 
@@ -114,12 +116,15 @@ void TTab::Relayout() {
   if (model_.Compact()) {
     const int top = cells.bottom + 5;
     v_.viewSwitch = Rect{t.leftMargin, top, t.leftMargin + t.rowHeaderWidth, top + 16};
-  } else if (!model_.ShowsLive()) {
+  } else if (!model_.ShowsLive() && (OfferedViews(model_.EditorFlags()) & kAvailableViews & View::kGraph2D)) {
     const int left = t.leftMargin + t.rowHeaderWidth;
-    v_.viewSwitch = Rect{left - 10, cells.bottom, left + 2, cells.bottom + 12};
+    v_.viewSwitch = v_.view == View::kTable ? Rect{left - 10, cells.bottom, left + 2, cells.bottom + 12}
+                                            : Rect{t.leftMargin, height() - t.bottomMargin - 12,
+                                                   t.leftMargin + 12, height() - t.bottomMargin};
   } else {
     v_.viewSwitch = Rect{};
   }
+  UpdateGraphArea();
   RefreshToolbar();
   const std::array<int, 3> shape{model_.ActiveIndex(), sheet->y.count, sheet->x.count};
   if (shape != accessibleShape_) {
@@ -131,6 +136,18 @@ void TTab::Relayout() {
   }
 }
 
+void TTab::SetProportional(bool on) {
+  v_.graph.proportional = on;
+  v_.graph.switchHover = SwitchTarget{};
+  RequestRelayout();
+  Flush();
+}
+
+void TTab::SetColouring3D(int colouring) {
+  v_.graph.view3D.colouring = std::clamp(colouring, 0, Colouring3D::kMax);
+  RequestRepaint();
+}
+
 void TTab::RefreshToolbar() {
   ToolbarContext c;
   c.controlWidth = width();
@@ -138,14 +155,15 @@ void TTab::RefreshToolbar() {
   c.view = v_.view;
   c.offeredViews = kAvailableViews;
   c.typedHighlight = v_.entry.active && v_.entry.HasHighlight();
+  c.preset3D = PresetOf(v_.graph.view3D);
+  c.clipboardHasSheet = TClipboardFormats::Instance().HasSheet();
+  c.clipboardHasText = TClipboardFormats::Instance().HasText();
   c.viewArea = Rect{0, v_.frame.viewTop, width(), height()};
   c.tableRight = CellAreaRect(v_.layout).right;
   c.tableTop = v_.layout.topMargin;
   v_.toolbar = BuildToolbar(model_, c);
   std::vector<std::pair<bool, bool>> states;
   for (ToolButton& b : v_.toolbar.buttons) {
-    if (!kClipboardAvailable && (b.code == Cmd::kCopy || b.code == Cmd::kCopyTable || b.code == Cmd::kPaste))
-      b.enabled = false;
     states.emplace_back(b.enabled, b.checked);
   }
   if (states != toolbarStates_) {
@@ -155,13 +173,19 @@ void TTab::RefreshToolbar() {
 }
 
 void TTab::SetHint(const char* packed) {
-  const QString text = packed ? QString::fromStdString(Shown(packed)) : QString();
+  SetHintText(packed ? QString::fromStdString(Shown(packed)) : QString());
+}
+
+void TTab::SetHintText(const QString& text) {
   if (text == hint_) return;
   hint_ = text;
   if (hintSink_) {
     hintSink_(hint_);
   } else {
-    setToolTip(hint_);
+    // "short|long": the tooltip shows the short part, or the long one alone.
+    const qsizetype bar = hint_.indexOf(QLatin1Char('|'));
+    const QString shortHint = bar < 0 ? hint_ : hint_.left(bar);
+    setToolTip(shortHint.isEmpty() && bar >= 0 ? hint_.mid(bar + 1) : shortHint);
   }
 }
 
@@ -176,6 +200,9 @@ void TTab::CancelGesture() {
     CancelMouseSelection(*sheet);
   }
   if (v_.gesture == TabViewState::Gesture::kPlusMinus) model_.NotifyChange(0, Batch::kEndGesture, nowTick_);
+  if (v_.graph.dragging) EndGraphDrag(model_, nowTick_);
+  if (v_.graph.switchDragging) model_.NotifyChange(0, Batch::kEndGesture, nowTick_);
+  v_.graph.dragging = v_.graph.banding = v_.graph.switchDragging = false;
   v_.gesture = TabViewState::Gesture::kNone;
   v_.pressedButton = -1;
   v_.scrollPart = ScrollPart::kNone;
@@ -247,6 +274,7 @@ void TTab::RedrawNow() {
   }
   if (const CSheet* sheet = model_.Active()) FillPreview(*sheet, v_.preview);
   ComputeEntryBoundaries();
+  RecomputeGraph();
   QPainter p(&bitmap_);
   PaintEditor(p, model_, v_, font(), hasFocus());
   ++redrawCount_;
@@ -273,6 +301,7 @@ void TTab::UpdateLive(int32_t nowTick) {
   const CTabModel::TickResult result = model_.UpdateLive(nowTick, isVisible(), hooks);
   if (result.languageChanged) Relabel();
   if (result.liveCellChanged) RequestRelayout();
+  if (result.liveRpmChanged && !v_.graph.area.Empty()) RequestRepaint();
   Flush();
 }
 

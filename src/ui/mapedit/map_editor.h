@@ -22,6 +22,7 @@
 #include "core/mapedit/navigation.h"
 #include "core/mapedit/scrollbar.h"
 #include "core/mapedit/typed_entry.h"
+#include "ui/mapedit/graph_state.h"
 
 #include <QMenu>
 
@@ -30,7 +31,18 @@ namespace ign {
 // Everything the painters read besides the model: the view, geometry,
 // hover and gesture state of one editor.
 struct TabViewState {
-  enum class Gesture { kNone, kSelect, kFill, kCopy, kPlusMinus, kScroll, kThumb, kToolButton, kEntryText };
+  enum class Gesture {
+    kNone,
+    kSelect,
+    kFill,
+    kCopy,
+    kPlusMinus,
+    kScroll,
+    kThumb,
+    kToolButton,
+    kEntryText,
+    kGraph,  // a drag, rubber band or rotation in a graph view (TTabGraph says which)
+  };
 
   int view = View::kTable;
   TableFrame frame;
@@ -65,6 +77,8 @@ struct TabViewState {
   int thumbStart = 0;
 
   std::array<int32_t, kMaxCells> preview{};
+
+  TTabGraph graph;
 };
 
 class TTab : public QWidget {
@@ -84,6 +98,8 @@ class TTab : public QWidget {
   const CTabModel& Model() const { return model_; }
   const TabViewState& ViewState() const { return v_; }
   const TableLayout& Layout() const { return v_.layout; }
+  const TTabGraph& Graph() const { return v_.graph; }
+  int CurrentView() const { return v_.view; }
 
   // Commits a typed entry, makes the sheet active and relayouts.
   bool SelectSheet(int index);
@@ -123,9 +139,12 @@ class TTab : public QWidget {
   void RunMenuItem(const MenuItem& item);
 
   // The views the control can show now.
-  static constexpr int kAvailableViews = View::kTable;
-  // Clipboard commands exist once the clipboard exchange is built.
-  static constexpr bool kClipboardAvailable = false;
+  static constexpr int kAvailableViews = View::kTable | View::kGraph2D | View::kGraph3D;
+
+  // The compact layout's proportional switch-map view.
+  void SetProportional(bool on);
+  // The 3D colouring (0 .. 5); editors made by CreateMapEditor start at 4.
+  void SetColouring3D(int colouring);
 
  protected:
   bool event(QEvent* event) override;
@@ -148,6 +167,7 @@ class TTab : public QWidget {
   void Relabel();
   void RefreshToolbar();
   void SetHint(const char* packed);
+  void SetHintText(const QString& text);
   void ReportSheetChanged(unsigned changed);
   void UpdateTabStop();
   void CancelGesture();
@@ -180,6 +200,30 @@ class TTab : public QWidget {
   void UpdateHover(int x, int y);
   void AutoRepeat();
   void DragAutoscroll();
+
+  // Graph views (tab_graph_mouse.cpp).
+  void UpdateGraphArea();
+  void RecomputeGraph();
+  bool PressGraph(int x, int y, Qt::KeyboardModifiers mods);
+  bool PressSwitch(int x, int y);
+  void DragGraph(int x, int y);
+  void ReleaseGraph(int x, int y);
+  bool HoverGraph(int x, int y);
+  bool WheelGraph(int x, int y, int sign, Qt::KeyboardModifiers mods);
+  bool RightPressGraph(int x, int y);
+  bool PointerInGraph(int x, int y) const;
+  // The 3D view (tab_graph3d.cpp).
+  bool Press3D(int x, int y);
+  bool Hover3D(int x, int y);
+  bool Wheel3DAt(int x, int y, int sign, Qt::KeyboardModifiers mods);
+  void StepLiveValue(int sign);
+
+  // Clipboard (tab_clipboard.cpp); a sheet index of -1 is the active sheet.
+  void CopySelection();
+  void CopyTable(int sheetIndex);
+  void CopyGraph();
+  void PasteFromClipboard(int sheetIndex);
+  Rect GraphViewArea() const;
 
   // Context menu (tab_menu.cpp).
   void OpenContextMenu(QPoint at);

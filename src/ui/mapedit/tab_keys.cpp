@@ -45,6 +45,11 @@ Hit HitOf(Cursor c) {
 bool TTab::HandleKey(QKeyEvent* k) {
   if (!model_.Active()) return false;
   if (HandleCommandKey(k)) return true;
+  if (v_.view == View::kGraph3D && k->key() == Qt::Key_Space) {
+    v_.graph.view3D.values = (v_.graph.view3D.values + 1) % (Values3D::kAll + 1);
+    RequestRepaint();
+    return true;
+  }
   if (v_.view != View::kTable) return false;
   if (v_.entry.active) return HandleEntryKey(k);
   return HandleNavigationKey(k);

@@ -3,6 +3,7 @@
 
 #include "core/mapedit/mouse_select.h"
 #include "core/mapedit/selection.h"
+#include "ui/mapedit/clipboard_formats.h"
 #include "ui/mapedit/map_editor.h"
 
 namespace ign {
@@ -32,7 +33,13 @@ void TTab::Execute(int code) {
   CSheet* sheet = model_.Active();
   if (!sheet) return;
   if (ClipboardCommand(code)) {
-    if (!kClipboardAvailable) return;
+    if (code != Cmd::kCopy) CommitTypedEntry();
+    switch (code) {
+      case Cmd::kCopy: CopySelection(); break;
+      case Cmd::kCopyTable: CopyTable(-1); break;
+      case Cmd::kPaste: PasteFromClipboard(-1); break;
+      default: CopyGraph(); break;
+    }
   } else if (code >= Cmd::kViewTable && code <= Cmd::kView3D) {
     const int requested = code == Cmd::kViewTable ? View::kTable
                           : code == Cmd::kView2D  ? View::kGraph2D
@@ -40,8 +47,15 @@ void TTab::Execute(int code) {
     const int next = NextOfferedView(requested, model_.EditorFlags());
     if (next & kAvailableViews) v_.view = next;
     CommitTypedEntry();
+    CancelGesture();
     v_.hover = Hover{};
+    v_.graph.hover = GraphTarget{};
     RequestRelayout();
+  } else if (code >= Cmd::kPresetTop && code <= Cmd::kPresetIso2) {
+    ApplyPreset(v_.graph.view3D, code);
+    RecomputeGraph();
+    RefreshToolbar();
+    RequestRepaint();
   } else if (code == Cmd::kScrollHorizontal || code == Cmd::kScrollVertical) {
     ScrollBy(code == Cmd::kScrollHorizontal, 1);
   } else {
@@ -62,12 +76,19 @@ std::vector<MenuItem> TTab::PrepareContextMenu(QPoint at) {
   MenuContext c;
   c.view = v_.view;
   c.offeredViews = kAvailableViews;
-  c.clipboardHasSheet = false;
-  c.clipboardHasText = false;
+  c.clipboardHasSheet = TClipboardFormats::Instance().HasSheet();
+  c.clipboardHasText = TClipboardFormats::Instance().HasText();
+  c.typedHighlight = v_.entry.active && v_.entry.HasHighlight();
+  c.preset3D = PresetOf(v_.graph.view3D);
+  c.colouring3D = v_.graph.view3D.colouring;
+  c.values3D = v_.graph.view3D.values;
   for (std::size_t i = 0; i < v_.tabs.size(); ++i) {
     if (v_.tabs[i].Contains(at.x(), at.y())) c.tabSheet = static_cast<int>(i);
   }
-  if (c.tabSheet < 0 && v_.view == View::kTable) {
+  c.pointerInGraph = c.tabSheet < 0 && PointerInGraph(at.x(), at.y());
+  if (c.pointerInGraph) {
+    RightPressGraph(at.x(), at.y());
+  } else if (c.tabSheet < 0 && v_.view == View::kTable) {
     c.hit = HitTest(v_.layout, at.x(), at.y());
     c.pointerOverTable = c.hit.kind != HitKind::kNone;
     if (RightPressSelect(*sheet, c.hit)) UpdateTabStop();
@@ -80,7 +101,16 @@ std::vector<MenuItem> TTab::PrepareContextMenu(QPoint at) {
 
 void TTab::RunMenuItem(const MenuItem& item) {
   switch (item.action) {
-    case MenuAction::kCommand: Execute(item.code); return;
+    case MenuAction::kCommand:
+      if (item.arg >= 0 && item.code == Cmd::kCopyTable) {
+        CopyTable(item.arg);
+      } else if (item.arg >= 0 && item.code == Cmd::kPaste) {
+        PasteFromClipboard(item.arg);
+        Flush();
+      } else {
+        Execute(item.code);
+      }
+      return;
     case MenuAction::kInsertRow: InsertRow(model_, item.arg, nowTick_); break;
     case MenuAction::kInsertColumn: InsertColumn(model_, item.arg, nowTick_); break;
     case MenuAction::kDeleteRows: DeleteSelectedRows(model_, nowTick_); break;
@@ -91,7 +121,17 @@ void TTab::RunMenuItem(const MenuItem& item) {
     case MenuAction::kAutoscrollOff:
       if (bool* flag = model_.AutoscrollFlag()) *flag = false;
       break;
-    default: return;  // the 3D view's settings
+    case MenuAction::kColouring3D:
+      v_.graph.view3D.colouring = std::clamp(item.arg, 0, Colouring3D::kMax);
+      RequestRepaint();
+      Flush();
+      return;
+    case MenuAction::kValues3D:
+      v_.graph.view3D.values = std::clamp(item.arg, 0, Values3D::kAll);
+      RequestRepaint();
+      Flush();
+      return;
+    default: return;
   }
   if (CSheet* sheet = model_.Active()) {
     const TSel& sel = sheet->sel;
@@ -115,9 +155,6 @@ void TTab::OpenContextMenu(QPoint at) {
     QAction* action = menu->addAction(QString::fromStdString(item.text));
     action->setCheckable(CheckGroup(item));
     action->setChecked(item.checked);
-    const bool clipboard = item.action == MenuAction::kCommand && ClipboardCommand(item.code);
-    const bool viewLater = item.action == MenuAction::kColouring3D || item.action == MenuAction::kValues3D;
-    action->setEnabled(!((clipboard && !kClipboardAvailable) || viewLater));
     const MenuItem copy = item;
     connect(action, &QAction::triggered, this, [this, copy] { RunMenuItem(copy); });
   }

@@ -70,7 +70,16 @@ void TTab::PressLeft(QMouseEvent* event) {
     Execute(Cmd::kEnable);
     return;
   }
-  if (PressToolbar(x, y) || PressScrollBar(x, y) || v_.view != View::kTable) return;
+  if (PressToolbar(x, y) || PressScrollBar(x, y)) return;
+  if (v_.viewSwitch.Contains(x, y)) {
+    if (model_.Compact()) {
+      SetProportional(!v_.graph.proportional);
+    } else {
+      Execute(v_.view == View::kTable ? Cmd::kView2D : Cmd::kViewTable);
+    }
+    return;
+  }
+  if (PressGraph(x, y, event->modifiers()) || v_.view != View::kTable) return;
   const Hover hover = HoverAt(v_.layout, *sheet, x, y);
   v_.gestureX = x;
   v_.gestureY = y;
@@ -124,7 +133,7 @@ bool TTab::PressScrollBar(int x, int y) {
   const CSheet* sheet = model_.Active();
   for (const bool horizontal : {true, false}) {
     const ScrollBarParts& bar = horizontal ? v_.hBar : v_.vBar;
-    if (bar.bar.Empty()) continue;
+    if (bar.bar.Empty() || v_.view != View::kTable) continue;
     const ScrollPart part = ScrollBarHitTest(bar, x, y);
     if (part == ScrollPart::kNone) {
       if (bar.bar.Contains(x, y)) return true;
@@ -226,6 +235,7 @@ void TTab::DragTo(int x, int y) {
       break;
     }
     case G::kEntryText: EntryMoveCaret(v_.entry, CaretFromClick(v_.entryBoundaries, x), true); break;
+    case G::kGraph: DragGraph(x, y); return;
     case G::kThumb: {
       const ScrollBarParts& bar = v_.scrollHorizontal ? v_.hBar : v_.vBar;
       const int delta = v_.scrollHorizontal ? x - v_.gestureX : y - v_.gestureY;
@@ -243,6 +253,8 @@ void TTab::mouseMoveEvent(QMouseEvent* event) {
   const QPoint at = event->position().toPoint();
   v_.pointerX = at.x();
   v_.pointerY = at.y();
+  v_.graph.shift = event->modifiers() & Qt::ShiftModifier;
+  v_.graph.ctrl = event->modifiers() & Qt::ControlModifier;
   if (v_.gesture == G::kNone) {
     UpdateHover(at.x(), at.y());
   } else {
@@ -265,6 +277,7 @@ void TTab::Release(int x, int y) {
     case G::kFill: ApplyFill(model_, v_.target, nowTick_); break;
     case G::kCopy: ApplyCopy(model_, v_.target, nowTick_); break;
     case G::kPlusMinus: model_.NotifyChange(0, Batch::kEndGesture, nowTick_); break;
+    case G::kGraph: ReleaseGraph(x, y); break;
     case G::kToolButton: {
       const int i = v_.pressedButton;
       v_.pressedButton = -1;
@@ -313,6 +326,12 @@ void TTab::wheelEvent(QWheelEvent* event) {
   if (delta == 0) return;
   const int sign = delta > 0 ? 1 : -1;
   const CSheet* sheet = model_.Active();
+  const QPoint at = event->position().toPoint();
+  if (sheet && WheelGraph(at.x(), at.y(), sign, event->modifiers())) {
+    event->accept();
+    Flush();
+    return;
+  }
   if (!sheet || v_.view != View::kTable) return;
   const Hover& h = v_.hover;
   if (h.kind == HoverKind::kPlus || h.kind == HoverKind::kMinus || h.kind == HoverKind::kValue) {
@@ -330,6 +349,7 @@ void TTab::leaveEvent(QEvent*) {
   if (v_.gesture != G::kNone) return;
   v_.hover = Hover{};
   v_.hoverTab = v_.hoverButton = -1;
+  v_.graph.hover = GraphTarget{};
   SetHint(nullptr);
   RequestRepaint();
   Flush();
@@ -346,6 +366,8 @@ void TTab::UpdateHover(int x, int y) {
   for (std::size_t i = 0; i < v_.toolbar.buttons.size(); ++i) {
     if (v_.toolbar.buttons[i].rect.Contains(x, y)) button = static_cast<int>(i);
   }
+  const bool inGraph = HoverGraph(x, y);
+  if (inGraph) hover = Hover{};
   const bool overEntry = v_.entry.active && ValueRect(v_.layout, EntryHit(v_.entry)).Contains(x, y);
   if (overEntry) hover = Hover{};
   if (hover != v_.hover || tab != v_.hoverTab || button != v_.hoverButton) RequestRepaint();
@@ -358,6 +380,10 @@ void TTab::UpdateHover(int x, int y) {
                                                    : Qt::ArrowCursor);
   if (button >= 0) {
     SetHint(v_.toolbar.buttons[static_cast<std::size_t>(button)].hint);
+  } else if (inGraph && v_.graph.hover.corner) {
+    SetHint(MapText::kHintInterpolation);
+  } else if (inGraph && !v_.viewSwitch.Contains(x, y)) {
+    SetHintText(QString::fromStdString(v_.graph.status));
   } else if (hover.kind == HoverKind::kInterpolation) {
     SetHint(MapText::kHintInterpolation);
   } else if (v_.viewSwitch.Contains(x, y)) {

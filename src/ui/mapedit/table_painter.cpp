@@ -371,8 +371,12 @@ void PaintTable(const TableContext& c) {
   PaintScrollBars(c.p, c.v);
   Backgrounds(c);
   if (!c.sheet.Usable()) return;
-  Grid(c);
-  if (!c.model.Compact()) Selectors(c);
+  if (c.model.Compact()) {
+    PaintSwitchMap(c.p, c.model, c.v);
+  } else {
+    Grid(c);
+    Selectors(c);
+  }
   Tint(c);
   SelectionFrameAndTriangles(c);
   LiveRings(c);
@@ -411,12 +415,15 @@ void PaintPanel(QPainter& p, const QRect& r, const QColor& fill, bool pressed) {
 }
 
 void PaintEditor(QPainter& p, const CTabModel& model, const TabViewState& v, const QFont& canvas, bool) {
-  p.fillRect(QRect(0, 0, v.frame.width, v.frame.height), WinColour(pal::kButtonFace));
+  p.fillRect(QRect(0, 0, v.frame.width, v.frame.height),
+             v.graph.white ? QColor(Qt::white) : WinColour(pal::kButtonFace));
   const CSheet* sheet = model.Active();
   if (sheet && v.view == View::kTable) {
     const TableContext c{p, model, *sheet, v, canvas, v.layout, CellAreaRect(v.layout)};
     PaintTable(c);
   }
+  if (sheet && !model.Compact() && !v.graph.area.Empty()) PaintGraph2D(p, model, v, canvas);
+  if (sheet && v.view == View::kGraph3D) PaintGraph3D(p, model, v, canvas);
   PaintViewSwitch(p, model, v);
   PaintTitleLine(p, model, v, canvas);
   PaintSheetTabs(p, model, v, canvas);

@@ -30,6 +30,10 @@ void PaintSheetTabs(QPainter& p, const CTabModel& model, const TabViewState& v, 
 void PaintToolbar(QPainter& p, const CTabModel& model, const TabViewState& v, const QFont& canvas);
 void PaintTitleLine(QPainter& p, const CTabModel& model, const TabViewState& v, const QFont& canvas);
 void PaintViewSwitch(QPainter& p, const CTabModel& model, const TabViewState& v);
+// The graph views (graph2d_painter.cpp, switch_painter.cpp, graph3d_painter.cpp).
+void PaintGraph2D(QPainter& p, const CTabModel& model, const TabViewState& v, const QFont& canvas);
+void PaintSwitchMap(QPainter& p, const CTabModel& model, const TabViewState& v);
+void PaintGraph3D(QPainter& p, const CTabModel& model, const TabViewState& v, const QFont& canvas);
 
 inline QRect ToQRect(const Rect& r) { return QRect(r.left, r.top, r.Width(), r.Height()); }
 

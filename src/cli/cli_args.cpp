@@ -28,6 +28,8 @@ const char* UsageText() {
          "  convert [--raw] IN OUT                   convert between .ign, .bin (1050 raw bytes) and .ini\n"
          "  diff    A B                              parameters that differ, by name and shown value\n"
          "  handover --port N (release|reset|takeback)  port messages to a running ignset\n"
+         "  archive [SCRIPT]                         archive store commands (OPEN, IMPORT, SAVE ...) from\n"
+         "                                           SCRIPT or standard input; 1 when one reported (error)\n"
          "\n"
          "  --port N      0 = automatic search (default), n = only port n\n"
          "  --timeout S   seconds to find a unit (default 10)\n"

@@ -15,5 +15,6 @@ int CmdMonitor(const Args& args);
 int CmdConvert(const Args& args);
 int CmdDiff(const Args& args);
 int CmdHandover(const Args& args);
+int CmdArchive(const Args& args);
 
 }  // namespace ign::cli

@@ -16,6 +16,7 @@
 #include "core/params/normalise.h"
 #include "core/text/lngstr.h"
 #include "core/text/messages.h"
+#include "ui/app/archive_startup.h"
 #include "ui/app/captions.h"
 #include "ui/app/device_commands.h"
 #include "ui/app/error_box.h"
@@ -124,7 +125,7 @@ void TMainForm::ConnectMenu() {
 // The steps in their order; steps whose part is not built yet are named in
 // the list and do nothing.
 void TMainForm::FormCreate() {
-  // Open the archive store behind the executable; import "..\IMPET\NEW_108" into an empty one.
+  OpenArchiveStore();
   StartStatusSlots();
   ReadMarkerFile();
   BuildPages();  // the pages and their map editors (the editor list is emptied first)

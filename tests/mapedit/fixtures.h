@@ -72,9 +72,8 @@ inline CTabModel MakeAdvanceEditor() {
   return m;
 }
 
-// A power output's switch map: compact layout, 3 rpm points, 2 load rows.
-inline CTabModel MakeSwitchEditor() {
-  CTabModel m(kSwitchEditorFlags, 25);
+// A power output's switch map's sheet: 3 rpm points, 2 load rows.
+inline void DefineSwitchSheet(CTabModel& m) {
   m.AddSheet("1", "RPM", "TP", "Pout1", 3, 2, 1);
   AxisDefinition x;
   x.unit = "RPM";
@@ -95,6 +94,12 @@ inline CTabModel MakeSwitchEditor() {
   d.maximum = 2;
   d.editable = false;
   m.DefineAxis(0, AxisMask::kData, d);
+}
+
+// A power output's switch map: compact layout with that sheet.
+inline CTabModel MakeSwitchEditor() {
+  CTabModel m(kSwitchEditorFlags, 25);
+  DefineSwitchSheet(m);
   m.SelectSheet(0);
   return m;
 }

@@ -102,6 +102,13 @@ void Move(TTab* w, QPoint at, Qt::MouseButtons buttons) {
   QApplication::sendEvent(w, &e);
 }
 
+void Drag(TTab* w, QPoint from, QPoint to) {
+  Move(w, from);
+  Press(w, from);
+  Move(w, to, Qt::LeftButton);
+  Release(w, to);
+}
+
 void Click(TTab* w, QPoint at, Qt::MouseButton button, Qt::KeyboardModifiers mods) {
   Move(w, at);
   Press(w, at, button, mods);

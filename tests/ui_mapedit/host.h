@@ -37,6 +37,8 @@ QPoint CellCentre(const EditorHost& h, int column, int row);
 void Press(TTab* w, QPoint at, Qt::MouseButton button = Qt::LeftButton, Qt::KeyboardModifiers mods = {});
 void Release(TTab* w, QPoint at, Qt::MouseButton button = Qt::LeftButton);
 void Move(TTab* w, QPoint at, Qt::MouseButtons buttons = Qt::NoButton);
+// A left-button drag: move there, press, move with the button held, release.
+void Drag(TTab* w, QPoint from, QPoint to);
 void Click(TTab* w, QPoint at, Qt::MouseButton button = Qt::LeftButton, Qt::KeyboardModifiers mods = {});
 void Key(QWidget* w, int key, Qt::KeyboardModifiers mods = {}, const QString& text = {});
 void Type(QWidget* w, const QString& text);

@@ -24,12 +24,7 @@ std::vector<std::string> Texts(const std::vector<MenuItem>& items) {
 class TabMenuTest : public ::testing::Test {
  protected:
   void SetUp() override { h = test::MakeAdvanceHost(); }
-  void Drag(QPoint from, QPoint to) {
-    test::Move(h->editor, from);
-    test::Press(h->editor, from);
-    test::Move(h->editor, to, Qt::LeftButton);
-    test::Release(h->editor, to);
-  }
+  void Drag(QPoint from, QPoint to) { test::Drag(h->editor, from, to); }
   const ToolButton* Button(int code) const {
     for (const ToolButton& b : h->editor->ViewState().toolbar.buttons) {
       if (b.code == code) return &b;

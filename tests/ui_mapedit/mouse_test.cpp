@@ -19,12 +19,7 @@ using test::CellCentre;
 class TabMouseTest : public ::testing::Test {
  protected:
   void SetUp() override { h = test::MakeAdvanceHost(); }
-  void Drag(QPoint from, QPoint to) {
-    test::Move(h->editor, from);
-    test::Press(h->editor, from);
-    test::Move(h->editor, to, Qt::LeftButton);
-    test::Release(h->editor, to);
-  }
+  void Drag(QPoint from, QPoint to) { test::Drag(h->editor, from, to); }
   QPoint PlusOf(int c, int r) { return test::Centre(PlusMinusButtons(CellRect(h->Layout(), c, r)).plus); }
   std::unique_ptr<test::EditorHost> h;
 };

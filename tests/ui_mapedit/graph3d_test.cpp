@@ -37,10 +37,7 @@ struct Graph3DUi : ::testing::Test {
 
 TEST_F(Graph3DUi, DragRotatesByATenthOfThePixels) {
   const QPoint from = InPlot();
-  Move(h->editor, from);
-  Press(h->editor, from);
-  Move(h->editor, from + QPoint(37, -23), Qt::LeftButton);
-  Release(h->editor, from + QPoint(37, -23));
+  Drag(h->editor, from, from + QPoint(37, -23));
   EXPECT_EQ(V().angleXY, 24 + 3);
   EXPECT_EQ(V().angleX, -5 + 2);
 }

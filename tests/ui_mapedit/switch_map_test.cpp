@@ -12,12 +12,7 @@ struct SwitchView : ::testing::Test {
   std::unique_ptr<EditorHost> h = MakeSwitchHost();
   const SwitchLayout& L() { return h->editor->Graph().switchLayout; }
   QPoint RegionCentre(int i, int j) { return Centre(RegionRect(L(), i, j)); }
-  void Drag(QPoint from, QPoint to) {
-    Move(h->editor, from);
-    Press(h->editor, from);
-    Move(h->editor, to, Qt::LeftButton);
-    Release(h->editor, to);
-  }
+  void Drag(QPoint from, QPoint to) { test::Drag(h->editor, from, to); }
 };
 
 TEST_F(SwitchView, RubberBandTogglesEveryTouchedRegionInOneReport) {

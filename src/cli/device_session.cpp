@@ -54,7 +54,7 @@ int DeviceSession::Connect() {
     std::fprintf(stderr, "ignctl: %s\n", ResultShown().c_str());
     return kFailed;
   }
-  if (const auto u = engine_.Com().LastUnmatched()) {
+  if (engine_.Com().LastUnmatched()) {
     std::fprintf(stderr, "ignctl: %s\n", engine_.Label(Slot::Connection).Caption().c_str());
     return kMismatch;
   }

@@ -1,13 +1,12 @@
 // ign_shots <folder> [state-prefix]: builds the named states of the windows
 // and saves a picture of each into the folder.
 #include <QApplication>
-#include <QDeadlineTimer>
 #include <QDir>
 #include <QProcess>
-#include <QTimer>
 #include <cstdio>
 
 #include "tests/shots/shots.h"
+#include "tests/ui/qt_app.h"
 
 namespace ign::shots {
 
@@ -19,16 +18,7 @@ bool SaveScreen(const QString& dir, const QString& name) {
   return rc == 0;
 }
 
-bool Settle(const std::function<bool()>& done, int ms) {
-  QDeadlineTimer deadline(ms);
-  QTimer wake;
-  wake.start(20);
-  while (!done()) {
-    if (deadline.hasExpired()) return done();
-    QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 20);
-  }
-  return true;
-}
+bool Settle(const std::function<bool()>& done, int ms) { return test::WaitFor(done, ms); }
 
 void Settle(int ms) {
   Settle([] { return false; }, ms);

@@ -7,6 +7,8 @@
 #include <cstdlib>
 #include <functional>
 
+#include "tests/support/pacer.h"
+
 namespace ign::test {
 
 inline QApplication& App() {
@@ -24,9 +26,7 @@ inline QApplication& App() {
 // IGN_TEST_TIME_SCALE) passes; returns done(). The loop sleeps until the next
 // event (the window's timer ticks every 55 ms), checking done() after each.
 inline bool WaitFor(const std::function<bool()>& done, int limitMs = 10000) {
-  const char* scale = std::getenv("IGN_TEST_TIME_SCALE");
-  const double factor = scale && std::atof(scale) > 0 ? std::atof(scale) : 1.0;
-  QDeadlineTimer deadline(static_cast<qint64>(limitMs * factor));
+  QDeadlineTimer deadline(static_cast<qint64>(limitMs * TimeScale()));
   QTimer wake;  // bounds each wait when no other event comes
   wake.start(50);
   while (!done()) {

@@ -130,7 +130,7 @@ void TMiscPage::Load(Image& img) {
     SetCheck(guard, inverse_[size_t(i)], (img[Adrb::INPUT_INVERT] >> i) & 1);
   }
   for (auto& e : pages_.Editors()) {
-    const Markers& m = e->model->MarkerValues();
+    const Markers& m = e->Model().MarkerValues();
     if (m.limiter != img[Adrb::LIMITER] * 100 || m.startLimiter != img[Adrb::START_LIM] * 100)
       pages_.FlagEditors(EditorRefresh::kMarkers);
   }

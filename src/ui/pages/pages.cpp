@@ -125,12 +125,13 @@ void TPages::CommitEdit() {
 
 bool TPages::ChangePending() const {
   if (settle_.Pending()) return true;
-  return std::any_of(editors_.begin(), editors_.end(), [](const auto& e) { return e->model->PendingMask(); });
+  return std::any_of(editors_.begin(), editors_.end(),
+                     [](const auto& e) { return e->Model().PendingMask(); });
 }
 
 void TPages::CommitPending() {
   for (auto& e : editors_)
-    if (e->model->PendingMask()) e->model->ReportDue(INT32_MAX);
+    if (e->Model().PendingMask()) e->Model().ReportDue(INT32_MAX);
   settle_.CommitPending(host_.Tick());
 }
 
@@ -193,17 +194,13 @@ void TPages::Bind(QWidget* control) {
 
 // ---- map editors ------------------------------------------------------------------
 
+CTabModel& TEditorEntry::Model() const { return widget->Model(); }
+
 TEditorEntry& TPages::AddEditor(TTab& tab, QWidget* host, std::function<void(Image&)> copyBack) {
   auto entry = std::make_unique<TEditorEntry>();
-  entry->model = &tab.Model();
   entry->widget = &tab;
   entry->host = host;
   entry->copyBack = std::move(copyBack);
-  // New data or markers: the control lays the sheet out again and redraws.
-  entry->refresh = [&tab](unsigned) {
-    tab.RequestRelayout();
-    tab.Flush();
-  };
   TEditorEntry* e = entry.get();
   tab.SetOnSheetChanged([this, e](TTab&, unsigned) { OnSheetChanged(*e); });
   editors_.push_back(std::move(entry));
@@ -211,14 +208,14 @@ TEditorEntry& TPages::AddEditor(TTab& tab, QWidget* host, std::function<void(Ima
 }
 
 void TPages::SetMarkers(TEditorEntry& editor, const Markers& m) {
-  editor.model->MarkerValues() = m;
+  editor.Model().MarkerValues() = m;
   editor.given = m;
 }
 
 void TPages::PushEditorState() {
   const Image& img = Edited();
   for (auto& e : editors_) {
-    CTabModel& model = *e->model;
+    CTabModel& model = e->Model();
     if (referenceReset_) {
       for (int s = 0; s < model.SheetCount(); ++s) {
         CSheet& sheet = model.Sheet(s);
@@ -228,7 +225,9 @@ void TPages::PushEditorState() {
     }
     if (editorRefresh_) {
       SetMarkers(*e, {img[Adrb::BASE_ADV], img[Adrb::LIMITER] * 100, img[Adrb::START_LIM] * 100});
-      if (e->refresh) e->refresh(editorRefresh_);
+      // New data or markers: the control lays the sheet out again and redraws.
+      e->widget->RequestRelayout();
+      e->widget->Flush();
     }
     if (model.ShowsLive()) {
       LiveValues& live = model.Live();
@@ -244,7 +243,7 @@ void TPages::PushEditorState() {
 }
 
 void TPages::OnSheetChanged(TEditorEntry& editor) {
-  const Markers now = editor.model->MarkerValues();
+  const Markers now = editor.Model().MarkerValues();
   // A pending control change on the page goes into the same commit; its
   // controls are stored before the editor's values are taken.
   if (settle_.Pending()) {

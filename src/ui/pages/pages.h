@@ -72,14 +72,13 @@ struct LiveFeed {
 
 // A map editor as the bridge sees it.
 struct TEditorEntry {
-  CTabModel* model = nullptr;
-  TTab* widget = nullptr;   // the control showing the model
+  TTab* widget = nullptr;   // the control, owner of the model
   QWidget* host = nullptr;  // where the editor is shown (its visibility)
   // Copies the editor's sheets into the image by its page's rule.
   std::function<void(Image&)> copyBack;
-  // The editor widget's own refresh (bit 0 reload data, bit 1 markers or layout).
-  std::function<void(unsigned flags)> refresh;
   Markers given;  // the markers last given to the editor
+
+  CTabModel& Model() const;
 };
 
 namespace EditorRefresh {

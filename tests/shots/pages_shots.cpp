@@ -8,12 +8,11 @@
 
 namespace ign::shots {
 
-namespace {
-
 // A fresh window showing page with the image changed by setup.
-int Shot(const QString& dir, const char* name, int page, const std::function<void(Image&)>& setup) {
+int PageShot(const QString& dir, const char* name, int page, const std::function<void(Image&)>& setup,
+             int language) {
   Sandbox box;
-  SetLanguage(LNG_ENGLISH);
+  SetLanguage(language);
   TMainForm form(QStringList{"ignset", "nopatchcheck"});
   form.FormCreate();
   form.move(0, 0);
@@ -23,27 +22,28 @@ int Shot(const QString& dir, const char* name, int page, const std::function<voi
   form.ShowPage(page);
   form.show();
   Settle(400);
-  return SaveScreen(dir, name) ? 0 : 1;
+  const bool saved = SaveScreen(dir, name);
+  SetLanguage(LNG_ENGLISH);
+  return saved ? 0 : 1;
 }
-
-}  // namespace
 
 int PagesShots(const QString& dir) {
   int failed = 0;
-  failed += Shot(dir, "bike-preset", Page::Bike, [](Image&) {});
-  failed += Shot(dir, "bike-special-system14", Page::Bike, [](Image& img) {
+  failed += PageShot(dir, "bike-preset", Page::Bike, [](Image&) {});
+  failed += PageShot(dir, "bike-special-system14", Page::Bike, [](Image& img) {
     img[Adrb::BIKE] = 255;
     img[Adrb::PICKUP_SYSTEM] = 14;
     img[Adrb::LOBE_COUNT] = 116;
     img[Adrb::CHANNEL_COUNT] = 4;
     img[Adrb::FOUR_STROKE] = 2;
   });
-  failed += Shot(dir, "misc-quickshift-startlimiter", Page::Misc, [](Image& img) {
+  failed += PageShot(dir, "misc-quickshift-startlimiter", Page::Misc, [](Image& img) {
     img[Adrb::INPUT_FUNCTION] = 3;
     img[Adrb::INPUT_FUNCTION + 1] = 6;
   });
-  failed += Shot(dir, "advance-no-sensor", Page::Advance, [](Image& img) { img[Adrb::TPSIAP_SENSOR] = 0; });
-  failed += Shot(dir, "advance-iap", Page::Advance, [](Image& img) {
+  failed +=
+      PageShot(dir, "advance-no-sensor", Page::Advance, [](Image& img) { img[Adrb::TPSIAP_SENSOR] = 0; });
+  failed += PageShot(dir, "advance-iap", Page::Advance, [](Image& img) {
     img[Adrb::TPSIAP_SENSOR] = 2;
     img[Adrb::ADV_MAP] = 1;
     img[Adrb::CHANNEL_COUNT] = 2;

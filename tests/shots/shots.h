@@ -7,6 +7,9 @@
 #include <functional>
 #include <string>
 
+#include "core/params/image.h"
+#include "core/text/language.h"
+
 namespace ign::shots {
 
 // A private settings folder, port folder, marker file and hand-over socket
@@ -40,5 +43,16 @@ int MainWindowShots(const QString& dir);
 // system 14, Miscellaneous with Quickshift and Start limiter inputs, Advance
 // Map without a load sensor and with IAP.
 int PagesShots(const QString& dir);
+
+// A fresh window in the language showing the page, with the image changed
+// by setup and committed; 0 when the picture was saved.
+int PageShot(const QString& dir, const char* name, int page, const std::function<void(Image&)>& setup,
+             int language = LNG_ENGLISH);
+
+// The Sensors, Servo and Test pages, and every page in German and Czech.
+int PagesIIShots(const QString& dir);
+
+// The Power out page with its output functions.
+int PowerOutShots(const QString& dir);
 
 }  // namespace ign::shots

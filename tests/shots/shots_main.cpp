@@ -37,5 +37,7 @@ int main(int argc, char** argv) {
   int failed = 0;
   failed += ign::shots::MainWindowShots(dir);
   failed += ign::shots::PagesShots(dir);
+  failed += ign::shots::PagesIIShots(dir);
+  failed += ign::shots::PowerOutShots(dir);
   return failed == 0 ? 0 : 1;
 }

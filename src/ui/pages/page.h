@@ -23,13 +23,4 @@ class TPage {
   virtual void Tick(Image& /*img*/, bool /*active*/) {}
 };
 
-// The steps of a page that the next pages issue fills: nothing yet.
-class TEmptyPage : public TPage {
- public:
-  void Init(QWidget*) override {}
-  void Store(Image&) override {}
-  void Load(Image&) override {}
-  void Refresh(Image&) override {}
-};
-
 }  // namespace ign

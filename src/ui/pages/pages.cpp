@@ -10,6 +10,10 @@
 #include "ui/pages/advance_page.h"
 #include "ui/pages/bike_page.h"
 #include "ui/pages/misc_page.h"
+#include "ui/pages/power_out_page.h"
+#include "ui/pages/sensors_page.h"
+#include "ui/pages/servo_page.h"
+#include "ui/pages/test_page.h"
 
 namespace ign {
 
@@ -53,8 +57,10 @@ void TPages::Build() {
   pages_[Page::Misc] = std::make_unique<TMiscPage>(*this);
   pages_[Page::Bike] = std::make_unique<TBikePage>(*this);
   pages_[Page::Advance] = std::make_unique<TAdvancePage>(*this);
-  for (int p : {Page::Sensors, Page::PowerOut, Page::Servo, Page::Test})
-    pages_[size_t(p)] = std::make_unique<TEmptyPage>();
+  pages_[Page::Sensors] = std::make_unique<TSensorsPage>(*this);
+  pages_[Page::PowerOut] = std::make_unique<TPowerOutPage>(*this);
+  pages_[Page::Servo] = std::make_unique<TServoPage>(*this);
+  pages_[Page::Test] = std::make_unique<TTestPage>(*this);
   for (int p : kInitOrder) pages_[size_t(p)]->Init(sheets_[size_t(p)]);
   activePage_ = std::max(0, control_->currentIndex());
   connect(control_, &QTabWidget::currentChanged, this, &TPages::PageControl1Change);

@@ -1,0 +1,4 @@
+// The Test page.
+#include <gtest/gtest.h>
+
+#include "tests/ui_pages/pages_fixture.h"

@@ -87,21 +87,25 @@ TEST_F(CaptionTableTest, MenuCaptionsInEachLanguageKeepTheirAccelerators) {
     EXPECT_EQ(FindCaptionRow(MenuCaptionRows(), kept), nullptr) << kept;
 }
 
-TEST_F(CaptionTableTest, HintsKeepTheirTextsAsWritten) {
+TEST_F(CaptionTableTest, HintsReadWithTheirMisspellingsCorrected) {
   const CaptionRow* language = FindCaptionRow(HintRows(), "MenuLanguage");
   ASSERT_NE(language, nullptr);
-  EXPECT_STREQ(CaptionText(*language, LNG_ENGLISH), "Set English or German or Czech ");
-  EXPECT_STREQ(CaptionText(*language, LNG_CESKY), "Nastavení jazyka na angličtinu, němčinu nebo češtinu ");
+  EXPECT_STREQ(CaptionText(*language, LNG_ENGLISH), "Set English or German or Czech");
+  EXPECT_STREQ(CaptionText(*language, LNG_DEUTSCH), "Wählen Sie Englisch, Deutsch oder Tschechisch");
+  EXPECT_STREQ(CaptionText(*language, LNG_CESKY), "Nastavení jazyka na angličtinu, němčinu nebo češtinu");
 
   // The button and the menu item of New have hints of their own.
   EXPECT_STREQ(CaptionText(*FindCaptionRow(HintRows(), "SpeedButtonNew"), LNG_ENGLISH),
-               "Set default parametrs");
-  EXPECT_STREQ(CaptionText(*FindCaptionRow(HintRows(), "MenuNew"), LNG_ENGLISH), "Set default parameters ");
+               "Set default parameters");
+  EXPECT_STREQ(CaptionText(*FindCaptionRow(HintRows(), "MenuNew"), LNG_ENGLISH), "Set default parameters");
+  EXPECT_STREQ(CaptionText(*FindCaptionRow(HintRows(), "CheckBoxProgHned"), LNG_DEUTSCH),
+               "Programmieren sofort nach der Änderung");
 
   const CaptionRow* verify = FindCaptionRow(HintRows(), "ButtonVerify");
   ASSERT_NE(verify, nullptr);
+  EXPECT_STREQ(CaptionText(*verify, LNG_ENGLISH), "Compare set parameters with parameters of ignition");
   EXPECT_STREQ(CaptionText(*verify, LNG_CESKY),
-               "Ověření zda  nastavené parametry souhlasí s parametry naprogramovanými do zapalování");
+               "Ověření, zda nastavené parametry souhlasí s parametry naprogramovanými do zapalování");
 
   // The language items read the same in every language.
   const CaptionRow* german = FindCaptionRow(HintRows(), "MenuGerman");

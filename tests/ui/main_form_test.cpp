@@ -326,14 +326,14 @@ TEST_F(FormFixture, LanguageMenuRelabelsMenusButtonsAndHints) {
     EXPECT_EQ(text("MenuRead"), "&Read");
     EXPECT_EQ(text("MenuContens"), "&Contents...");
     EXPECT_EQ(read->text(), "Read");
-    EXPECT_EQ(read->toolTip(), "Reading parametrs from ignition");
+    EXPECT_EQ(read->toolTip(), "Reading parameters from ignition");
     EXPECT_EQ(progHned->text(), "Programming after change");
-    EXPECT_EQ(progHned->toolTip(), "Programing at once after change");
+    EXPECT_EQ(progHned->toolTip(), "Programming at once after change");
   };
   expectEnglish();
   // Two hints for one command: the button's as tool tip, the item's as status text.
-  EXPECT_EQ(Find<QToolButton>("SpeedButtonNew")->toolTip(), "Set default parametrs");
-  EXPECT_EQ(Find<QAction>("MenuNew")->statusTip(), "Set default parameters ");
+  EXPECT_EQ(Find<QToolButton>("SpeedButtonNew")->toolTip(), "Set default parameters");
+  EXPECT_EQ(Find<QAction>("MenuNew")->statusTip(), "Set default parameters");
   EXPECT_EQ(text("MenuQuicksave"), "Quicksave version");  // keeps its layout caption
 
   Find<QAction>("MenuGerman")->trigger();
@@ -352,7 +352,7 @@ TEST_F(FormFixture, LanguageMenuRelabelsMenusButtonsAndHints) {
   EXPECT_EQ(read->text(), QString::fromUtf8("Číst"));
   EXPECT_EQ(Find<QToolButton>("ButtonVerify")->toolTip(),
             QString::fromUtf8(
-                "Ověření zda  nastavené parametry souhlasí s parametry naprogramovanými do zapalování"));
+                "Ověření, zda nastavené parametry souhlasí s parametry naprogramovanými do zapalování"));
   EXPECT_EQ(progHned->toolTip(), QString::fromUtf8("Programování ihned po změně"));
   EXPECT_EQ(Find<QAction>("MenuGerman")->statusTip(), QString::fromUtf8("Deutsches Menü"));
   EXPECT_EQ(text("MenuQuicksave"), "Quicksave version");

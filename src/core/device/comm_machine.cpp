@@ -14,7 +14,7 @@ namespace ign {
 
 namespace {
 
-constexpr const char* kNone = "###none##kain##žádný";
+constexpr const char* kNone = "###none##kein##žádný";
 constexpr int kConnectCheckUnits = 2400;
 
 using S = CommState;

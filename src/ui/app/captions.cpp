@@ -104,6 +104,19 @@ void WritePageTexts(QWidget& window) {
   }
 }
 
+std::vector<std::string> MissingCaptionTargets(QWidget& window, const TMainMenu& menu) {
+  std::vector<std::string> missing;
+  auto check = [&](const CaptionRow& row) {
+    if (IsCaptionRole(row) || MenuAction(menu, row.name) || Control(window, row.name)) return;
+    missing.emplace_back(row.name);
+  };
+  for (const CaptionRow& row : MenuCaptionRows()) check(row);
+  for (const CaptionRow& row : HintRows()) check(row);
+  for (CaptionPage page : kAllCaptionPages)
+    for (const CaptionRow& row : PageTextRows(page)) check(row);
+  return missing;
+}
+
 std::vector<int> RegisterCaptionSteps(QWidget& window, const TMainMenu& menu) {
   QWidget* w = &window;
   const TMainMenu* m = &menu;

@@ -1,7 +1,8 @@
 #pragma once
-// Writes the caption and hint tables into the main window. Rows whose control
-// does not exist (yet) are skipped, so a page gets its texts as soon as it
-// creates its controls under their object names.
+// Writes the caption and hint tables into the main window. A row whose
+// control does not exist is skipped when writing; MissingCaptionTargets lists
+// such rows, so a renamed control cannot lose its caption unnoticed.
+#include <string>
 #include <vector>
 
 class QWidget;
@@ -17,6 +18,10 @@ void WriteHints(QWidget& window, const TMainMenu& menu);
 // Part of step 4: the captions of the window's controls and of every page
 // control that exists.
 void WritePageTexts(QWidget& window);
+
+// The rows of the menu, hint and page tables whose menu item or control the
+// window does not have (roles excepted: the pages write those themselves).
+std::vector<std::string> MissingCaptionTargets(QWidget& window, const TMainMenu& menu);
 
 // Registers the three writers with the relabelling; returns the step ids for
 // UnregisterRelabelStep. window and menu must outlive the registration.

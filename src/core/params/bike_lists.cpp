@@ -1,4 +1,4 @@
-#include "ui/pages/bike_lists.h"
+#include "core/params/bike_lists.h"
 
 namespace ign {
 

@@ -7,7 +7,7 @@
 
 #include "core/text/caption_table.h"
 #include "core/text/lngstr.h"
-#include "ui/pages/bike_lists.h"
+#include "core/params/bike_lists.h"
 #include "ui/pages/page_layout.h"
 #include "ui/pages/pages.h"
 

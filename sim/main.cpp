@@ -77,6 +77,8 @@ int main(int argc, char** argv) {
   cfg.subversion = opts->subversion;
   cfg.name = opts->name;
   cfg.seed = opts->seed;
+  cfg.pins = opts->pins;
+  cfg.commandLog = opts->commandLog;
   LineDriver driver(*opts, port, std::make_unique<SimUnit>(cfg, std::move(*store)));
 
   std::printf("READY %s\n", port.linkPath().c_str());

@@ -47,6 +47,15 @@ std::string HelpText() {
          "  --name TEXT             unit name in the header and the identification (default IGNSIM)\n"
          "  --seed S                seed of the simulated engine and of the noise (default 1)\n"
          "\n"
+         "Engine (values the records report instead of the ride's):\n"
+         "  --pin-rpm N             engine speed, 1/min (the limiter flag follows it)\n"
+         "  --pin-battery MV        supply voltage, mV\n"
+         "  --pin-load N            load: throttle percent, or kPa with a pressure sensor\n"
+         "  --pin-advance DEG       advance of every channel, degrees (-99..155)\n"
+         "  --pin-sensor T          load sensor type reported: 0 none, 1 throttle, 2 pressure\n"
+         "  --command-log FILE      append a line per monitor request with its one-shot\n"
+         "                          command bytes 20..22 (\"monitor N 20=.. 21=.. 22=..\")\n"
+         "\n"
          "Faults:\n"
          "  --drop-every K          leave every K-th answer out\n"
          "  --corrupt-every K       spoil the check of every K-th answer\n"
@@ -127,6 +136,18 @@ std::optional<SimOptions> ParseOptions(const std::vector<std::string>& args, std
       ok = number(1, 1000000, &o.corruptStreamEvery);
     } else if (a == "--seed") {
       ok = number(0, 0xFFFFFFFFLL, &o.seed);
+    } else if (a == "--pin-rpm") {
+      ok = number(0, 65535, &o.pins.rpm.emplace());
+    } else if (a == "--pin-battery") {
+      ok = number(0, 65535, &o.pins.batteryMv.emplace());
+    } else if (a == "--pin-load") {
+      ok = number(0, 999, &o.pins.load.emplace());
+    } else if (a == "--pin-advance") {
+      ok = number(-99, 155, &o.pins.advance.emplace());
+    } else if (a == "--pin-sensor") {
+      ok = number(0, 2, &o.pins.sensor.emplace());
+    } else if (a == "--command-log") {
+      ok = value(&o.commandLog);
     } else if (a == "--no-stdin") {
       o.noStdin = true;
     } else {

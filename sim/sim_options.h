@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "sim/engine_pins.h"
 #include "sim/family.h"
 
 namespace ign::sim {
@@ -29,6 +30,8 @@ struct SimOptions {
   int corruptStreamEvery = 0;
   std::uint32_t seed = 1;
   bool noStdin = false;
+  EnginePins pins;
+  std::string commandLog;
   bool help = false;
 };
 

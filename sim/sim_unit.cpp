@@ -33,7 +33,10 @@ int FunctionBit(int function) {
 }  // namespace
 
 SimUnit::SimUnit(UnitConfig config, SettingsStore store)
-    : config_(std::move(config)), store_(std::move(store)), engine_(config_.seed) {
+    : config_(std::move(config)),
+      store_(std::move(store)),
+      engine_(config_.seed),
+      commandLog_(config_.commandLog) {
   HeaderInfo info;
   info.key = config_.key;
   info.subversion = config_.subversion;
@@ -204,6 +207,7 @@ void SimUnit::Sample(std::int64_t nowMs, const std::uint8_t* commands) {
   ++records_;
 
   if (commands) {
+    commandLog_.Note(commands);
     if (commands[0] & 0x0F) ignitionTestBits_ = commands[0] & 0x0F, ignitionTestUntil_ = nowMs + kTestShowMs;
     if (commands[1] & 0x1B) {
       outputTestBits_ = static_cast<std::uint8_t>((commands[1] & 0x03) | ((commands[1] >> 1) & 0x0C));
@@ -215,7 +219,15 @@ void SimUnit::Sample(std::int64_t nowMs, const std::uint8_t* commands) {
     if (commands[2] & 0x02) servoTrimMv_ -= 100;
   }
 
-  const EngineState eng = engine_.At(t, im[kLimiter] * 100);
+  EngineState eng = engine_.At(t, im[kLimiter] * 100);
+  const EnginePins& pin = config_.pins;
+  if (pin.rpm) {
+    eng.rpm = *pin.rpm;
+    eng.running = eng.rpm > 0;
+    eng.onLimiter = im[kLimiter] > 0 && eng.rpm >= im[kLimiter] * 100;
+  }
+  if (pin.batteryMv) eng.batteryMv = *pin.batteryMv;
+  if (pin.load) eng.throttle = eng.pressure = *pin.load;
   if (lastSampleMs_ >= 0 && eng.running) runningMs_ += nowMs - lastSampleMs_;
   lastSampleMs_ = nowMs;
 
@@ -224,7 +236,7 @@ void SimUnit::Sample(std::int64_t nowMs, const std::uint8_t* commands) {
   v.key = config_.key;
   v.subversion = config_.subversion;
   v.hwKey = config_.hardwareId;
-  v.sensorType = std::min<int>(im[kTpsIapSensor], 2);
+  v.sensorType = std::min<int>(pin.sensor ? *pin.sensor : im[kTpsIapSensor], 2);
   v.rpm = nowMs < rpmTestUntil_ ? im[kTestSet] * 100 : eng.rpm;
 
   // Load sensor.
@@ -268,6 +280,7 @@ void SimUnit::Sample(std::int64_t nowMs, const std::uint8_t* commands) {
     double a = MapAdvance(im, secondMap, eng.rpm, loadForMap) + (im[kCorrAdvance + c] - 100);
     if (retard) a -= im[kRetard];
     advanceDeg[c] = a;
+    if (pin.advance) a = *pin.advance;
     const int deg = static_cast<int>(std::lround(a));
     v.advanceByte[c] = std::clamp(deg + 100, 1, 255);
     maxAdvance_[c] = std::max(maxAdvance_[c], deg);

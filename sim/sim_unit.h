@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "sim/engine_model.h"
+#include "sim/engine_pins.h"
 #include "sim/family.h"
 #include "sim/frames.h"
 #include "sim/monitor_record.h"
@@ -24,6 +25,8 @@ struct UnitConfig {
   int hardwareId = 0x0150;
   int maxFrameLength = 272;  // header family: 256 data bytes per block
   std::uint32_t seed = 1;
+  EnginePins pins;
+  std::string commandLog;  // file for the received one-shot command bytes; empty: none
 };
 
 // What the unit sends back for one request.
@@ -83,6 +86,7 @@ class SimUnit {
   std::uint8_t outputTestBits_ = 0, ignitionTestBits_ = 0, lastTestByte21_ = 0;
   int servoTrimMv_ = 0;
   bool storeFailed_ = false;
+  CommandLog commandLog_;
 };
 
 }  // namespace ign::sim

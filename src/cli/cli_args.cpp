@@ -24,7 +24,11 @@ const char* UsageText() {
          "  program [--port N] [--timeout S] [--changed-only] FILE\n"
          "                                           program, read back, wait until the unit has saved\n"
          "  reset   [--port N] [--timeout S]\n"
-         "  monitor [--port N] [--seconds S]         print the monitor record about once a second\n"
+         "  monitor [--port N] [--seconds S] [--csv FILE]\n"
+         "                                           print the live display about once a second; --csv\n"
+         "                                           writes the CSV log of every record (Ctrl+C ends it)\n"
+         "  play    RECORDING (--csv FILE | --info)  a recording (.ignlog) as the CSV log its playback\n"
+         "                                           writes, or its header and record counts\n"
          "  convert [--raw] IN OUT                   convert between .ign, .bin (1050 raw bytes) and .ini\n"
          "  diff    A B                              parameters that differ, by name and shown value\n"
          "  handover --port N (release|reset|takeback)  port messages to a running ignset\n"
@@ -36,7 +40,8 @@ const char* UsageText() {
          "  --lang L      en, de or cs (messages and texts)\n"
          "\n"
          "Files by extension: .ign settings file, .bin raw settings block, .ini default.ini layout.\n"
-         "Exit codes: 0 success, 1 failed or different, 2 usage or unreadable input,\n"
+         "Exit codes: 0 success, 1 failed or different (a monitor link that drops, a CSV\n"
+         "            log that cannot be written), 2 usage or unreadable input (a damaged recording),\n"
          "            3 no unit found, 4 unit key or subversion does not match.\n";
 }
 
@@ -79,6 +84,14 @@ std::optional<Args> ParseArgs(int argc, char** argv, std::string& error) {
         return std::nullopt;
       }
       a.output = argv[++i];
+    } else if (arg == "--csv") {
+      if (i + 1 >= argc) {
+        error = "--csv needs a file name";
+        return std::nullopt;
+      }
+      a.csv = argv[++i];
+    } else if (arg == "--info") {
+      a.info = true;
     } else if (arg == "--lang") {
       if (i + 1 >= argc) {
         error = "--lang needs en, de or cs";

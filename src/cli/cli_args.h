@@ -24,6 +24,8 @@ struct Args {
   bool raw = false;
   std::string output;  // -o
   std::string lang = "en";
+  std::string csv;  // --csv: the CSV log of monitor and play
+  bool info = false;
   std::vector<std::string> positional;
 };
 

@@ -1,19 +1,13 @@
 // Commands that talk to a unit.
-#include <atomic>
-#include <csignal>
 #include <cstdio>
 
 #include "cli/commands.h"
 #include "cli/device_session.h"
-#include "cli/monitor_text.h"
 #include "cli/settings_io.h"
 #include "core/params/param_diff.h"
 
 namespace ign::cli {
 namespace {
-
-std::atomic<bool> g_interrupted{false};
-void OnInterrupt(int) { g_interrupted = true; }
 
 constexpr double kOperationSeconds = 60;
 constexpr double kSavingSeconds = 120;
@@ -148,28 +142,6 @@ int CmdReset(const Args& args) {
       s.TickUntil([&] { return m.Idle() || s.Engine().Com().ConnectedPort() == 0; }, 10);
   if (!sent || !m.Idle()) {
     std::fprintf(stderr, "ignctl: the reset was not confirmed\n");
-    return kFailed;
-  }
-  return kOk;
-}
-
-int CmdMonitor(const Args& args) {
-  DeviceSession s(args);
-  if (int rc = s.Connect(); rc != kOk) return rc;
-  g_interrupted = false;
-  std::signal(SIGINT, OnInterrupt);
-  std::signal(SIGTERM, OnInterrupt);
-  CEngine& e = s.Engine();
-  const double total = args.seconds > 0 ? args.seconds : 1e9;
-  double elapsed = 0;
-  while (!g_interrupted && elapsed < total && e.Com().ConnectedPort() != 0) {
-    s.TickUntil([&] { return g_interrupted.load(); }, 1.0);
-    elapsed += 1.0;
-    std::printf("%s\n", MonitorLine(e.Machine().MonitorRecord().data()).c_str());
-    std::fflush(stdout);
-  }
-  if (e.Com().ConnectedPort() == 0) {
-    std::fprintf(stderr, "ignctl: the unit stopped answering\n");
     return kFailed;
   }
   return kOk;

@@ -10,7 +10,7 @@ int RunCommand(const Args& args) {
   static const std::map<std::string, int (*)(const Args&)> commands = {
       {"ports", CmdPorts},     {"info", CmdInfo},         {"read", CmdRead},       {"verify", CmdVerify},
       {"program", CmdProgram}, {"reset", CmdReset},       {"monitor", CmdMonitor}, {"convert", CmdConvert},
-      {"diff", CmdDiff},       {"handover", CmdHandover}, {"archive", CmdArchive},
+      {"diff", CmdDiff},       {"handover", CmdHandover}, {"archive", CmdArchive}, {"play", CmdPlay},
   };
   auto it = commands.find(args.command);
   if (it == commands.end()) {

@@ -12,6 +12,7 @@ int CmdVerify(const Args& args);
 int CmdProgram(const Args& args);
 int CmdReset(const Args& args);
 int CmdMonitor(const Args& args);
+int CmdPlay(const Args& args);
 int CmdConvert(const Args& args);
 int CmdDiff(const Args& args);
 int CmdHandover(const Args& args);

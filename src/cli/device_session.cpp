@@ -13,6 +13,7 @@
 namespace ign::cli {
 
 DeviceSession::DeviceSession(const Args& args) : args_(args), engine_(&host_) {
+  host_.params = &engine_.Params();
   engine_.Com().SetConfiguredPort(args.port);
   tty_ = ::isatty(STDOUT_FILENO) == 1;
 }

@@ -7,6 +7,8 @@
 #include "cli/cli_args.h"
 #include "core/device/engine.h"
 #include "core/files/unit_info.h"
+#include "core/monitor/live_monitor.h"
+#include "core/monitor/version.h"
 
 namespace ign::cli {
 
@@ -16,8 +18,28 @@ class CliHost : public ICommHost {
   void DecodeUnitInfo(const uint8_t* header) override {
     unit.Decode(std::span<const uint8_t, kUnitHeaderLen>(header, kUnitHeaderLen));
   }
+  // Each monitor record: the version, the display update and the CSV log.
+  void ProcessMonitor(const uint8_t* record) override {
+    const MonitorVersion v = VersionOfRecord(record[150], record[149]);
+    unit.SetVersion(v.state, v.text);
+    live.SetRecord(record);
+    DisplayInput in;
+    in.edited = params ? &params->edited : nullptr;
+    in.unitName = unit.Texts().name;
+    in.unitDate = unit.Texts().productionDate;
+    in.unitTime = unit.Texts().productionTime;
+    MonitorUpdate u = live.Show(true, in);
+    shown = std::move(u.model);
+    ++records;
+    if (u.csvStopped) csvFailed = true;
+  }
   std::vector<std::string> versionMessages;
   CUnitInfo unit;
+  const ParamState* params = nullptr;
+  CLiveMonitor live;
+  DisplayModel shown;
+  long records = 0;
+  bool csvFailed = false;
 };
 
 class DeviceSession {

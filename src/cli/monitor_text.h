@@ -1,11 +1,11 @@
 #pragma once
-// One line of text from a monitor record.
-#include <cstdint>
+// The live display as one line of text: the texts the window's labels show.
 #include <string>
+
+#include "core/monitor/display_model.h"
 
 namespace ign::cli {
 
-// record: the 151-byte monitor record (index 0 unused).
-std::string MonitorLine(const uint8_t* record);
+std::string MonitorLine(const DisplayModel& model);
 
 }  // namespace ign::cli

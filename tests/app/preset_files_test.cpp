@@ -53,15 +53,6 @@ TEST(BikeFileName, EveryPresetBikeHasItsOwnNonEmptyName) {
   SetLanguage(LNG_ENGLISH);
 }
 
-Image ScratchImage(int bike) {
-  Image img{};
-  img[Adrb::BIKE] = uint8_t(bike);
-  CDefaults defaults;
-  defaults.LoadDefaults(img, Group::All);
-  NormaliseImage(img);
-  return img;
-}
-
 TEST(PresetFiles, OneFilePerBikeThatReadsBackAsItsScratchImage) {
   test::TempDir dir;
   const std::string folder = dir.File("new_ign");
@@ -77,7 +68,7 @@ TEST(PresetFiles, OneFilePerBikeThatReadsBackAsItsScratchImage) {
     const std::string path = folder + "/" + names[size_t(bike)] + ".ign";
     std::string text;
     ASSERT_TRUE(ReadWholeFile(path, text));
-    Image expected = ScratchImage(bike);
+    Image expected = PresetImage(bike);
     // Written as without a unit, whatever unit the window may have connected.
     EXPECT_EQ(text, WriteSettingsFile(expected, IgnVersions{}));
     Image back = StartupImage();
@@ -163,7 +154,7 @@ TEST(DumpLoader, LoadsEachCopyAndRefusesAShortRead) {
   std::string dump(1 + kDumpCopies * kDumpCopyStride, '\0');
   std::vector<Image> copies;
   for (int k = 0; k < kDumpCopies; ++k) {
-    copies.push_back(ScratchImage(k * 3));
+    copies.push_back(PresetImage(k * 3));
     std::copy(copies.back().begin(), copies.back().begin() + RS_LEN_EXE,
               dump.begin() + k * kDumpCopyStride + 1);
   }

@@ -116,7 +116,7 @@ TEST_F(IgnctlE2E, PortsInfoReadConvertProgramVerifyReset) {
   EXPECT_EQ(Run({"reset"}).exitCode, 0);
   ProcessResult monitor = Run({"monitor", "--seconds", "2"});
   EXPECT_EQ(monitor.exitCode, 0) << monitor.err;
-  EXPECT_NE(monitor.out.find("rpm="), std::string::npos);
+  EXPECT_NE(monitor.out.find("RPM = "), std::string::npos) << monitor.out;
 }
 
 TEST_F(IgnctlE2E, DamagedInputIsRefusedBeforeTheUnitIsTouched) {

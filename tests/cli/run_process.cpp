@@ -11,7 +11,7 @@
 namespace ign::test {
 
 ProcessResult RunProcess(const std::vector<std::string>& argv, const std::vector<std::string>& env,
-                         double capSeconds) {
+                         double capSeconds, const std::function<bool(const ProcessResult&)>& interruptWhen) {
   ProcessResult r;
   int out[2], err[2];
   if (::pipe2(out, O_CLOEXEC) != 0 || ::pipe2(err, O_CLOEXEC) != 0) return r;
@@ -33,8 +33,12 @@ ProcessResult RunProcess(const std::vector<std::string>& argv, const std::vector
   ::close(err[1]);
   pollfd fds[2] = {{out[0], POLLIN, 0}, {err[0], POLLIN, 0}};
   int open = 2;
-  bool killed = false;
+  bool killed = false, interrupted = false;
   while (open > 0) {
+    if (interruptWhen && !interrupted && interruptWhen(r)) {
+      ::kill(pid, SIGINT);
+      interrupted = true;
+    }
     const double elapsed = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     if (elapsed > capSeconds && !killed) {
       ::kill(pid, SIGKILL);

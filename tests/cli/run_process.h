@@ -1,5 +1,6 @@
 #pragma once
 // Runs a program to its end with a hard cap, collecting its output.
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -11,7 +12,10 @@ struct ProcessResult {
   double seconds = 0;
 };
 
+// interruptWhen: checked on the output gathered so far; the first time it
+// holds the program gets SIGINT (as from Ctrl+C).
 ProcessResult RunProcess(const std::vector<std::string>& argv, const std::vector<std::string>& env = {},
-                         double capSeconds = 60);
+                         double capSeconds = 60,
+                         const std::function<bool(const ProcessResult&)>& interruptWhen = {});
 
 }  // namespace ign::test

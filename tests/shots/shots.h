@@ -55,4 +55,10 @@ int PagesIIShots(const QString& dir);
 // The Power out page with its output functions.
 int PowerOutShots(const QString& dir);
 
+// The live display against the simulated unit, the CSV title and playback.
+int MonitorShots(const QString& dir);
+
+// The update offer: Czech rich text and English plain text.
+int UpdateShots(const QString& dir);
+
 }  // namespace ign::shots

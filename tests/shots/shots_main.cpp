@@ -39,5 +39,7 @@ int main(int argc, char** argv) {
   failed += ign::shots::PagesShots(dir);
   failed += ign::shots::PagesIIShots(dir);
   failed += ign::shots::PowerOutShots(dir);
+  failed += ign::shots::MonitorShots(dir);
+  failed += ign::shots::UpdateShots(dir);
   return failed == 0 ? 0 : 1;
 }

@@ -70,7 +70,7 @@ TEST_F(CaptionTableTest, MenuCaptionsInEachLanguageKeepTheirAccelerators) {
       {"MenuDevice", "&Ignition", "&Zündung", "&Zapalování"},
       {"MenuRead", "&Read", "&Lesen", "Čí&st"},
       {"ButtonRead", "&Read", "&Lesen", "Čí&st"},
-      {"MenuOpenPage", "Open for actual page", "Öffnen für aktual Seite", "&Otevřít pro aktuální záložku"},
+      {"MenuOpenPage", "Open for actual page", "Öffnen für aktuelle Seite", "&Otevřít pro aktuální záložku"},
       {"MenuCzech", "&Czech - Česky", "&Tschechisch - Česky", "Če&sky"},
       {"MenuHelp", "&Help", "&Hilfe", "Nápověda"},
       {"MenuAbout", "&About...", "&Über Programm...", "&O programu..."},

@@ -15,6 +15,7 @@
 #include <map>
 #include <set>
 
+#include "core/monitor/display.h"
 #include "core/status/status_slots.h"
 #include "core/text/caption_table.h"
 #include "core/text/messages.h"
@@ -56,6 +57,12 @@ QString Expected(const CaptionRow& row, int language) {
   return QString::fromUtf8(CaptionWithSuffix(row, language));
 }
 
+// An item of a menu the window shows (the developer menu is hidden).
+bool InVisibleMenu(const QAction* a) {
+  auto* menu = qobject_cast<const QMenu*>(a->parent());
+  return !menu || menu->menuAction()->isVisible();
+}
+
 class CaptionsTest : public FormFixture {
  protected:
   TMainForm& StartShown() {
@@ -85,12 +92,6 @@ class CaptionsTest : public FormFixture {
     return texts;
   }
 };
-
-// An item of a menu the window shows (the developer menu is hidden).
-bool InVisibleMenu(const QAction* a) {
-  auto* menu = qobject_cast<const QMenu*>(a->parent());
-  return !menu || menu->menuAction()->isVisible();
-}
 
 // A text without a letter (numbers, units in brackets, signs) reads the same
 // in every language.
@@ -134,12 +135,17 @@ TEST_F(CaptionsTest, EveryNamedControlCarriesItsTextInEachLanguage) {
         EXPECT_EQ(HintOf(w), Expected(row, lng)) << row.name;
       }
     }
+    const std::vector<std::string>& live = MonitorLabelNames();
     for (CaptionPage page : kAllCaptionPages) {
       for (const CaptionRow& row : PageTextRows(page)) {
         if (IsCaptionRole(row)) continue;
         QWidget* w = Find<QWidget>(row.name);
         ASSERT_NE(w, nullptr) << row.name;
-        EXPECT_EQ(CaptionOf(w), Expected(row, lng)) << row.name;
+        // A label of the live display carries its value after the caption.
+        if (std::find(live.begin(), live.end(), row.name) != live.end())
+          EXPECT_TRUE(CaptionOf(w).startsWith(Expected(row, lng))) << row.name;
+        else
+          EXPECT_EQ(CaptionOf(w), Expected(row, lng)) << row.name;
       }
     }
     // Page texts written by the pages themselves.
@@ -157,32 +163,25 @@ TEST_F(CaptionsTest, EveryNamedControlCarriesItsTextInEachLanguage) {
 // except the texts that are the same in both languages.
 TEST_F(CaptionsTest, GermanLeavesNoEnglishTextBehind) {
   TMainForm& f = StartShown();
+  // clang-format off
   const std::set<QString> sameInBothLanguages = {
-      // Names, units and words German shares with English.
-      "Test",
-      "Tachometer",
-      "Sensors",
-      "Power out",
-      "Servo",
-      "Quickshift",
-      "PWM",
-      "N2O",
-      "TP",
-      "IAP",
-      "1/P [mV]",
-      "Interlock",
-      "&Update",
-      "&Reset",
-      "CSV output monitor",
-      "Quicksave version",
-      "Monitor player",
-      "Start",
-      "Stop",
-      "Status",
-      "Dwell",
-      "Limiter",
-      "Pause",
+      // Words German shares with English.
+      "Test", "Tachometer", "Quickshift", "PWM", "Plus", "Minus", "Auto", "1/P [mV]", "TP",
+      // Tab sheets that keep their captions in every language.
+      "Sensors", "Power out", "Servo",
+      // Menu items that keep the captions of the window layout, and the port
+      // items, which have no German text of their own.
+      "&Update", "&Reset", "CSV output monitor", "Quicksave version", "COM &offline", "COM &auto",
+      // Status-bar panels: the program and unit identification, and the
+      // unit's state before any unit answered, which has one text.
+      "EXE", "HEX", "not connected",
+      // Names of sensors and functions the texts give in English only.
+      "Synchro IAP", "IAP+Synchro IAP", "Fuel pump", "Servo plus", "Servo minus",
   };
+  // The live display's fixed formats and the outputs' names begin so.
+  const QStringList neutralStarts = {"RPM = ", "TP= ", "U = ", "Servo = ", "Prop", "Tacho Lambda = ",
+                                     "POUT", "Power out "};
+  // clang-format on
   std::map<const QObject*, QString> english;
   for (int page :
        {Page::Misc, Page::Bike, Page::Sensors, Page::Advance, Page::PowerOut, Page::Servo, Page::Test}) {
@@ -198,6 +197,9 @@ TEST_F(CaptionsTest, GermanLeavesNoEnglishTextBehind) {
       auto before = english.find(object);
       if (before == english.end() || before->second != text) continue;
       if (LanguageNeutral(text) || sameInBothLanguages.count(text)) continue;
+      if (std::any_of(neutralStarts.begin(), neutralStarts.end(),
+                      [&](const QString& start) { return text.startsWith(start); }))
+        continue;
       if (object->objectName() == "StatusPanel2") continue;  // the program's identification
       leftInEnglish.push_back(object->objectName().toStdString() + ": " + text.toStdString());
     }

@@ -32,7 +32,7 @@ TEST_F(PagesFixture, EveryInputControlHasAnAccessibleNameInEveryLanguage) {
   for (int language : {LNG_ENGLISH, LNG_DEUTSCH, LNG_CESKY}) {
     f.MenuLanguageClick(language);
     std::vector<std::string> unnamed;
-    for (int p : {Page::Misc, Page::Bike, Page::Advance}) {
+    for (int p : {Page::Misc, Page::Bike, Page::Sensors, Page::Advance, Page::Servo, Page::Test}) {
       f.ShowPage(p);
       for (QWidget* w : InputControls(Pages().Sheet(p))) {
         // Padding items of a list are never shown and take no input.

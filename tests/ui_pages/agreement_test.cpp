@@ -53,6 +53,37 @@ Image ExpectedAfterStore(Image img) {
   ClampAt(img, CLUTCH_TIME, 0, 250);
   ClampAt(img, CLUTCH_PAUSE, 0, 250);
   for (int i = 0; i < 4; ++i) ClampAt(img, CORR_ADVANCE + i, 70, 130);
+  // The calibration editors keep their limits: voltages 0..5 V, pressure
+  // points 0..999 kPa with the second above the first.
+  for (int w : {int(Adrw::TPS), Adrw::TPS + 1, Adrw::IAP_SENSOR + 1, Adrw::IAP_SENSOR + 3})
+    SetWord(img, w, std::min<uint16_t>(GetWord(img, w), 5000));
+  const int pressure1 = std::min<int>(GetWord(img, Adrw::IAP_SENSOR), 998);
+  const int pressure2 = std::max(std::min<int>(GetWord(img, Adrw::IAP_SENSOR + 2), 999), pressure1 + 1);
+  SetWord(img, Adrw::IAP_SENSOR, uint16_t(pressure1));
+  SetWord(img, Adrw::IAP_SENSOR + 2, uint16_t(pressure2));
+  // The servo's check boxes store 0 or 1; with a load sensor its map mode
+  // follows the collapse: 0, 1 or 2.
+  img[SERVO_ENABLE] = img[SERVO_ENABLE] ? 1 : 0;
+  img[SERVO_PERCENT] = img[SERVO_PERCENT] ? 1 : 0;
+  if (img[TPSIAP_SENSOR] != 0) img[SERVO_MAP] = std::min<uint8_t>(img[SERVO_MAP], 2);
+  ClampAt(img, SERVO_NO, 0, 250);
+  // Test rpm 200..25000, servo test 10..2500 ms, proprietary words -32000..32000.
+  ClampAt(img, TEST_SET, 2, 250);
+  ClampAt(img, TEST_SET + 1, 1, 250);
+  for (int i = 0; i < 5; ++i)
+    SetWord(img, Adrw::PROPRIETARY + i,
+            uint16_t(std::clamp<int>(int16_t(GetWord(img, Adrw::PROPRIETARY + i)), -32000, 32000)));
+  // Power outputs: hysteresis 0..2500 rpm, PWM 10..100 %, frequency 2..20 Hz,
+  // pulse 5..500 ms; a mask keeps one bit per rpm region (bits 0..3), and the
+  // gear shift light's marked middle region stores as on.
+  for (int k = 0; k < 2; ++k) {
+    ClampAt(img, POWER_OUT_HYSTERESIS + k, 0, 250);
+    ClampAt(img, POWER_OUT_SP_PWM + k, 10, 100);
+    ClampAt(img, POWER_OUT_SPWM_FR + k, 2, 20);
+    ClampAt(img, POWER_OUT_SPULSE + k, 1, 100);
+    for (int r = 0; r < 3; ++r) img[size_t(POWER_OUT_MASK + 3 * k + r)] &= 0x0F;
+    if (img[size_t(POWER_OUT_FUNCTION + k)] == 2) img[size_t(POWER_OUT_MASK + 3 * k)] |= 0x02;
+  }
   return img;
 }
 
@@ -72,7 +103,9 @@ TEST_F(PagesFixture, LoadingAndStoringAllPagesKeepsTheImage) {
     Img() = img;
     Pages().LoadPages(true);
     const Image loaded = Img();
-    for (int p : {Page::Misc, Page::Bike, Page::Advance}) Pages().PageAt(p)->Store(Img());
+    for (int p :
+         {Page::Misc, Page::Bike, Page::Sensors, Page::Advance, Page::PowerOut, Page::Servo, Page::Test})
+      Pages().PageAt(p)->Store(Img());
     const Image expected = ExpectedAfterStore(loaded);
     for (int i = 0; i < RS_LEN_EXE; ++i)
       ASSERT_EQ(int(Img()[size_t(i)]), int(expected[size_t(i)]))

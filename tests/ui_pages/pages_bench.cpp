@@ -1,8 +1,11 @@
 // ign_pages_bench: the pages against the 55 ms tick. Prints the median and
 // the 99th percentile of LoadPages(all), of one commit split into its parts
 // (store, normalise, reload, snapshot with the write of settings and image),
-// and of the settle path of a burst of up-down clicks, as ratios to a tick.
+// of the settle path of a burst of up-down clicks, of a servo unit switch
+// with its nested commit and of a Power out function change, as ratios to a
+// tick.
 #include <QApplication>
+#include <QCheckBox>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <chrono>
@@ -83,5 +86,31 @@ int main(int argc, char** argv) {
     memory.push_back(store[size_t(i)] + normalise[size_t(i)] + reload[size_t(i)]);
   Report("commit: in memory", memory);
   Report("settle tick of a 10-click burst", settle);
+
+  // A servo unit switch: the box's commit converts the 1500 cells and
+  // commits them inside itself (store, normalise, reload, snapshot and write
+  // twice, the outer one finding nothing changed).
+  form.ShowPage(ign::Page::Servo);
+  form.Params().edited[ign::Adrb::SERVO_SENSOR] = 0;
+  form.CommitImageChange();
+  auto* percent = form.findChild<QCheckBox*>("CheckBoxServoProcenta");
+  std::vector<double> unitSwitch;
+  for (int i = 0; i < runs / 2; ++i) unitSwitch.push_back(Time([&] { percent->click(); }));
+  Report("servo unit switch (nested commit)", unitSwitch);
+
+  // A Power out function change: the click commits (store, the function's
+  // fixed values, normalise, reload with both maps laid out again, snapshot
+  // and write); the refresh alone is the reconfiguration of the maps.
+  form.ShowPage(ign::Page::PowerOut);
+  auto* function = form.findChild<ign::TRadioGroup*>("RadioGroupPOut1");
+  std::vector<double> functionClick, reconfigure;
+  for (int i = 0; i < runs / 2; ++i)
+    functionClick.push_back(Time([&] { function->Button(i % 2 ? 2 : 3)->click(); }));  // shift light, special
+  for (int i = 0; i < runs; ++i) {
+    form.Params().edited[ign::Adrb::POWER_OUT_FUNCTION] = uint8_t(i % 2 ? 254 : 255);
+    reconfigure.push_back(Time([&] { pages.RefreshPages(false); }));
+  }
+  Report("power out function click (commit)", functionClick);
+  Report("power out reconfiguration", reconfigure);
   return 0;
 }

@@ -7,6 +7,7 @@
 #include "core/base/atomic_file.h"
 #include "core/files/ign_writer.h"
 #include "core/params/defaults.h"
+#include "core/params/lobe.h"
 #include "core/params/normalise.h"
 #include "core/text/codepage.h"
 
@@ -43,6 +44,16 @@ std::vector<std::string> Lines(const std::string& text) {
 
 }  // namespace
 
+Image PresetImage(int bike) {
+  Image img{};
+  img[Adrb::BIKE] = uint8_t(bike);
+  CDefaults defaults;
+  defaults.LoadDefaults(img, Group::All);
+  NormaliseImage(img);
+  ShareFirstLobeEdge(&img[Adrb::PICKUP1_LOBES], img[Adrb::PICKUP_SYSTEM]);
+  return img;
+}
+
 PresetSaveResult SavePresetFiles(const std::string& folder) {
   PresetSaveResult result;
   result.folder = Absolute(folder);
@@ -55,13 +66,8 @@ PresetSaveResult SavePresetFiles(const std::string& folder) {
   const std::vector<std::string> names = BikeFileNames(kPresetBikes);
   const IgnVersions noUnit;
   for (int bike = 0; bike < kPresetBikes; ++bike) {
-    Image scratch{};
-    scratch[Adrb::BIKE] = uint8_t(bike);
-    CDefaults defaults;
-    defaults.LoadDefaults(scratch, Group::All);
-    NormaliseImage(scratch);
     const std::string path = FileOf(folder, names[size_t(bike)]);
-    if (!SaveSettingsFile(path, scratch, noUnit)) result.failed.push_back(Absolute(path));
+    if (!SaveSettingsFile(path, PresetImage(bike), noUnit)) result.failed.push_back(Absolute(path));
   }
   return result;
 }

@@ -5,9 +5,15 @@
 #include <string>
 #include <vector>
 
+#include "core/params/image.h"
+
 namespace ign {
 
 constexpr int kPresetBikes = 44;  // bike values 0..43
+
+// The image of a preset bike's file: cleared, the bike, all defaults,
+// normalised, and the lobe bytes as the Bike page stores them.
+Image PresetImage(int bike);
 
 struct PresetSaveResult {
   bool folderOk = true;             // the folder exists or could be made

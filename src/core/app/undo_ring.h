@@ -43,6 +43,24 @@ class CUndoRing {
     std::array<uint8_t, RS_LEN_EXE> image{};
     int page = 0;
   };
+
+ public:
+  // The whole history, to be put back after something replaced the image
+  // for a while (playback of a recording).
+  struct History {
+    std::vector<Entry> ring;
+    int current = 0, oldest = 0, newest = 0;
+  };
+  History Keep() const { return {ring_, current_, oldest_, newest_}; }
+  void Restore(const History& h) {
+    ring_ = h.ring;
+    current_ = h.current;
+    oldest_ = h.oldest;
+    newest_ = h.newest;
+    RefreshUndoButtons();
+  }
+
+ private:
   void Store(int position);
   void ApplyCurrent(int pageSource);
   static int Next(int p) { return (p + 1) % kUndoEntries; }

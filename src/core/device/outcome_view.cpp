@@ -33,7 +33,8 @@ struct Row {
 };
 
 // A failed job shows on red; two disagreeing reads on the plain background.
-constexpr Row kRows[] = {
+// Initialised after the texts above (same translation unit, in order).
+const Row kRows[] = {
     {Operation::Check, Result::Ok, {CommText::CheckingOk, kPlain, false, true}},
     {Operation::Check, Result::Disagreed, {CommText::CheckingError, kPlain, true, false}},
     {Operation::Check, Result::JobFailed, {CommText::CheckingError, kAlarm, true, false}},

@@ -37,4 +37,16 @@ constexpr uint8_t EncodeLobe(const Lobe& l, bool wide) {
   return uint8_t(b);
 }
 
+// Systems with many lobes per revolution: every lobe byte takes the second
+// edge of channel 1's first lobe.
+constexpr bool IsManyLobeSystem(int pickupSystem) { return pickupSystem == 8 || pickupSystem == 14; }
+
+// The many-lobe rule on the eight lobe bytes starting at first (bit 6 of the
+// first byte copied into all eight); nothing for other systems.
+inline void ShareFirstLobeEdge(uint8_t* first, int pickupSystem) {
+  if (!IsManyLobeSystem(pickupSystem)) return;
+  const uint8_t edge = first[0] & 0x40;
+  for (int i = 0; i < 8; ++i) first[i] = uint8_t((first[i] & ~0x40) | edge);
+}
+
 }  // namespace ign

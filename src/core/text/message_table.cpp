@@ -82,7 +82,7 @@ constexpr MessageTriple kTriples[] = {
     {69, "Limiter", "Begrenzer", "Omezovač"},
     {70, ", polarity error", ", Fehler Polarität", ", chyba polarity"},
     {71, "Correction for cylinder:", "Korrektur für Zylinder:", "Korekce pro válec:"},
-    {72, "Hour meter", "Betriebstundenzähler", "Počítadlo provozních hodin"},
+    {72, "Hour meter", "Betriebsstundenzähler", "Počítadlo provozních hodin"},
     {73, "[h:mm]", "[s:mm]", "[h:mm]"},
     {74, "Number of overvoltages on-board", "Anzahl der Überspannungen im Bordnetz",
      "Počet přepětí v palubní síti"},

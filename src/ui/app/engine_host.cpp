@@ -32,22 +32,6 @@ void TMainForm::ResetUnitInfo() {
   panels_->SetText(4, unitInfo_.PanelText());
 }
 
-// The version part of a monitor record: key (index 150) and subversion (149)
-// give the version state and text that status panel 4 shows with the unit.
-void TMainForm::ProcessMonitor(const uint8_t* record) {
-  const int key = record[150], subversion = record[149];
-  char text[256];
-  if (key == kProgramKey && subversion == kProgramSubversion) {
-    std::snprintf(text, sizeof text, "RSKEY=%d.%02d", kProgramKey, kProgramSubversion);
-    unitInfo_.SetVersion(VersionState::Match, text);
-  } else {
-    std::snprintf(text, sizeof text, "%s  PC-%d.%02d, IGN-%d.%02d", Msg(key != kProgramKey ? 17 : 18),
-                  kProgramKey, kProgramSubversion, key, subversion);
-    unitInfo_.SetVersion(VersionState::Mismatch, text);
-  }
-  panels_->SetText(4, unitInfo_.PanelText());
-}
-
 void TMainForm::SaveAppSettings() { WriteAppSettings(); }
 
 void TMainForm::ForgetFileName() {

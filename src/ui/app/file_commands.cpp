@@ -11,6 +11,7 @@
 #include <QUrl>
 
 #include "core/files/ign_format.h"
+#include "ui/app/dialog_filter.h"
 #include "ui/app/file_host.h"
 #include "ui/app/main_form.h"
 #include "ui/app/main_menu.h"
@@ -20,18 +21,6 @@
 namespace ign {
 
 namespace {
-
-// "Description|pattern|Description|pattern" as Qt's "Description (pattern);;..."
-QString DialogFilter(const char* pairs) {
-  const QStringList parts = QString::fromLatin1(pairs).split('|');
-  QStringList filters;
-  for (int i = 0; i + 1 < parts.size(); i += 2) {
-    QString description = parts[i];
-    // The description already names its pattern in brackets.
-    filters << (description.contains('(') ? description : description + " (" + parts[i + 1] + ")");
-  }
-  return filters.join(";;");
-}
 
 QString ExeFolder() { return QCoreApplication::applicationDirPath(); }
 

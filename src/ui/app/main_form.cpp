@@ -23,15 +23,19 @@
 #include "ui/app/file_host.h"
 #include "ui/app/handover_server.h"
 #include "ui/app/key_router.h"
+#include "ui/app/live_host.h"
 #include "ui/app/main_layout.h"
 #include "ui/app/main_menu.h"
+#include "ui/app/monitor_commands.h"
 #include "ui/app/pages_host.h"
 #include "ui/app/start_args.h"
 #include "ui/app/status_widgets.h"
 #include "ui/app/tool_bar.h"
 #include "ui/app/undo_host.h"
 #include "ui/mapedit/map_editor.h"
+#include "ui/monitor/live_display.h"
 #include "ui/pages/pages.h"
+#include "ui/update/update_check.h"
 
 namespace ign {
 
@@ -93,10 +97,9 @@ void TMainForm::BuildComMenu() { device_->BuildComMenu(); }
 void TMainForm::ConnectMenu() {
   TMainMenu& m = *menu_;
   // Items of features that are not built yet stay disabled.
-  for (const char* name :
-       {"MenuOpen", "MenuOpenExeDir", "MenuOpenPage", "MenuSave", "MenuSaveExeDir", "MenuQuicksave",
-        "MenuPrint", "MenuPrintAll", "MenuRead", "MenuVerify", "MenuProgram", "MenuReset", "MenuUpdate",
-        "MenuZpet", "MenuZnovu", "MenuCSVout", "MenuContens", "MenuSaveAllNew", "MenuCompareAll"})
+  for (const char* name : {"MenuOpen", "MenuOpenExeDir", "MenuOpenPage", "MenuSave", "MenuSaveExeDir",
+                           "MenuQuicksave", "MenuPrint", "MenuPrintAll", "MenuRead", "MenuVerify",
+                           "MenuProgram", "MenuReset", "MenuUpdate", "MenuZpet", "MenuZnovu", "MenuContens"})
     m.Item(name)->setEnabled(false);
   for (int i = 1; i <= TMainMenu::kHistoryItems; ++i) {
     connect(m.history[size_t(i)], &QAction::triggered, this, [this, i] { MenuHistoryClick(i); });
@@ -111,13 +114,9 @@ void TMainForm::ConnectMenu() {
   connect(m.Item("MenuEnglish"), &QAction::triggered, this, [this] { MenuLanguageClick(LNG_ENGLISH); });
   connect(m.Item("MenuGerman"), &QAction::triggered, this, [this] { MenuLanguageClick(LNG_DEUTSCH); });
   connect(m.Item("MenuCzech"), &QAction::triggered, this, [this] { MenuLanguageClick(LNG_CESKY); });
-  connect(m.Item("MenuAbout"), &QAction::triggered, this, [this] {
-    QMessageBox::about(this, QStringLiteral("About"),
-                       QStringLiteral("%1 (v%2)\nCOMPILE=%3")
-                           .arg(kProductCode)
-                           .arg(kProgramVersion)
-                           .arg(QString::fromStdString(buildDate_)));
-  });
+  connect(m.Item("MenuAbout"), &QAction::triggered, this, &TMainForm::MenuAboutClick);
+  connect(m.Item("MenuSaveAllNew"), &QAction::triggered, this, &TMainForm::MenuSaveAllNewClick);
+  connect(m.Item("MenuCompareAll"), &QAction::triggered, this, &TMainForm::MenuCompareAllClick);
 }
 
 // ---- Start-up -----------------------------------------------------------------
@@ -129,6 +128,7 @@ void TMainForm::FormCreate() {
   StartStatusSlots();
   ReadMarkerFile();
   BuildPages();  // the pages and their map editors (the editor list is emptied first)
+  BuildLiveDisplay();
   NormaliseEditedImage();
   // Hints reach event() below, which writes them into panel 0.
   ResetUnitInformation();
@@ -147,8 +147,9 @@ void TMainForm::FormCreate() {
   setAcceptDrops(true);
   CheckAddressMap();
   ResetConnectionState();
-  // The live display shows the monitor record once; the update check starts
-  // (unless noPatchCheck); the recorder and player are reset.
+  RefreshLiveDisplay();  // the live display shows the monitor record once
+  StartUpdateCheck();    // unless noPatchCheck (or switched off)
+  // The recorder and player are reset.
   initialised_ = true;
   Trace("FORM Initialised");
 }
@@ -172,11 +173,8 @@ void TMainForm::ReadMarkerFile() { marker_ = ReadDeveloperMarker(MarkerFilePath(
 void TMainForm::ResetUnitInformation() {
   unitInfo_.Reset();
   buildDate_ = RewriteBuildDate(__DATE__);
-  char buf[128];
-  std::snprintf(buf, sizeof buf, "%s   RSKEY=%i.%02i   COMPILE=%s", kProductCode, kProgramVersion, 0,
-                buildDate_.c_str());
   panels_->SetText(1, "EXE");
-  panels_->SetText(2, buf);
+  panels_->SetText(2, ProgramIdentification());
   panels_->SetText(3, "HEX");
   panels_->SetText(4, unitInfo_.PanelText());
 }
@@ -250,7 +248,8 @@ void TMainForm::ResetConnectionState() {
 void TMainForm::FormClose() {
   if (closed_) return;
   closed_ = true;
-  // A running recording is written out and the update check is told to stop.
+  monitor_->StopPlayer();  // a running recording is written out, a played image gives way
+  StopUpdateCheck();       // stop flag, abort, a bounded join
   engine_->Com().CloseAll();
   StoreActivePage();
   NormaliseEditedImage();
@@ -318,6 +317,10 @@ TitleState TMainForm::CurrentTitleState() const {
   t.saved = params_.saved;
   t.fileName = settings_.file;
   t.linkDisabled = engine_ && engine_->LinkDisabled();
+  if (liveDisplay_ && liveDisplay_->Csv().Running()) {
+    t.csvRunning = true;
+    t.csvFileName = liveDisplay_->Csv().FileName();
+  }
   return t;
 }
 

@@ -29,6 +29,8 @@
 class QKeyEvent;
 class QTimer;
 
+class QDialog;
+
 namespace ign {
 
 class TDeviceCommands;
@@ -43,6 +45,10 @@ class TToolBar;
 class THandoverServer;
 class TPages;
 class TPagesHost;
+class TUpdateCheck;
+class TLiveDisplay;
+class TLiveHost;
+class TMonitorCommands;
 
 class TMainForm : public QMainWindow, private ICommHost {
   Q_OBJECT
@@ -66,6 +72,10 @@ class TMainForm : public QMainWindow, private ICommHost {
   void MenuMonitorPlayerClick();
   void MenuHistoryClick(int index);
   void MenuLanguageClick(int language);
+  // The help links and the update check (update_host.cpp).
+  void MenuUpdateClick();
+  void MenuContensClick();
+  TUpdateCheck* UpdateCheck() { return update_.get(); }
 
   // Application settings and the recent-file list.
   void ReadAppSettings();
@@ -132,6 +142,30 @@ class TMainForm : public QMainWindow, private ICommHost {
   TStatusPanels& Panels() { return *panels_; }
   CEngine& Engine() { return *engine_; }
   TDeviceCommands& DeviceCommands() { return *device_; }
+  const CUnitInfo& UnitInformation() const { return unitInfo_; }
+  TLiveDisplay& LiveDisplay() { return *liveDisplay_; }
+  // PickUp1 on the record as it stands (cleared without data).
+  void RefreshLiveDisplay();
+  TMonitorCommands& Monitor() { return *monitor_; }
+  // The developer tools and the About box (service_commands.cpp).
+  void MenuSaveAllNewClick();
+  void MenuCompareAllClick();
+  void FormComboLoadBinChange();
+  void ButtonLoadBinClick();
+  void ButtonSelftestClick();
+  void MenuAboutClick();
+  // Tests: the dump chooser of LOAD BIN RS, and what happens to the About box
+  // instead of showing it.
+  void SetDumpChooser(std::function<std::string()> chooser) { chooseDumpFile_ = std::move(chooser); }
+  void SetAboutHook(std::function<void(QDialog&)> hook) { aboutHook_ = std::move(hook); }
+  // The program identification of status panel 2 and the unit text of panel 4.
+  std::string ProgramIdentification() const;
+  std::string UnitPanelText() const { return unitInfo_.PanelText(); }
+  // The settings' file name as the title and the file commands know it.
+  void RestoreFileName(const std::string& file);
+  // Saved and identical-to-unit states, title and status slot 4 after the
+  // edited or the unit image was replaced.
+  void CompareImagesNow();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -152,6 +186,7 @@ class TMainForm : public QMainWindow, private ICommHost {
   void RefreshCaptions() override;
   void SetComLabel(const std::string& text) override;
   void SetGauge(const GaugeView& gauge) override;
+  bool PlayerActive() const override;
 
   // Construction.
   void ConnectMenu();
@@ -172,8 +207,17 @@ class TMainForm : public QMainWindow, private ICommHost {
   // Timer steps (timer_steps.cpp).
   void TraceFirstTicks();
 
+  // The update check (update_host.cpp): started at the end of start-up,
+  // polled by the tick, stopped at FormClose.
+  void StartUpdateCheck();
+  void PollUpdateCheck();
+  void StopUpdateCheck();
+  bool UnitOperationRunning() const;
+
   // Helpers.
   void BuildPages();
+  void BuildLiveDisplay();
+  void FollowConnectionForDisplay();
   void SettleImage();
   void Trace(const std::string& text);
   void RefreshLanguageChecks();
@@ -201,6 +245,12 @@ class TMainForm : public QMainWindow, private ICommHost {
   std::unique_ptr<THandoverServer> handover_;
   std::unique_ptr<TPagesHost> pagesHost_;
   std::unique_ptr<TPages> pages_;
+  std::unique_ptr<TLiveHost> liveHost_;
+  std::unique_ptr<TLiveDisplay> liveDisplay_;
+  TMonitorCommands* monitor_ = nullptr;  // child of the window
+  std::function<std::string()> chooseDumpFile_;
+  std::function<void(QDialog&)> aboutHook_;
+  bool displayConnected_ = false;
   std::vector<std::unique_ptr<TStatusLabel>> statusLabels_;
   TKeyRouter* keyRouter_ = nullptr;
   QTimer* timer_ = nullptr;
@@ -220,6 +270,7 @@ class TMainForm : public QMainWindow, private ICommHost {
   CRecentFiles recent_;
   CDefaults defaults_;
   std::vector<int> relabelSteps_;
+  std::unique_ptr<TUpdateCheck> update_;  // last: stopped first when the window goes
 };
 
 }  // namespace ign

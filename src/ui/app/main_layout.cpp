@@ -4,6 +4,8 @@
 #include <QMainWindow>
 #include <QVBoxLayout>
 
+#include "ui/monitor/live_panel.h"
+
 namespace ign {
 
 TMainLayout::TMainLayout(QMainWindow& window, const TMainMenu& menu) {
@@ -37,10 +39,11 @@ TMainLayout::TMainLayout(QMainWindow& window, const TMainMenu& menu) {
   pageControl = new QTabWidget(central);
   pageControl->setObjectName("PageControl1");
   column->addWidget(pageControl, 1);
+  livePanel = new TLivePanel(central);
+  column->addWidget(livePanel);
 
   groupBoxPlayer = new QGroupBox(central);
   groupBoxPlayer->setObjectName("GroupBoxPlayer");
-  groupBoxPlayer->setMinimumHeight(60);
   groupBoxPlayer->hide();
   column->addWidget(groupBoxPlayer);
   window.setCentralWidget(central);

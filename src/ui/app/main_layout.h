@@ -1,7 +1,7 @@
 #pragma once
 // The widgets of the main window's client area, top to bottom: the status
 // row (connection, result, gauge, congruence, COM), the tool bar, the page
-// control and the player box.
+// control, the live display and the player box.
 #include <QGroupBox>
 #include <QLabel>
 #include <QProgressBar>
@@ -15,6 +15,7 @@ class QMainWindow;
 namespace ign {
 
 class TMainMenu;
+class TLivePanel;
 
 class TMainLayout {
  public:
@@ -26,6 +27,7 @@ class TMainLayout {
   QLabel* labelCom = nullptr;
   QProgressBar* gaugeProgram = nullptr;
   QTabWidget* pageControl = nullptr;
+  TLivePanel* livePanel = nullptr;
   QGroupBox* groupBoxPlayer = nullptr;
   std::unique_ptr<TToolBar> toolBar;
 };

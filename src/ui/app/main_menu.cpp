@@ -69,6 +69,7 @@ TMainMenu::TMainMenu(QMainWindow& window) : window_(window) {
 
   QMenu* help = AddMenu("MenuHelp", "&Help");
   Add(help, "MenuContens", "&Contens", "F1");
+  Add(help, "MenuUpdateCheck", "Check for updates at start")->setCheckable(true);
   Add(help, "MenuAbout", "&About...");
 
   QMenu* servis = AddMenu("MenuServis", "Servis");

@@ -6,6 +6,7 @@
 #include "core/device/engine.h"
 #include "ui/app/main_form.h"
 #include "ui/app/main_layout.h"
+#include "ui/app/monitor_commands.h"
 #include "ui/app/tool_bar.h"
 
 namespace ign {
@@ -30,6 +31,15 @@ void TPagesHost::ApplyBikePreset() {
   form_.Defaults().ApplyBikePreset(img);
   img[Adrb::CHANNEL_COUNT] = uint8_t(std::clamp<int>(img[Adrb::CHANNEL_COUNT], 1, 4));
 }
+
+void TPagesHost::AddTestBits(int index, uint8_t bits) {
+  auto& pending = form_.Engine().Machine().testBits;
+  if (index >= 0 && index < int(pending.size())) pending[size_t(index)] |= bits;
+}
+
+bool TPagesHost::DeveloperTestMode() const { return form_.DeveloperTestMode(); }
+void TPagesHost::NoteRecorderView() { form_.Monitor().RecordView(); }
+void TPagesHost::RefreshLiveDisplay() { form_.RefreshLiveDisplay(); }
 
 void TMainForm::BuildPages() {
   pagesHost_ = std::make_unique<TPagesHost>(*this);

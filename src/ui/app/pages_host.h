@@ -20,6 +20,10 @@ class TPagesHost : public IPagesHost {
   void NewDefaults(int group) override;
   void SetBikeChanged() override;
   void ApplyBikePreset() override;
+  void AddTestBits(int index, uint8_t bits) override;
+  bool DeveloperTestMode() const override;
+  void NoteRecorderView() override;
+  void RefreshLiveDisplay() override;
 
  private:
   TMainForm& form_;

@@ -4,7 +4,10 @@
 
 #include "ui/app/device_commands.h"
 #include "ui/app/main_form.h"
+#include "ui/app/main_menu.h"
+#include "ui/app/monitor_commands.h"
 #include "ui/app/tool_bar.h"
+#include "ui/monitor/live_display.h"
 #include "ui/pages/pages.h"
 
 namespace ign {
@@ -28,13 +31,18 @@ void TMainForm::Timer1Timer() {
   pages_->SettleStep();             // a control change whose settle time has run out is committed
   pages_->PushEditorState();        // live values and markers to the map editors
   pages_->PageTick(Page::Advance);  // the Advance Map page's live mark
-  // The update check is polled.
+  PollUpdateCheck();
   // A completed stream of pick-up samples goes to the pick-up monitor.
   device_->EnableDeviceCommands();
+  // A played recording's image is not the tuner's: it never goes to the unit.
+  if (monitor_->Playing()) menu_->Item("MenuProgram")->setEnabled(false);
   pages_->PageTick(Page::Bike);  // "-1" and "-2" in the rpm-pulse edit become "pickup 1" and "pickup 2"
   // Every 16th tick the pick-up monitor builds its curves (or resets the step mask while paused).
-  // The pick-up monitor's Tick and Draw; the self-test display counts down;
-  // the display takes over the connection state; the player steps.
+  // The pick-up monitor's Tick and Draw.
+  liveDisplay_->SelfTest().Tick(LocalNow());  // the self-test display counts down
+  liveDisplay_->ShowSelfTest();
+  FollowConnectionForDisplay();  // the display takes over the connection state
+  monitor_->Tick();              // the player steps; a recording is written out now and then
 }
 
 void TMainForm::TraceFirstTicks() {

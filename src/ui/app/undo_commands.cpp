@@ -7,6 +7,7 @@
 #include "ui/app/main_form.h"
 #include "ui/app/main_layout.h"
 #include "ui/app/main_menu.h"
+#include "ui/app/monitor_commands.h"
 #include "ui/app/tool_bar.h"
 #include "ui/app/undo_host.h"
 #include "ui/pages/pages.h"
@@ -22,6 +23,7 @@ void TUndoHost::SetUndoButtons(bool canUndo, bool canRedo) {
   form_.MainMenu().Item("MenuZnovu")->setEnabled(canRedo);
 }
 bool TUndoHost::ProgramAfterChange() const { return form_.ToolBar().ProgramAfterChangeChecked(); }
+void TUndoHost::RecordImage(const Image& img) { form_.Monitor().RecordImage(img); }
 void TUndoHost::FocusProgramAfterChange() { form_.ToolBar().ProgramAfterChange()->setFocus(); }
 void TUndoHost::RequestProgramChanged() { form_.Engine().Machine().RequestProgramChanged(); }
 

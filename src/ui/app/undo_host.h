@@ -17,6 +17,7 @@ class TUndoHost : public IUndoHost {
   bool ProgramAfterChange() const override;
   void RequestProgramChanged() override;
   void FocusProgramAfterChange() override;
+  void RecordImage(const Image& img) override;
 
  private:
   TMainForm& form_;

@@ -102,6 +102,11 @@ void TAdvancePage::Refresh(Image& img) {
     correction_[size_t(i)]->setVisible(shown);
     correctionLabel_[size_t(i)]->setVisible(shown);
   }
+  Relabel(img);
+}
+
+// The corrections' word from the message table, on every page in front or not.
+void TAdvancePage::Relabel(Image& /*img*/) {
   corrections_->setText(QString::fromUtf8(Msg(kMsgCorrection)));
   for (int i = 0; i < 4; ++i)
     correction_[size_t(i)]->setAccessibleName(

@@ -26,6 +26,7 @@ class TAdvancePage : public TPage {
   void Store(Image& img) override;
   void Load(Image& img) override;
   void Refresh(Image& img) override;
+  void Relabel(Image& img) override;
   // The live mark of the base advance while the page is in front.
   void Tick(Image& img, bool active) override;
 

@@ -19,8 +19,6 @@ namespace {
 constexpr int kMsgDefaultSetting = 34;  // "Do you want default setting?"
 constexpr int kPulsesPickup1 = -1, kPulsesPickup2 = -2;
 
-bool IsManyLobes(int s) { return s == 8 || s == 14; }
-
 // The up-down of a merged edit pair: its buttons show with the up-down.
 void ShowPair(TUpDown* u, bool editVisible, bool editEnabled, bool upDownVisible) {
   u->setVisible(editVisible);
@@ -75,11 +73,7 @@ void TBikePage::Store(Image& img) {
     if (c.secondTurn->isChecked()) img[FOUR_STROKE_2ND_TURN] |= uint8_t(1u << ch);
   }
   // 3. Many-lobe systems take the second edge of channel 1's first lobe everywhere.
-  if (IsManyLobes(system)) {
-    const uint8_t edge = img[PICKUP1_LOBES] & 0x40;
-    for (int i = 0; i < 8; ++i)
-      img[size_t(PICKUP1_LOBES + i)] = uint8_t((img[size_t(PICKUP1_LOBES + i)] & ~0x40) | edge);
-  }
+  ShareFirstLobeEdge(&img[PICKUP1_LOBES], system);
   // 4.
   StoreComboValue(geberMode_, img, GEBER_MODE);
   // 5. A preset bike has no lobe check, interlock or early spark.
@@ -127,7 +121,7 @@ void TBikePage::Load(Image& img) {
       const Lobe lobe = DecodeLobe(b, wide);
       g.Run([&] { l.edit->setMaximum(lobes); });
       SetUpDownValue(g, l.edit, lobe.number);
-      SetCheck(g, l.secondEdge, IsManyLobes(system) ? first.secondEdge : lobe.secondEdge);
+      SetCheck(g, l.secondEdge, IsManyLobeSystem(system) ? first.secondEdge : lobe.secondEdge);
       SetCheck(g, l.secondPickup, lobe.secondPickup);
     };
     load(c.start, img[size_t(PICKUP1_LOBES + ch)]);
@@ -146,7 +140,7 @@ void TBikePage::Refresh(Image& img) {
   const bool twoPickups = s == 0 || s == 4 || s == 9 || s == 17 || s == 18;
   const bool cam = s == 6 || s == 11 || s == 12;
   const bool full = s == 7 || s == 16;
-  const bool many = IsManyLobes(s);
+  const bool many = IsManyLobeSystem(s);
   const bool lobeStart = s == 19;
   const bool camGap = s == 12;
   const int channels = img[CHANNEL_COUNT];

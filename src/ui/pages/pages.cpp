@@ -213,6 +213,11 @@ TEditorEntry& TPages::AddEditor(TTab& tab, QWidget* host, std::function<void(Ima
   return *e;
 }
 
+void TPages::SetLive(const LiveFeed& live) {
+  live_ = live;
+  if (auto* sensors = PageAs<TSensorsPage>(Page::Sensors)) sensors->LiveChanged();
+}
+
 void TPages::SetMarkers(TEditorEntry& editor, const Markers& m) {
   editor.Model().MarkerValues() = m;
   editor.given = m;

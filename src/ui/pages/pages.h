@@ -54,6 +54,10 @@ class IPagesHost {
   virtual void NoteRecorderView() {}
   virtual void RefreshLiveDisplay() {}
   virtual void FitStatusBar() {}
+  // ORs one-shot test bits into the pending bits of the next monitor request
+  // (index 0..2: ignition, output, servo test byte).
+  virtual void AddTestBits(int /*index*/, uint8_t /*bits*/) {}
+  virtual bool DeveloperTestMode() const { return false; }
 };
 
 namespace Page {
@@ -67,7 +71,8 @@ struct LiveFeed {
   int32_t throttle = 0;
   int32_t pressure = 0;
   uint32_t status = 0;
-  int loadSensor = 0;  // the load sensor the unit reports (2: pressure)
+  int loadSensor = 0;         // the load sensor the unit reports (2: pressure)
+  int32_t sensorVoltage = 0;  // the load sensor's voltage, mV
 };
 
 // A map editor as the bridge sees it.
@@ -136,7 +141,8 @@ class TPages : public QObject {
   void OnSheetChanged(TEditorEntry& editor);
   // Gives the editor markers (display units) and remembers them as given.
   void SetMarkers(TEditorEntry& editor, const Markers& m);
-  void SetLive(const LiveFeed& live) { live_ = live; }
+  // New live values (or none); the pages that offer live commands follow.
+  void SetLive(const LiveFeed& live);
   const LiveFeed& Live() const { return live_; }
 
   // ---- for the pages ----

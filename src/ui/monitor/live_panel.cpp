@@ -1,0 +1,175 @@
+#include "ui/monitor/live_panel.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "core/monitor/display.h"
+#include "core/text/caption_table.h"
+#include "core/text/relabel.h"
+#include "ui/monitor/label_paint.h"
+
+namespace ign {
+
+namespace {
+
+// The cells of the panel, row by row, left to right, each with the number of
+// columns it spans; a name starting with '*' is a gauge. Column widths are
+// fixed so that a changing text never moves its neighbours.
+struct Cell {
+  const char* name;
+  int row, column, span;
+};
+constexpr Cell kCells[] = {
+    {"LabelRpm", 0, 0, 1},
+    {"*CGaugeRpm", 0, 1, 1},
+    {"LabelTpsMon", 0, 2, 1},
+    {"*CGaugeTps", 0, 3, 1},
+    {"LabelNapeti", 0, 4, 1},
+    {"LabelServo", 0, 5, 1},
+    {"LabelAdvance1", 1, 0, 1},
+    {"LabelAdvance2", 1, 1, 1},
+    {"LabelAdvance3", 1, 2, 1},
+    {"LabelAdvance4", 1, 3, 1},
+    {"LabelEeDataErr", 1, 4, 2},
+    // The pick-up texts are the longest: half a row each.
+    {"LabelMonSnimac1", 2, 0, 3},
+    {"LabelMonSnimac2", 2, 3, 3},
+    {"LabelKillSwitch", 3, 0, 1},
+    {"LabelBlocking", 3, 1, 1},
+    {"LabelClutchMon", 3, 2, 1},
+    {"LabelMonRetard", 3, 3, 1},
+    {"Label2ndAdv", 3, 4, 1},
+    {"LabelMonTachoLambdaOut", 3, 5, 1},
+    {"LabelMonStartLimiterOut", 4, 0, 1},
+    {"LabelMonLimiterOut", 4, 1, 1},
+    {"LabelPocetProgramovani", 4, 2, 1},
+    {"LabelOvervoltageEvents", 4, 3, 3},
+};
+constexpr int kColumns = 6;
+// Panel labels the program never shows.
+constexpr const char* kHidden[] = {"LabelDwell", "LabelDwellCalibError", "LabelSelftest"};
+
+QLabel* MakeLabel(QWidget* parent, const char* name) {
+  auto* l = new QLabel(parent);
+  l->setObjectName(name);
+  l->setMargin(2);
+  l->setAutoFillBackground(true);
+  l->setTextFormat(Qt::PlainText);
+  // Hidden labels keep their room: nothing moves when one shows.
+  QSizePolicy policy = l->sizePolicy();
+  policy.setRetainSizeWhenHidden(true);
+  policy.setHorizontalPolicy(QSizePolicy::Ignored);
+  l->setSizePolicy(policy);
+  return l;
+}
+
+}  // namespace
+
+TLivePanel::TLivePanel(QWidget* parent) : QFrame(parent) {
+  setObjectName("PanelMonitor");
+  setFrameShape(QFrame::StyledPanel);
+  auto* column = new QVBoxLayout(this);
+  column->setContentsMargins(4, 4, 4, 4);
+  column->setSpacing(3);
+  auto* grid = new QGridLayout();
+  grid->setHorizontalSpacing(6);
+  grid->setVerticalSpacing(3);
+  for (const Cell& cell : kCells) {
+    if (cell.name[0] == '*') {
+      auto* gauge = new QProgressBar(this);
+      gauge->setObjectName(cell.name + 1);
+      gauge->setTextVisible(false);
+      gauge->setMaximumHeight(16);
+      (std::string(cell.name + 1) == "CGaugeRpm" ? rpmGauge_ : tpsGauge_) = gauge;
+      grid->addWidget(gauge, cell.row, cell.column, 1, cell.span);
+      continue;
+    }
+    QLabel* l = MakeLabel(this, cell.name);
+    labels_[cell.name] = l;
+    grid->addWidget(l, cell.row, cell.column, 1, cell.span);
+  }
+  for (int c = 0; c < kColumns; ++c) grid->setColumnStretch(c, 1);
+  column->addLayout(grid);
+
+  // Full synchronisation of the unit and of each channel, then the unit's
+  // identification.
+  auto* bottom = new QHBoxLayout();
+  bottom->setSpacing(6);
+  fullSyncCaption_ = new QLabel(this);
+  fullSyncCaption_->setObjectName("LabelFullSyncCaption");
+  bottom->addWidget(fullSyncCaption_);
+  for (const char* name : {"LabelFullSync", "LabelFullSynchro1", "LabelFullSynchro2", "LabelFullSynchro3",
+                           "LabelFullSynchro4"}) {
+    QLabel* l = MakeLabel(this, name);
+    l->setAlignment(Qt::AlignCenter);
+    l->setMinimumWidth(44);
+    labels_[name] = l;
+    bottom->addWidget(l, 1);
+  }
+  bottom->addSpacing(20);
+  for (const char* name : {"LabelVerze1", "LabelVerze2", "LabelVerze3"}) {
+    QLabel* l = MakeLabel(this, name);
+    labels_[name] = l;
+    bottom->addWidget(l, 3);
+  }
+  column->addLayout(bottom);
+
+  for (const char* name : kHidden) {
+    QLabel* l = MakeLabel(this, name);
+    l->hide();
+    labels_[name] = l;
+  }
+  auto* memo = new QPlainTextEdit(this);
+  memo->setObjectName("MemoSelftest");
+  memo->setReadOnly(true);
+  memo->hide();
+  auto* selftest = new QPushButton(QStringLiteral("Selftest"), this);
+  selftest->setObjectName("ButtonSelftest");
+  selftest->hide();
+
+  Relabel();
+  relabelStep_ = RegisterRelabelStep(RelabelOrder::PageTexts, [this] { Relabel(); });
+}
+
+TLivePanel::~TLivePanel() {
+  if (relabelStep_) UnregisterRelabelStep(relabelStep_);
+}
+
+void TLivePanel::Relabel() {
+  // The Bike page's word for full synchronisation.
+  for (CaptionPage page : kAllCaptionPages)
+    if (const CaptionRow* row = FindCaptionRow(PageTextRows(page), "LabelSnimac3"))
+      fullSyncCaption_->setText(QString::fromUtf8(CaptionText(*row)));
+}
+
+QLabel* TLivePanel::Find(QWidget& window, const std::string& name) {
+  auto it = labels_.find(name);
+  if (it != labels_.end() && it->second) return it->second;
+  QLabel* l = window.findChild<QLabel*>(QString::fromStdString(name));
+  if (l) labels_[name] = l;
+  return l;
+}
+
+void TLivePanel::Show(QWidget& window, const DisplayModel& model) {
+  for (const auto& [name, view] : model.labels) {
+    QLabel* l = Find(window, name);
+    if (!l) continue;
+    if (std::find(std::begin(kHidden), std::end(kHidden), name) == std::end(kHidden)) {
+      PaintLabel(*l, view);
+    } else {
+      LabelView hidden = view;
+      hidden.visible = false;
+      PaintLabel(*l, hidden);
+    }
+  }
+  PaintGauge(*rpmGauge_, model.rpmGauge);
+  PaintGauge(*tpsGauge_, model.tpsGauge);
+}
+
+}  // namespace ign

@@ -1,0 +1,59 @@
+#include "ui/update/web_links.h"
+
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QUrl>
+#include <cstdio>
+
+#include "core/text/lngstr.h"
+#include "core/update/update_offer.h"
+
+namespace ign {
+
+namespace {
+
+UpdateMessagePresenter& Presenter() {
+  static UpdateMessagePresenter presenter;
+  return presenter;
+}
+
+QUrl UrlOf(const std::string& address) {
+  if (IsWebAddress(address)) return QUrl(QString::fromStdString(address), QUrl::StrictMode);
+  return QUrl::fromLocalFile(QString::fromStdString(address));
+}
+
+}  // namespace
+
+void SetUpdateMessagePresenter(UpdateMessagePresenter presenter) { Presenter() = std::move(presenter); }
+
+void ShowUpdateMessage(QWidget* parent, const std::string& caption, const std::string& text) {
+  if (Presenter()) {
+    Presenter()(parent, caption, text);
+    return;
+  }
+  QMessageBox::information(
+      parent, caption.empty() ? QCoreApplication::applicationName() : QString::fromStdString(caption),
+      QString::fromStdString(text));
+}
+
+bool OpenAddress(QWidget* parent, const std::string& address) {
+  const QUrl url = UrlOf(address);
+  if (!address.empty() && url.isValid() && QDesktopServices::openUrl(url)) return true;
+  const std::string shown = url.isLocalFile() ? url.toString().toStdString() : address;
+  std::string text = LngStr(OpenLinkFailedText());
+  text += " " + shown + " !";
+  ShowUpdateMessage(parent, "", text);
+  return false;
+}
+
+std::string UserGuidePath() {
+  const QString dir = QCoreApplication::applicationDirPath();
+  const QString places[] = {dir + "/user-guide.html", dir + "/../share/doc/ignset/user-guide.html"};
+  for (const QString& p : places)
+    if (QFileInfo::exists(p)) return QFileInfo(p).canonicalFilePath().toStdString();
+  return places[0].toStdString();
+}
+
+}  // namespace ign

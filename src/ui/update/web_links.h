@@ -1,0 +1,28 @@
+#pragma once
+// Handing addresses to the browser, and the messages around it. Messages go
+// through a presenter that tests replace (a message box waits for a click).
+#include <functional>
+#include <string>
+
+class QWidget;
+
+namespace ign {
+
+// caption and text in UTF-8 (caption empty: the program's name).
+using UpdateMessagePresenter =
+    std::function<void(QWidget* parent, const std::string& caption, const std::string& text)>;
+// nullptr restores the message box.
+void SetUpdateMessagePresenter(UpdateMessagePresenter presenter);
+void ShowUpdateMessage(QWidget* parent, const std::string& caption, const std::string& text);
+
+// Opens an http(s) address or a local file's address with the desktop's
+// handler. On failure shows "%s %s !" of the packed failure message and the
+// address, and returns false.
+bool OpenAddress(QWidget* parent, const std::string& address);
+
+// The user guide shipped beside the program (user-guide.html in the
+// program's folder, or ../share/doc/ignset/ above it): the first that
+// exists, else the first place looked at.
+std::string UserGuidePath();
+
+}  // namespace ign

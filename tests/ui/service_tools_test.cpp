@@ -3,12 +3,16 @@
 // trip of every preset, the About box and the self-test start.
 #include <unistd.h>
 #include <QAction>
+#include <QComboBox>
 #include <QDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
+#include <QPushButton>
 #include <filesystem>
 
 #include "core/app/bike_file_name.h"
+#include "core/app/dump_loader.h"
 #include "core/app/preset_files.h"
 #include "core/device/engine.h"
 #include "core/params/defaults.h"
@@ -107,6 +111,52 @@ TEST_F(ServiceToolsTest, EveryPresetRoundTripsThroughThePages) {
     EXPECT_TRUE(std::equal(scratch.begin(), scratch.begin() + RS_LEN_EXE, f.Params().edited.begin()))
         << "bike " << bike;
   }
+}
+
+TEST_F(ServiceToolsTest, LoadBinTakesTheChosenCopyAsOneUndoStep) {
+  TMainForm& f = StartInTestMode();
+  f.ShowPage(Page::Test);
+  auto* copies = Find<QComboBox>("ComboBoxLoadBin");
+  auto* offset = Find<QLineEdit>("EditLoadBin");
+  ASSERT_TRUE(copies && offset);
+  EXPECT_TRUE(copies->isVisibleTo(&f));
+  copies->setCurrentIndex(2);
+  EXPECT_EQ(offset->text(), "0x901");
+
+  // Four distinct images, copy k at k x 1152 + 1.
+  std::string dump(1 + kDumpCopies * kDumpCopyStride, '\0');
+  std::vector<Image> images;
+  for (int k = 0; k < kDumpCopies; ++k) {
+    images.push_back(PresetImage(k * 5 + 1));
+    std::copy(images.back().begin(), images.back().begin() + RS_LEN_EXE,
+              dump.begin() + k * kDumpCopyStride + 1);
+  }
+  const std::string path = dir_.File("dump.bin");
+  ASSERT_TRUE(WriteFileAtomically(path, dump));
+  f.SetDumpChooser([&] { return path; });
+  const Image before = f.Params().edited;
+  Find<QPushButton>("ButtonLoadBin")->click();
+  EXPECT_TRUE(std::equal(images[2].begin(), images[2].begin() + RS_LEN_EXE, f.Params().edited.begin()));
+  Find<QAction>("MenuZpet")->trigger();
+  EXPECT_EQ(f.Params().edited, before);
+
+  // Past the end: a message with the bytes read, the image unchanged.
+  offset->setText(QStringLiteral("0x%1").arg(dump.size() - 100, 0, 16));
+  Find<QPushButton>("ButtonLoadBin")->click();
+  ASSERT_EQ(fileMessages_.size(), 1u);
+  EXPECT_NE(fileMessages_[0].find("100"), std::string::npos) << fileMessages_[0];
+  EXPECT_EQ(f.Params().edited, before);
+  // Not an offset: nothing happens.
+  offset->setText("901");
+  Find<QPushButton>("ButtonLoadBin")->click();
+  EXPECT_EQ(fileMessages_.size(), 1u);
+}
+
+TEST_F(ServiceToolsTest, LoadBinControlsShowOnlyInTestMode) {
+  TMainForm& f = Start({"ignset", "nopatchcheck"});
+  f.ShowPage(Page::Test);
+  EXPECT_FALSE(Find<QComboBox>("ComboBoxLoadBin")->isVisibleTo(&f));
+  EXPECT_FALSE(Find<QPushButton>("ButtonLoadBin")->isVisibleTo(&f));
 }
 
 TEST_F(ServiceToolsTest, AboutBoxShowsTheVersionInEachLanguage) {

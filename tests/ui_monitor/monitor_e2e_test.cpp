@@ -2,6 +2,7 @@
 // the labels, the map editors' live point and the CSV log.
 #include <QAction>
 #include <QLabel>
+#include <QPushButton>
 
 #include "core/device/engine.h"
 #include "tests/support/sim_process.h"
@@ -20,6 +21,7 @@ class MonitorE2eTest : public FormFixture {
     SimOptions options;
     options.com = 7;
     options.extra = std::move(extra);
+    sim_.reset();  // one unit on the port at a time
     sim_ = std::make_unique<SimProcess>(dir_.File("ports"), options);
     EXPECT_TRUE(sim_->ready()) << sim_->errorOutput();
     TMainForm& f = Start({"ignset", "nopatchcheck"});
@@ -90,6 +92,63 @@ TEST_F(MonitorE2eTest, CsvRowsCarryThePinnedValues) {
   ASSERT_LT(rpmColumn, 100u) << lines[0];
   for (size_t i = 2; i < lines.size(); ++i)
     EXPECT_EQ(field(lines[i], rpmColumn), "4321") << Text("LabelRpm").toStdString() << "\n" << lines[i];
+}
+
+// Lines of the unit's command log that carry the byte value.
+int Requests(const std::string& log, const std::string& field) {
+  std::string text;
+  ReadWholeFile(log, text);
+  int n = 0;
+  for (size_t at = 0; (at = text.find(field, at)) != std::string::npos; ++at) ++n;
+  return n;
+}
+
+TEST_F(MonitorE2eTest, ATestButtonGoesOutInOneRequestOnly) {
+  const std::string log = dir_.File("commands.log");
+  TMainForm& f = Connect({"--command-log", log});
+  f.ShowPage(Page::Test);
+  ASSERT_TRUE(WaitFor([&] { return Requests(log, "monitor") >= 2; }, 20000));
+  Find<QPushButton>("ButtonTestIgn3")->click();
+  Find<QPushButton>("ButtonTestIgn3")->click();  // twice before the next request: once
+  ASSERT_TRUE(WaitFor([&] { return Requests(log, "20=04") >= 1; }, 20000));
+  const int after = Requests(log, "monitor");
+  ASSERT_TRUE(WaitFor([&] { return Requests(log, "monitor") >= after + 3; }, 20000));
+  EXPECT_EQ(Requests(log, "20=04"), 1);
+}
+
+TEST_F(MonitorE2eTest, BitsClickedWithoutAUnitGoWithTheFirstRequest) {
+  const std::string log = dir_.File("commands.log");
+  TMainForm& f = Start({"ignset", "nopatchcheck"});
+  f.show();
+  f.ShowPage(Page::Test);
+  Find<QPushButton>("ButtonTestRpm")->click();  // byte 21 bit 2
+  SimOptions options;
+  options.com = 7;
+  options.extra = {"--command-log", log};
+  sim_ = std::make_unique<SimProcess>(dir_.File("ports"), options);
+  ASSERT_TRUE(sim_->ready()) << sim_->errorOutput();
+  ASSERT_TRUE(WaitFor([&] { return Requests(log, "21=04") >= 1; }, 30000));
+  const int after = Requests(log, "monitor");
+  ASSERT_TRUE(WaitFor([&] { return Requests(log, "monitor") >= after + 2; }, 20000));
+  EXPECT_EQ(Requests(log, "21=04"), 1);
+}
+
+TEST_F(MonitorE2eTest, SelfTestWaitsForAStoppedEngineAndResetsATurningOne) {
+  {
+    TMainForm& f = Connect({"--pin-rpm", "0"});
+    ASSERT_TRUE(WaitFor([&] { return f.LiveDisplay().Last().live.valid; }, 20000));
+    f.ButtonSelftestClick();
+    EXPECT_EQ(f.LiveDisplay().SelfTest().Stage(), 2);
+    EXPECT_EQ(f.LiveDisplay().SelfTest().Count(), 20);
+  }
+  form_.reset();
+  TMainForm& f = Connect({"--pin-rpm", "3000"});
+  ASSERT_TRUE(WaitFor([&] { return f.LiveDisplay().Kept().rpm == 3000; }, 20000));
+  f.ButtonSelftestClick();
+  EXPECT_EQ(f.LiveDisplay().SelfTest().Stage(), 1);
+  // The reset goes to the unit: the machine takes the request.
+  EXPECT_EQ(f.Engine().Machine().PendingRequest(), Request::Reset);
+  EXPECT_TRUE(WaitFor([&] { return f.Engine().Machine().PendingRequest() == Request::None; }, 20000));
 }
 
 }  // namespace

@@ -150,7 +150,6 @@ class TMainForm : public QMainWindow, private ICommHost {
   // The developer tools and the About box (service_commands.cpp).
   void MenuSaveAllNewClick();
   void MenuCompareAllClick();
-  void FormComboLoadBinChange();
   void ButtonLoadBinClick();
   void ButtonSelftestClick();
   void MenuAboutClick();

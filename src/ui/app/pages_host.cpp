@@ -40,6 +40,7 @@ void TPagesHost::AddTestBits(int index, uint8_t bits) {
 bool TPagesHost::DeveloperTestMode() const { return form_.DeveloperTestMode(); }
 void TPagesHost::NoteRecorderView() { form_.Monitor().RecordView(); }
 void TPagesHost::RefreshLiveDisplay() { form_.RefreshLiveDisplay(); }
+void TPagesHost::LoadBinaryDump() { form_.ButtonLoadBinClick(); }
 
 void TMainForm::BuildPages() {
   pagesHost_ = std::make_unique<TPagesHost>(*this);

@@ -24,6 +24,7 @@ class TPagesHost : public IPagesHost {
   bool DeveloperTestMode() const override;
   void NoteRecorderView() override;
   void RefreshLiveDisplay() override;
+  void LoadBinaryDump() override;
 
  private:
   TMainForm& form_;

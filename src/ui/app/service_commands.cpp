@@ -1,7 +1,6 @@
 // TMainForm: the developer tools of the "Servis" menu and the Test page, the
 // self-test start, and the About box.
 #include <QAction>
-#include <QComboBox>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QPushButton>
@@ -68,14 +67,6 @@ void TMainForm::MenuCompareAllClick() {
     return;
   }
   ShowFileMessage(Printf(LngStr(kResults), result.path.c_str()));
-}
-
-// The dump copy k starts at k x 1152 + 1.
-void TMainForm::FormComboLoadBinChange() {
-  auto* combo = findChild<QComboBox*>("ComboBoxLoadBin");
-  auto* edit = findChild<QLineEdit*>("EditLoadBin");
-  if (combo && edit && combo->currentIndex() >= 0)
-    edit->setText(QString::fromStdString(DumpCopyOffsetText(combo->currentIndex())));
 }
 
 // LOAD BIN RS: the image from a dump, normalised and committed like Open.

@@ -1,5 +1,6 @@
 #include "ui/pages/controls.h"
 
+#include <QAbstractItemView>
 #include <QButtonGroup>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -199,7 +200,11 @@ QCheckBox* CreateCheck(QWidget* parent, const char* name) {
 QComboBox* CreateCombo(QWidget* parent, const char* name) {
   auto* c = new QComboBox(parent);
   c->setObjectName(name);
-  c->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+  // Wide enough for a usual item; the list itself shows the longest in full,
+  // so a long item in one language cannot widen the window.
+  c->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+  c->setMinimumContentsLength(24);
+  c->view()->setTextElideMode(Qt::ElideNone);
   return c;
 }
 

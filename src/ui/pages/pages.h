@@ -53,6 +53,8 @@ class IPagesHost {
   // Hooks of later parts: the recorder notes the view; the live display.
   virtual void NoteRecorderView() {}
   virtual void RefreshLiveDisplay() {}
+  // LOAD BIN RS on the Test page: the image from a memory dump.
+  virtual void LoadBinaryDump() {}
   virtual void FitStatusBar() {}
   // ORs one-shot test bits into the pending bits of the next monitor request
   // (index 0..2: ignition, output, servo test byte).

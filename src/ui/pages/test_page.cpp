@@ -4,6 +4,7 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
+#include "core/app/dump_loader.h"
 #include "core/text/lngstr.h"
 #include "ui/pages/binding.h"
 #include "ui/pages/page_layout.h"
@@ -52,6 +53,7 @@ void TTestPage::Init(QWidget* sheet) {
     testLabels_[size_t(i)] = CreateLabel(sheet, name.constData());
     diagnostics->addWidget(testLabels_[size_t(i)]);
   }
+  diagnostics->addWidget(BuildLoadBin(sheet));
   diagnostics->addStretch(1);
   grid->addLayout(diagnostics, 0, 2);
   grid->addWidget(CreateLabel(sheet, "LabelHourMeter", QStringLiteral("Hour meter = ---")), 1, 0, 1, 3);
@@ -176,6 +178,36 @@ void TTestPage::Load(Image& img) {
   Refresh(img);
 }
 
+// Loading a parameter image from a unit's memory dump: the copy, its offset
+// and the button that asks for the file.
+QWidget* TTestPage::BuildLoadBin(QWidget* sheet) {
+  loadBin_ = new QWidget(sheet);
+  auto* row = new QGridLayout(loadBin_);
+  row->setContentsMargins(0, 8, 0, 0);
+  auto* copies = CreateCombo(loadBin_, "ComboBoxLoadBin");
+  for (int k = 0; k < kDumpCopies; ++k) copies->addItem(QStringLiteral("%1.kopie").arg(k + 1));
+  copies->setAccessibleName(QStringLiteral("Copy"));
+  loadBinOffset_ = new QLineEdit(loadBin_);
+  loadBinOffset_->setObjectName("EditLoadBin");
+  auto* label = CreateLabel(loadBin_, "LabelLoadBin", QStringLiteral("FROM ADR (hexa)"));
+  label->setBuddy(loadBinOffset_);
+  auto* load = new QPushButton(QStringLiteral("LOAD BIN RS"), loadBin_);
+  load->setObjectName("ButtonLoadBin");
+  row->addWidget(copies, 0, 0);
+  row->addWidget(label, 0, 1);
+  row->addWidget(loadBinOffset_, 0, 2);
+  row->addWidget(load, 1, 0, 1, 3);
+  QObject::connect(copies, &QComboBox::currentIndexChanged, loadBin_,
+                   [this](int copy) { FormComboLoadBinChange(copy); });
+  QObject::connect(load, &QPushButton::clicked, loadBin_, [this] { pages_.Host().LoadBinaryDump(); });
+  FormComboLoadBinChange(0);
+  return loadBin_;
+}
+
+void TTestPage::FormComboLoadBinChange(int copy) {
+  if (copy >= 0) loadBinOffset_->setText(QString::fromStdString(DumpCopyOffsetText(copy)));
+}
+
 void TTestPage::Refresh(Image&) {
   outputs_->setVisible(true);
   output_[0]->setVisible(true);
@@ -186,6 +218,7 @@ void TTestPage::Refresh(Image&) {
   for (int i = 1; i < 4; ++i) ignition_[size_t(i)]->setVisible(true);
   const bool developer = pages_.Host().DeveloperTestMode();
   for (QLabel* l : testLabels_) l->setVisible(developer);
+  loadBin_->setVisible(developer);
 }
 
 }  // namespace ign

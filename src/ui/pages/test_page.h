@@ -3,6 +3,7 @@
 // proprietary words, and the one-shot test buttons. A test button never
 // touches the image: it ORs its bit into the pending test bits that the next
 // monitor request carries.
+#include <QLineEdit>
 #include <QPushButton>
 #include <array>
 
@@ -24,10 +25,13 @@ class TTestPage : public TPage {
 
   // The handler of every test button: its bit into the pending test bits.
   void ButtonTestClick(QPushButton* button);
+  // The dump copy chosen: its start offset into EditLoadBin.
+  void FormComboLoadBinChange(int copy);
 
  private:
   QWidget* BuildProprietary(QWidget* sheet);
   QWidget* BuildButtons(QWidget* sheet);
+  QWidget* BuildLoadBin(QWidget* sheet);
 
   TPages& pages_;
   TUpDown* testRpm_ = nullptr;
@@ -39,6 +43,8 @@ class TTestPage : public TPage {
   QPushButton* n2o_ = nullptr;
   QGroupBox* outputs_ = nullptr;
   std::array<QLabel*, 10> testLabels_{};
+  QWidget* loadBin_ = nullptr;  // developer test mode only
+  QLineEdit* loadBinOffset_ = nullptr;
 };
 
 }  // namespace ign

@@ -44,6 +44,20 @@ TEST_F(AdvanceLayoutTest, CellAndHeaderRectangles) {
   EXPECT_EQ(VerticalScrollBarRect(t), (Rect{973, 84, 988, 423}));
 }
 
+// The compact layout moves the cells half a cell right and down, where the
+// switch map's regions begin: the corner ends before that shift, so it never
+// covers the first region.
+TEST_F(AdvanceLayoutTest, CompactCornerEndsWhereTheRegionsBegin) {
+  frame.editorFlags |= EditorFlag::kCompact;
+  const TableLayout t = Layout();
+  EXPECT_EQ(t.shiftX, int(t.cellWidth / 2));
+  EXPECT_EQ(t.shiftY, int(t.cellHeight / 2));
+  const Rect corner = CornerRect(t);
+  EXPECT_EQ(corner.right, t.leftMargin + t.rowHeaderWidth + t.strip);
+  EXPECT_EQ(corner.bottom, t.topMargin + t.columnHeaderHeight + t.strip);
+  EXPECT_EQ(CornerSquare(t).right, corner.right);
+}
+
 struct HitCase {
   int x, y;
   Hit expected;

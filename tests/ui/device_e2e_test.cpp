@@ -78,6 +78,8 @@ TEST_F(FormFixture, ButtonsReadProgramAndProgramAfterChange) {
   EXPECT_TRUE(gauge->isVisible());
   EXPECT_EQ(gauge->value(), 100);
   EXPECT_EQ(Find<QLabel>("LabelCongruence")->text(), "Unit and PC settings are identical");
+  // The unit holds what was read: nothing waits to be programmed.
+  EXPECT_EQ(std::count(f.Params().marks.begin(), f.Params().marks.end(), 1), 0);
 
   // A committed change enables undo and makes the comparison say "different".
   f.Params().edited[Adrb::LIMITER] = 104;

@@ -5,6 +5,8 @@
 #include <QPushButton>
 
 #include "core/device/engine.h"
+#include "core/mapedit/live.h"
+#include "core/mapedit/model.h"
 #include "tests/support/sim_process.h"
 #include "tests/ui/form_fixture.h"
 #include "ui/app/monitor_commands.h"
@@ -50,6 +52,39 @@ TEST_F(MonitorE2eTest, PinnedValuesReachTheLabelsAndTheLivePoint) {
   sim_.reset();
   ASSERT_TRUE(WaitFor([&] { return Text("LabelRpm") == "RPM = ---"; }, 30000));
   EXPECT_FALSE(f.Pages().Live().valid);
+}
+
+// The advance editor marks the cell of the unit's operating point: the rpm
+// and throttle points nearest to the pinned values.
+TEST_F(MonitorE2eTest, TheAdvanceEditorsLiveCellFollowsThePinnedPoint) {
+  TMainForm& f = Connect({"--pin-rpm", "7400", "--pin-sensor", "1", "--pin-load", "62"});
+  f.Params().edited[Adrb::TPSIAP_SENSOR] = 1;
+  f.CommitImageChange();
+  f.ShowPage(Page::Advance);
+  CTabModel* advance = nullptr;
+  for (auto& e : f.Pages().Editors())
+    if (e->Model().Identifier() == 0) advance = &e->Model();
+  ASSERT_NE(advance, nullptr);
+  CTabModel& model = *advance;
+  ASSERT_TRUE(WaitFor([&] { return model.Live().rpm == 7400 && model.Live().throttle == 62; }, 20000));
+  const CSheet& sheet = *model.Active();
+  const LiveCell cell = ComputeLiveCell(sheet, model.ActiveIndex(), model.Live());
+  ASSERT_GE(cell.column, 0);
+  ASSERT_GE(cell.row, 0);
+  // Points are stored in the axis' units: shown value = stored x scale.
+  auto within = [](const CAxe& axis, int index, double value) {
+    auto distance = [&](int i) { return std::abs(axis.values[size_t(i)] * axis.scale - value); };
+    for (int i = 0; i < axis.count; ++i)
+      if (distance(i) < distance(index)) return false;
+    return true;
+  };
+
+  EXPECT_TRUE(within(sheet.x, cell.column, 7400)) << cell.column;
+  // A map that uses only the rpm keeps its one row.
+  if (sheet.y.collapsed)
+    EXPECT_EQ(cell.row, sheet.y.collapsedIndex);
+  else
+    EXPECT_TRUE(within(sheet.y, cell.row, 62)) << cell.row;
 }
 
 TEST_F(MonitorE2eTest, APressureSensorGivesThePressureToTheMapEditors) {

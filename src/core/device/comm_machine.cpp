@@ -454,6 +454,9 @@ void CCommMachine::ReadCompared() {
   params_.unitValid = true;
   CompareImages(params_, status_);
   host_.TakeSnapshot();
+  // The snapshot marks every byte the read changed, but the unit holds them
+  // already: only the corrections still wait to be programmed.
+  for (int i = 0; i < RS_LEN_EXE; ++i) params_.marks[size_t(i)] = params_.edited[size_t(i)] != rx[i] ? 1 : 0;
   host_.ReloadPages();
   Finish(corrections ? Result::Corrected : Result::Ok);
   state_ = S::Idle;

@@ -66,8 +66,10 @@ TableLayout ComputeTableLayout(const CSheet& sheet, const TableFrame& frame) {
   t.cellWidth = static_cast<float>(frame.width - t.cellLeft - t.rightMargin) / static_cast<float>(maxColumns);
   t.cellHeight = static_cast<float>(frame.height - t.cellTop - t.bottomMargin) / static_cast<float>(maxRows);
   if (compact) {
-    t.cellLeft += static_cast<int>(t.cellWidth / 2);
-    t.cellTop += static_cast<int>(t.cellHeight / 2);
+    t.shiftX = static_cast<int>(t.cellWidth / 2);
+    t.shiftY = static_cast<int>(t.cellHeight / 2);
+    t.cellLeft += t.shiftX;
+    t.cellTop += t.shiftY;
   }
   // 4. Visible counts and the first shown points.
   t.columnCount = sheet.x.count;
@@ -124,10 +126,13 @@ Rect CellAreaRect(const TableLayout& t) {
               RowY(t, t.firstRow + t.visibleRows)};
 }
 
-Rect CornerRect(const TableLayout& t) { return Rect{t.leftMargin, t.topMargin, t.cellLeft, t.cellTop}; }
+Rect CornerRect(const TableLayout& t) {
+  return Rect{t.leftMargin, t.topMargin, t.cellLeft - t.shiftX, t.cellTop - t.shiftY};
+}
 
 Rect CornerSquare(const TableLayout& t) {
-  return Rect{t.leftMargin + t.rowHeaderWidth, t.topMargin + t.columnHeaderHeight, t.cellLeft, t.cellTop};
+  return Rect{t.leftMargin + t.rowHeaderWidth, t.topMargin + t.columnHeaderHeight, t.cellLeft - t.shiftX,
+              t.cellTop - t.shiftY};
 }
 
 Hit HitTest(const TableLayout& t, int x, int y) {

@@ -55,6 +55,9 @@ struct TableLayout {
   int strip = 15;           // selector strips, scaled by dpi / 96
   int columnHeaderHeight = 0;
   int cellLeft = 0, cellTop = 0;
+  // The compact layout moves the cells by half a cell right and down (the
+  // switch map's regions begin there); the corner ends before that shift.
+  int shiftX = 0, shiftY = 0;
   float cellWidth = 0, cellHeight = 0;
   int visibleColumns = 0, visibleRows = 0;
   int firstColumn = 0, firstRow = 0;  // first shown (the collapsed index when collapsed)

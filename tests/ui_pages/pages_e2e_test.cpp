@@ -16,30 +16,20 @@ namespace {
 using test::PagesFixture;
 using test::WaitFor;
 
-std::string UnitImage(const test::SimProcess& sim) {
-  std::string bytes;
-  ReadWholeFile(sim.imagePath(), bytes);
-  return bytes;
-}
-
 TEST_F(PagesFixture, TenLimiterClicksProgramOnceAndUndoProgramsTheRestoredByte) {
   test::SimOptions options;
   options.com = 7;
   test::SimProcess sim(dir_.File("ports"), options);
   ASSERT_TRUE(sim.ready()) << sim.errorOutput();
-  TMainForm& f = StartOn(Page::Misc);
-  f.show();
-  QAction* read = Find<QAction>("MenuRead");
-  ASSERT_TRUE(WaitFor([&] { return read->isEnabled(); }, 30000)) << "no connection";
-  read->trigger();
-  ASSERT_TRUE(WaitFor([&] { return f.Params().unitValid && f.Engine().Machine().Idle(); }, 30000));
+  ASSERT_TRUE(StartAndRead(Page::Misc));
+  TMainForm& f = *form_;
   Find<QCheckBox>("CheckBoxProgHned")->setChecked(true);
 
   const uint8_t before = f.Params().edited[Adrb::LIMITER];
   const uint32_t programs = f.Engine().Machine().LastOutcome().sequence;
   TUpDown* limiter = UpDown("EditLimiter");
   for (int i = 0; i < 10; ++i) limiter->stepBy(-1);  // the timer settles them
-  ASSERT_TRUE(WaitFor([&] { return uint8_t(UnitImage(sim)[Adrb::LIMITER]) == before - 10; }, 30000));
+  ASSERT_TRUE(WaitFor([&] { return uint8_t(test::UnitImage(sim)[Adrb::LIMITER]) == before - 10; }, 30000));
   ASSERT_TRUE(WaitFor([&] { return f.Engine().Machine().Idle(); }, 30000));
   // One programming, of the changed byte only: every mark is cleared again.
   EXPECT_EQ(f.Engine().Machine().LastOutcome().sequence, programs + 1);
@@ -49,7 +39,7 @@ TEST_F(PagesFixture, TenLimiterClicksProgramOnceAndUndoProgramsTheRestoredByte) 
   Find<QAction>("MenuZpet")->trigger();
   EXPECT_EQ(f.ActivePageIndex(), Page::Misc);  // the page of the change
   EXPECT_EQ(limiter->value(), before * 100);
-  ASSERT_TRUE(WaitFor([&] { return uint8_t(UnitImage(sim)[Adrb::LIMITER]) == before; }, 30000));
+  ASSERT_TRUE(WaitFor([&] { return uint8_t(test::UnitImage(sim)[Adrb::LIMITER]) == before; }, 30000));
 }
 
 }  // namespace

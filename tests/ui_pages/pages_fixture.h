@@ -1,8 +1,12 @@
 #pragma once
 // A started main window with its pages, ticked by hand.
+#include <QAction>
 #include <QLineEdit>
 #include <QTabWidget>
 
+#include "core/base/atomic_file.h"
+#include "core/device/engine.h"
+#include "tests/support/sim_process.h"
 #include "tests/ui/form_fixture.h"
 #include "ui/pages/advance_page.h"
 #include "ui/pages/bike_page.h"
@@ -12,6 +16,13 @@
 #include "ui/pages/question_box.h"
 
 namespace ign::test {
+
+// The simulated unit's settings as its image file holds them now.
+inline std::string UnitImage(const SimProcess& sim) {
+  std::string bytes;
+  ReadWholeFile(sim.imagePath(), bytes);
+  return bytes;
+}
 
 class PagesFixture : public FormFixture {
  protected:
@@ -31,6 +42,23 @@ class PagesFixture : public FormFixture {
     TMainForm& f = Start();
     f.ShowPage(page);
     return f;
+  }
+  // The window shown on page with the simulated unit's settings read in;
+  // false (with a failure) when the unit did not connect or answer.
+  bool StartAndRead(int page) {
+    TMainForm& f = StartOn(page);
+    f.show();
+    QAction* read = Find<QAction>("MenuRead");
+    if (!WaitFor([&] { return read->isEnabled(); }, 30000)) {
+      ADD_FAILURE() << "no connection";
+      return false;
+    }
+    read->trigger();
+    if (!WaitFor([&] { return f.Params().unitValid && f.Engine().Machine().Idle(); }, 30000)) {
+      ADD_FAILURE() << "no answer to Read";
+      return false;
+    }
+    return true;
   }
   void Tick(int n = 1) {
     for (int i = 0; i < n; ++i) form_->Timer1Timer();

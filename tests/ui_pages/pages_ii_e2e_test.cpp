@@ -15,14 +15,8 @@ namespace {
 using test::PagesFixture;
 using test::WaitFor;
 
-std::string UnitImage(const test::SimProcess& sim) {
-  std::string bytes;
-  ReadWholeFile(sim.imagePath(), bytes);
-  return bytes;
-}
-
 bool UnitHolds(const test::SimProcess& sim, const Image& img, int from, int count) {
-  const std::string unit = UnitImage(sim);
+  const std::string unit = test::UnitImage(sim);
   if (unit.size() < size_t(from + count)) return false;
   for (int i = from; i < from + count; ++i)
     if (uint8_t(unit[size_t(i)]) != img[size_t(i)]) return false;
@@ -34,18 +28,14 @@ TEST_F(PagesFixture, ServoUnitSwitchProgramsOnceAndTheUnitHoldsTheConvertedMap) 
   options.com = 7;
   test::SimProcess sim(dir_.File("ports"), options);
   ASSERT_TRUE(sim.ready()) << sim.errorOutput();
-  TMainForm& f = StartOn(Page::Sensors);
-  f.show();
-  QAction* read = Find<QAction>("MenuRead");
-  ASSERT_TRUE(WaitFor([&] { return read->isEnabled(); }, 30000)) << "no connection";
-  read->trigger();
-  ASSERT_TRUE(WaitFor([&] { return f.Params().unitValid && f.Engine().Machine().Idle(); }, 30000));
+  ASSERT_TRUE(StartAndRead(Page::Sensors));
+  TMainForm& f = *form_;
   Find<QCheckBox>("CheckBoxProgHned")->setChecked(true);
 
   // The servo's own sensor, so that its unit can be switched.
   if (Img()[Adrb::SERVO_SENSOR] != 0) {
     Find<TRadioGroup>("RadioGroupSensorServa")->Button(0)->click();
-    ASSERT_TRUE(WaitFor([&] { return uint8_t(UnitImage(sim)[Adrb::SERVO_SENSOR]) == 0; }, 30000));
+    ASSERT_TRUE(WaitFor([&] { return uint8_t(test::UnitImage(sim)[Adrb::SERVO_SENSOR]) == 0; }, 30000));
   }
   f.ShowPage(Page::Servo);
   ASSERT_TRUE(WaitFor([&] { return f.Engine().Machine().Idle(); }, 30000));
@@ -57,7 +47,8 @@ TEST_F(PagesFixture, ServoUnitSwitchProgramsOnceAndTheUnitHoldsTheConvertedMap) 
   percent->click();
   ASSERT_EQ(Img()[Adrb::SERVO_PERCENT] != 0, !wasPercent);
   ASSERT_TRUE(WaitFor(
-      [&] { return uint8_t(UnitImage(sim)[Adrb::SERVO_PERCENT]) == Img()[Adrb::SERVO_PERCENT]; }, 30000));
+      [&] { return uint8_t(test::UnitImage(sim)[Adrb::SERVO_PERCENT]) == Img()[Adrb::SERVO_PERCENT]; },
+      30000));
   ASSERT_TRUE(WaitFor([&] { return f.Engine().Machine().Idle(); }, 30000));
   EXPECT_EQ(f.Engine().Machine().LastOutcome().sequence, programs + 1);
   EXPECT_TRUE(UnitHolds(sim, Img(), Adrb::SERVO, kMapCells));

@@ -16,23 +16,13 @@ namespace {
 using test::PagesFixture;
 using test::WaitFor;
 
-std::string UnitImage(const test::SimProcess& sim) {
-  std::string bytes;
-  ReadWholeFile(sim.imagePath(), bytes);
-  return bytes;
-}
-
 TEST_F(PagesFixture, FunctionChangeProgramsOnlyTheChangedBytes) {
   test::SimOptions options;
   options.com = 6;
   test::SimProcess sim(dir_.File("ports"), options);
   ASSERT_TRUE(sim.ready()) << sim.errorOutput();
-  TMainForm& f = StartOn(Page::PowerOut);
-  f.show();
-  QAction* read = Find<QAction>("MenuRead");
-  ASSERT_TRUE(WaitFor([&] { return read->isEnabled(); }, 30000)) << "no connection";
-  read->trigger();
-  ASSERT_TRUE(WaitFor([&] { return f.Params().unitValid && f.Engine().Machine().Idle(); }, 30000));
+  ASSERT_TRUE(StartAndRead(Page::PowerOut));
+  TMainForm& f = *form_;
   // A whole programming leaves nothing marked as changed: what the click
   // marks after it is its own.
   const uint32_t afterRead = f.Engine().Machine().LastOutcome().sequence;
@@ -69,14 +59,14 @@ TEST_F(PagesFixture, FunctionChangeProgramsOnlyTheChangedBytes) {
   const Image expected = img;
   ASSERT_TRUE(WaitFor(
       [&] {
-        const std::string unit = UnitImage(sim);
+        const std::string unit = test::UnitImage(sim);
         return unit.size() >= size_t(RS_LEN_EXE) && uint8_t(unit[Adrb::POWER_OUT_FUNCTION]) == target;
       },
       30000));
   ASSERT_TRUE(WaitFor([&] { return f.Engine().Machine().Idle(); }, 30000));
   EXPECT_EQ(f.Engine().Machine().LastOutcome().sequence, programs + 1);
   EXPECT_TRUE(Succeeded(f.Engine().Machine().LastOutcome().result));
-  const std::string unit = UnitImage(sim);
+  const std::string unit = test::UnitImage(sim);
   for (int i : changed) EXPECT_EQ(uint8_t(unit[size_t(i)]), expected[size_t(i)]) << "byte " << i;
   EXPECT_EQ(std::count(f.Params().marks.begin(), f.Params().marks.end(), 1), 0);
 }

@@ -1,5 +1,6 @@
 // The main window's states.
 #include <QAction>
+#include <QDialog>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -35,6 +36,20 @@ int MainWindowShots(const QString& dir) {
     SetLanguage(LNG_ENGLISH);
     auto form = Open();
     failed += !SaveScreen(dir, "main-no-unit");
+  }
+  for (int lng : {LNG_ENGLISH, LNG_CESKY}) {
+    // The About box over the window, shown while the picture is taken.
+    Sandbox box;
+    SetLanguage(lng);
+    auto form = Open();
+    form->SetAboutHook([&](QDialog& about) {
+      about.move(300, 200);
+      about.show();
+      failed += !SaveScreen(dir, lng == LNG_ENGLISH ? "about" : "about-czech");
+      about.hide();
+    });
+    form->MainMenu().Item("MenuAbout")->trigger();
+    SetLanguage(LNG_ENGLISH);
   }
   {
     Sandbox box;

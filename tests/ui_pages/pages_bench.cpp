@@ -112,5 +112,12 @@ int main(int argc, char** argv) {
   }
   Report("power out function click (commit)", functionClick);
   Report("power out reconfiguration", reconfigure);
+
+  // A language switch as the Language menu runs it: every caption, hint and
+  // list, the live display, then the page in front again.
+  std::vector<double> language;
+  for (int i = 0; i < runs / 4; ++i) language.push_back(Time([&] { form.MenuLanguageClick(i % 3); }));
+  form.MenuLanguageClick(0);
+  Report("language switch (RelabelAll)", language);
   return 0;
 }

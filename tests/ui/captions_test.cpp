@@ -236,7 +236,8 @@ TEST_F(CaptionsTest, NoCaptionIsWiderThanItsControl) {
       QApplication::processEvents();
       QApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
       for (QWidget* w : f.findChildren<QWidget*>()) {
-          int need = 0;
+        if (!w->isVisible()) continue;
+        int need = 0;
         if (auto* l = qobject_cast<QLabel*>(w)) {
           if (l->wordWrap() || l->text().isEmpty() || l->pixmap().isNull() == false) continue;
           need = l->minimumSizeHint().width();

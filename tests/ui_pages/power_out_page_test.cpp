@@ -6,6 +6,7 @@
 #include <QAbstractButton>
 #include <QAbstractSpinBox>
 #include <QAccessible>
+#include <set>
 
 #include "core/params/defaults.h"
 #include "tests/ui_pages/pages_fixture.h"
@@ -381,6 +382,11 @@ TEST_F(PowerOutFixture, EveryInputControlHasAnAccessibleNameInEveryLanguage) {
   }
   EXPECT_EQ(QAccessible::queryAccessibleInterface(Find<QWidget>("EditPOutHyster2"))->text(QAccessible::Name),
             "Hystereze [RPM]");
+  // The editors' sheets share one name; the output tells them apart.
+  std::set<QString> editors;
+  for (const char* name : {"POutSwitchMap1", "POutSwitchMap2", "POutPwmMap1", "POutPwmMap2"})
+    editors.insert(QAccessible::queryAccessibleInterface(Find<QWidget>(name))->text(QAccessible::Name));
+  EXPECT_EQ(editors.size(), 4u);
 }
 
 }  // namespace

@@ -53,6 +53,16 @@ bool TTab::SelectSheet(int index) {
   return done;
 }
 
+void TTab::SetAccessibleTitle(const QString& title) {
+  accessibleTitle_ = title;
+  if (const CSheet* sheet = model_.Active()) setAccessibleName(AccessibleNameOf(*sheet));
+}
+
+QString TTab::AccessibleNameOf(const CSheet& sheet) const {
+  const QString name = QString::fromStdString(Shown(sheet.name));
+  return accessibleTitle_.isEmpty() ? name : accessibleTitle_ + QStringLiteral(": ") + name;
+}
+
 void TTab::Relabel() {
   const QFontMetrics metrics(font());
   for (int s = 0; s < model_.SheetCount(); ++s) {
@@ -61,7 +71,7 @@ void TTab::Relabel() {
       return metrics.horizontalAdvance(QString::fromUtf8(t.data(), static_cast<int>(t.size())));
     });
   }
-  if (const CSheet* sheet = model_.Active()) setAccessibleName(QString::fromStdString(Shown(sheet->name)));
+  if (const CSheet* sheet = model_.Active()) setAccessibleName(AccessibleNameOf(*sheet));
   RequestRelayout();
   Flush();
 }
@@ -78,7 +88,7 @@ void TTab::Relayout() {
       });
     }
   }
-  if (sheet && accessibleName().isEmpty()) setAccessibleName(QString::fromStdString(Shown(sheet->name)));
+  if (sheet && accessibleName().isEmpty()) setAccessibleName(AccessibleNameOf(*sheet));
   v_.tabs.clear();
   if (model_.SheetCount() > 0) {
     v_.tabs = SheetTabRects(

@@ -94,6 +94,10 @@ class TTab : public QWidget {
   ~TTab() override;
 
   int Identifier() const { return model_.Identifier(); }
+  // What the editor is called for screen readers before its sheet's name,
+  // for editors whose sheets share a name (empty: the sheet's name alone).
+  void SetAccessibleTitle(const QString& title);
+  QString AccessibleNameOf(const CSheet& sheet) const;
   CTabModel& Model() { return model_; }
   const CTabModel& Model() const { return model_; }
   const TabViewState& ViewState() const { return v_; }
@@ -162,6 +166,7 @@ class TTab : public QWidget {
 
  private:
   friend class TTabAccessible;
+  QString accessibleTitle_;
   // Frame and state (map_editor.cpp).
   void Relayout();
   void Relabel();

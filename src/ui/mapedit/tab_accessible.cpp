@@ -123,7 +123,7 @@ void* TTabAccessible::interface_cast(QAccessible::InterfaceType type) {
 QString TTabAccessible::text(QAccessible::Text t) const {
   TTab* editor = Editor();
   const CSheet* sheet = editor ? editor->Model().Active() : nullptr;
-  if (t == QAccessible::Name && sheet) return QString::fromStdString(Shown(sheet->name));
+  if (t == QAccessible::Name && sheet) return editor->AccessibleNameOf(*sheet);
   if (t == QAccessible::Description && sheet) return QString::fromStdString(Shown(sheet->data.label));
   return QAccessibleWidget::text(t);
 }

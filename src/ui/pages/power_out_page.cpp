@@ -172,6 +172,10 @@ void TPowerOutPage::WriteTexts(const Image& img) {
     if (f == kSpecialPwm && loadSensor) pwm = kPwmDutyCaption;
     if (f == kSpecialPulse && loadSensor) pwm = kPeriodCaption;
     o.pwmLabel->setText(QString::fromUtf8(LngStr(pwm)));
+    // The eight editors' sheets share their names: a screen reader hears
+    // the output first.
+    o.switchMap->SetAccessibleTitle(o.function->title());
+    o.pwmMap->SetAccessibleTitle(o.function->title() + QStringLiteral(" PWM"));
   }
 }
 

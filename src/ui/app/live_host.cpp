@@ -19,7 +19,7 @@
 namespace ign {
 
 // Data: a unit is connected, or a recording plays.
-bool TLiveHost::LiveData() const { return form_.Engine().Machine().Connected() || form_.Monitor().Playing(); }
+bool TLiveHost::LiveData() const { return form_.Engine().Machine().Connected() || form_.PlaybackRunning(); }
 const Image& TLiveHost::EditedImage() const { return form_.Params().edited; }
 bool TLiveHost::DeveloperMode() const { return form_.DeveloperTestMode(); }
 LocalTime TLiveHost::RowTime() const { return form_.Monitor().RowTime(); }
@@ -84,7 +84,8 @@ void TMainForm::ProcessMonitor(const uint8_t* record) {
   liveDisplay_->Update(true);
 }
 
-bool TMainForm::PlayerActive() const { return monitor_ && monitor_->Playing(); }
+bool TMainForm::PlaybackRunning() const { return monitor_ && monitor_->Playing(); }
+bool TMainForm::PlayerActive() const { return PlaybackRunning(); }
 
 // The display takes over the connection state: a lost unit clears the
 // display at once, a new one shows with its first record.

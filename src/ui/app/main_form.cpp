@@ -248,8 +248,8 @@ void TMainForm::ResetConnectionState() {
 void TMainForm::FormClose() {
   if (closed_) return;
   closed_ = true;
-  monitor_->StopPlayer();  // a running recording is written out, a played image gives way
-  StopUpdateCheck();       // stop flag, abort, a bounded join
+  if (monitor_) monitor_->StopPlayer();  // a running recording is written out, a played image gives way
+  StopUpdateCheck();                     // stop flag, abort, a bounded join
   engine_->Com().CloseAll();
   StoreActivePage();
   NormaliseEditedImage();

@@ -147,6 +147,10 @@ class TMainForm : public QMainWindow, private ICommHost {
   // PickUp1 on the record as it stands (cleared without data).
   void RefreshLiveDisplay();
   TMonitorCommands& Monitor() { return *monitor_; }
+  // Null until start-up has built the live display.
+  TMonitorCommands* MonitorIfBuilt() { return monitor_; }
+  // A recording is played back (playing or paused).
+  bool PlaybackRunning() const;
   // The developer tools and the About box (service_commands.cpp).
   void MenuSaveAllNewClick();
   void MenuCompareAllClick();

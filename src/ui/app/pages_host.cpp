@@ -38,7 +38,9 @@ void TPagesHost::AddTestBits(int index, uint8_t bits) {
 }
 
 bool TPagesHost::DeveloperTestMode() const { return form_.DeveloperTestMode(); }
-void TPagesHost::NoteRecorderView() { form_.Monitor().RecordView(); }
+void TPagesHost::NoteRecorderView() {
+  if (TMonitorCommands* m = form_.MonitorIfBuilt()) m->RecordView();
+}
 void TPagesHost::RefreshLiveDisplay() { form_.RefreshLiveDisplay(); }
 void TPagesHost::LoadBinaryDump() { form_.ButtonLoadBinClick(); }
 

@@ -23,7 +23,9 @@ void TUndoHost::SetUndoButtons(bool canUndo, bool canRedo) {
   form_.MainMenu().Item("MenuZnovu")->setEnabled(canRedo);
 }
 bool TUndoHost::ProgramAfterChange() const { return form_.ToolBar().ProgramAfterChangeChecked(); }
-void TUndoHost::RecordImage(const Image& img) { form_.Monitor().RecordImage(img); }
+void TUndoHost::RecordImage(const Image& img) {
+  if (TMonitorCommands* m = form_.MonitorIfBuilt()) m->RecordImage(img);
+}
 void TUndoHost::FocusProgramAfterChange() { form_.ToolBar().ProgramAfterChange()->setFocus(); }
 void TUndoHost::RequestProgramChanged() { form_.Engine().Machine().RequestProgramChanged(); }
 

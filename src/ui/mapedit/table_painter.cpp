@@ -318,8 +318,10 @@ void CollapsedPanel(const TableContext& c) {
   if (!s.x.collapsed && !s.y.collapsed) return;
   Rect r;
   if (s.x.collapsed) {
+    // The panel stands for the whole column header: the collapsed point's
+    // value would otherwise show above it.
     const Rect column = ColumnSelectorRect(c.t, c.t.firstColumn);
-    r = Rect{column.left, c.t.cellTop - 28, column.right, c.t.cellTop};
+    r = Rect{column.left, std::min(c.t.cellTop - 28, c.t.topMargin), column.right, c.t.cellTop};
   } else {
     const Rect row = RowSelectorRect(c.t, c.t.firstRow);
     const int middle = (row.top + row.bottom) / 2;

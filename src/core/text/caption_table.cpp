@@ -89,6 +89,7 @@ constexpr CaptionRow kHints[] = {
 
 constexpr CaptionRow kMainWindowTexts[] = {
     {"CheckBoxProgHned", "Programming after change", "Programmierung nach Änderung", "Programování po změně"},
+    {"ButtonMonPu", "Pick-up monitor", "Geber-Monitor", "Monitor snímačů"},
     {"LabelDwellCalibError", "Stored dwell calibration value out of limits",
      "Anfachung Kalibrierungswert außerhalb der Grenzwerte", "Uložená kalibrace buzení je mimo limity"},
 };

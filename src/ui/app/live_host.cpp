@@ -63,6 +63,7 @@ void TMainForm::BuildLiveDisplay() {
   connect(menu_->Item("MenuCSVout"), &QAction::triggered, monitor_, &TMonitorCommands::ToggleCsvLog);
   if (auto* selftest = findChild<QAbstractButton*>("ButtonSelftest"))
     connect(selftest, &QAbstractButton::clicked, this, &TMainForm::ButtonSelftestClick);
+  ConnectPickupButton();
   // The last of the relabelling: the live display in the new language.
   relabelSteps_.push_back(
       RegisterRelabelStep(RelabelOrder::StatusSlots + 1, [this] { RefreshLiveDisplay(); }));

@@ -22,9 +22,11 @@
 #include "core/device/engine.h"
 #include "core/files/settings_files.h"
 #include "core/files/unit_info.h"
+#include "core/monitor/pickup_ring.h"
 #include "core/params/defaults.h"
 #include "core/params/param_state.h"
 #include "core/status/status_slots.h"
+#include "ui/monitor/pickup_window.h"
 
 class QKeyEvent;
 class QTimer;
@@ -70,6 +72,12 @@ class TMainForm : public QMainWindow, private ICommHost {
   void Timer1Timer();
   void MenuExitClick();
   void MenuMonitorPlayerClick();
+  // The pick-up monitor (pickup_host.cpp): the first click creates it, later
+  // clicks hide and show its window.
+  void ButtonMonPuClick();
+  // Null until the first click.
+  CMonPickup* PickupMonitor() { return pickup_.get(); }
+  CPickupRing& PickupRing() { return pickupRing_; }
   void MenuHistoryClick(int index);
   void MenuLanguageClick(int language);
   // The help links and the update check (update_host.cpp).
@@ -209,6 +217,12 @@ class TMainForm : public QMainWindow, private ICommHost {
 
   // Timer steps (timer_steps.cpp).
   void TraceFirstTicks();
+  // The pick-up monitor's duties (pickup_host.cpp): a completed stream into
+  // the ring; the build of every 16th tick; its tick and drawing; byte 23.
+  void TakePickupStream();
+  void BuildPickupCurves();
+  void TickPickupMonitor();
+  void ConnectPickupButton();
 
   // The update check (update_host.cpp): started at the end of start-up,
   // polled by the tick, stopped at FormClose.
@@ -273,6 +287,8 @@ class TMainForm : public QMainWindow, private ICommHost {
   CRecentFiles recent_;
   CDefaults defaults_;
   std::vector<int> relabelSteps_;
+  CPickupRing pickupRing_;
+  std::unique_ptr<CMonPickup> pickup_;
   std::unique_ptr<TUpdateCheck> update_;  // last: stopped first when the window goes
 };
 

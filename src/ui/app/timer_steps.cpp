@@ -32,13 +32,13 @@ void TMainForm::Timer1Timer() {
   pages_->PushEditorState();        // live values and markers to the map editors
   pages_->PageTick(Page::Advance);  // the Advance Map page's live mark
   PollUpdateCheck();
-  // A completed stream of pick-up samples goes to the pick-up monitor.
+  TakePickupStream();  // a completed stream of pick-up samples goes to the ring
   device_->EnableDeviceCommands();
   // A played recording's image is not the tuner's: it never goes to the unit.
   if (monitor_->Playing()) menu_->Item("MenuProgram")->setEnabled(false);
   pages_->PageTick(Page::Bike);  // "-1" and "-2" in the rpm-pulse edit become "pickup 1" and "pickup 2"
-  // Every 16th tick the pick-up monitor builds its curves (or resets the step mask while paused).
-  // The pick-up monitor's Tick and Draw.
+  BuildPickupCurves();           // every 16th tick (or the step mask back to 1 while paused)
+  TickPickupMonitor();           // its Tick and Draw; byte 23 of the request follows the window
   liveDisplay_->SelfTest().Tick(LocalNow());  // the self-test display counts down
   liveDisplay_->ShowSelfTest();
   FollowConnectionForDisplay();  // the display takes over the connection state

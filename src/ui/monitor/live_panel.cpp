@@ -118,6 +118,10 @@ TLivePanel::TLivePanel(QWidget* parent) : QFrame(parent) {
     labels_[name] = l;
     bottom->addWidget(l, 3);
   }
+  // Opens, hides and shows the pick-up monitor window.
+  auto* pickup = new QPushButton(QStringLiteral("Pick-up monitor"), this);
+  pickup->setObjectName("ButtonMonPu");
+  bottom->addWidget(pickup);
   column->addLayout(bottom);
 
   for (const char* name : kHidden) {

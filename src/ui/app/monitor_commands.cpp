@@ -7,12 +7,10 @@
 #include <QMessageBox>
 #include <QScreen>
 #include <chrono>
-#include <cstdio>
 
 #include "core/device/engine.h"
 #include "core/monitor/player_messages.h"
 #include "core/monitor/recording_reader.h"
-#include "core/text/lngstr.h"
 #include "ui/app/dialog_filter.h"
 #include "ui/app/main_form.h"
 #include "ui/app/main_menu.h"

@@ -1,7 +1,7 @@
 #include "ui/app/archive_startup.h"
 
 #include <filesystem>
-#include <sstream>
+#include <iostream>
 
 #include "core/files/impet_startup.h"
 
@@ -13,10 +13,7 @@ void OpenArchiveStore() {
   std::error_code ec;
   std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", ec);
   if (ec) self = "/proc/self/exe";
-  // The start-up import's transcript is for nobody: its result is not used,
-  // and a missing import folder would greet every start with an error line.
-  std::ostringstream transcript;
-  StartArchiveStore(store, self.string(), transcript);
+  StartArchiveStore(store, self.string(), std::cout);
 }
 
 }  // namespace ign

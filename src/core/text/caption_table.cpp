@@ -137,7 +137,7 @@ constexpr CaptionRow kBikeTexts[] = {
     {"LabelFourStrokeIgn", "Ignition only during compression stroke (Four stroke mode)",
      "Zündung nur während des Verdichtungshubs (4-Takt Modus)",
      "Zapalovat jen v kompresním zdvihu (4 taktní režim)"},
-    {"GroupBoxSpecial", "Specification of synchronization - Caution - For experienced users only!",
+    {"GroupBoxSpecial", "Synchronization details - Caution - For experienced users only!",
      "Spezifikation der Synchronisierung - Achtung - Nur für erfahrene Anwender!",
      "Popis synchronizace - Pozor - pouze pro zkušené uživatele!"},
     {"LabelSynchro", "Synchronization method", "Synchronisierungsmethode", "Způsob synchronizace"},

@@ -5,6 +5,7 @@
 
 #include "core/app/recent_files.h"
 #include "core/text/codepage.h"
+#include "core/text/utf8.h"
 
 namespace ign {
 
@@ -48,24 +49,6 @@ std::u16string ToUtf16(const std::string& s) {
     i += len;
   }
   return out;
-}
-
-void AppendUtf8(std::string& out, uint32_t cp) {
-  if (cp < 0x80) {
-    out += char(cp);
-  } else if (cp < 0x800) {
-    out += char(0xC0 | (cp >> 6));
-    out += char(0x80 | (cp & 0x3F));
-  } else if (cp < 0x10000) {
-    out += char(0xE0 | (cp >> 12));
-    out += char(0x80 | ((cp >> 6) & 0x3F));
-    out += char(0x80 | (cp & 0x3F));
-  } else {
-    out += char(0xF0 | (cp >> 18));
-    out += char(0x80 | ((cp >> 12) & 0x3F));
-    out += char(0x80 | ((cp >> 6) & 0x3F));
-    out += char(0x80 | (cp & 0x3F));
-  }
 }
 
 std::string FromUtf16(const std::u16string& s) {

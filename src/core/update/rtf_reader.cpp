@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/text/codepage.h"
+#include "core/text/utf8.h"
 
 namespace ign {
 
@@ -90,24 +91,6 @@ const std::string& Cp1250Char(int byte) {
     return t;
   }();
   return table[size_t(byte & 0xFF)];
-}
-
-void AppendUtf8(std::string& out, uint32_t cp) {
-  if (cp < 0x80) {
-    out += char(cp);
-  } else if (cp < 0x800) {
-    out += char(0xC0 | (cp >> 6));
-    out += char(0x80 | (cp & 0x3F));
-  } else if (cp < 0x10000) {
-    out += char(0xE0 | (cp >> 12));
-    out += char(0x80 | ((cp >> 6) & 0x3F));
-    out += char(0x80 | (cp & 0x3F));
-  } else {
-    out += char(0xF0 | (cp >> 18));
-    out += char(0x80 | ((cp >> 12) & 0x3F));
-    out += char(0x80 | ((cp >> 6) & 0x3F));
-    out += char(0x80 | (cp & 0x3F));
-  }
 }
 
 // Receives what the reader finds; the HTML and the plain writer implement it.

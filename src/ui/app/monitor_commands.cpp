@@ -130,7 +130,6 @@ void TMonitorCommands::StartPlaying() {
   k.edited = params.edited;
   k.unit = params.unit;
   k.unitValid = params.unitValid;
-  k.saved = params.saved;
   k.file = form_.CurrentFile();
   k.undo = form_.Undo().Keep();
   k.page = form_.ActivePageIndex();

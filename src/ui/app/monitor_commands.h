@@ -74,7 +74,6 @@ class TMonitorCommands : public QObject, public IPlaybackSink {
     Image edited{};
     Image unit{};
     bool unitValid = false;
-    bool saved = false;
     std::string file;
     CUndoRing::History undo;
     int page = 0;

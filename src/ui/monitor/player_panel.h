@@ -19,6 +19,7 @@ class TPlayerPanel : public QObject {
   enum Button { Record = 0, Play = 1, Pause = 2, Stop = 3 };
 
   explicit TPlayerPanel(QGroupBox* box);
+  ~TPlayerPanel() override;
 
   void Show(const PlayerView& view);
   // Rewrites the caption and hints in the current language.
@@ -36,9 +37,6 @@ class TPlayerPanel : public QObject {
   QLabel* device_ = nullptr;
   bool setting_ = false;  // the program sets the controls: no reports
   int relabelStep_ = 0;
-
- public:
-  ~TPlayerPanel() override;
 };
 
 }  // namespace ign

@@ -12,7 +12,7 @@ CommandLog::~CommandLog() {
 
 void CommandLog::Note(const std::uint8_t* b) {
   if (!f_) return;
-  std::fprintf(f_, "monitor %ld 20=%02X 21=%02X 22=%02X\n", ++count_, b[0], b[1], b[2]);
+  std::fprintf(f_, "monitor %ld 20=%02X 21=%02X 22=%02X 23=%02X\n", ++count_, b[0], b[1], b[2], b[3]);
   std::fflush(f_);
 }
 

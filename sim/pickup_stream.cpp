@@ -51,12 +51,21 @@ bool HasSecondPickup(int system) {
   }
 }
 
+double CycleDegrees(int cycleCode) {
+  switch (cycleCode) {
+    case 0: return 720.0;
+    case 2: return 180.0;
+    case 3: return 120.0;
+    default: return 360.0;
+  }
+}
+
 PickupStream BuildPickupStream(const Image& im, const StreamInput& in) {
   PickupStream s;
   const bool fourStroke = im[adr::kFourStroke] != 0;
-  s.cycleCode = fourStroke ? 0 : 1;
+  s.cycleCode = static_cast<std::uint8_t>(in.cycleCode >= 0 ? in.cycleCode : fourStroke ? 0 : 1);
   s.type = in.synchronised ? 1 : 2;
-  const double cycle = fourStroke ? 720.0 : 360.0;
+  const double cycle = CycleDegrees(s.cycleCode);
   const int lobes = std::clamp<int>(im[adr::kLobeCount], 1, 58);
   const int channels = std::clamp<int>(im[adr::kChannelCount], 1, 4);
   const bool second = HasSecondPickup(im[adr::kPickupSystem]);

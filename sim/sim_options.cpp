@@ -54,7 +54,15 @@ std::string HelpText() {
          "  --pin-advance DEG       advance of every channel, degrees (-99..155)\n"
          "  --pin-sensor T          load sensor type reported: 0 none, 1 throttle, 2 pressure\n"
          "  --command-log FILE      append a line per monitor request with its one-shot\n"
-         "                          command bytes 20..22 (\"monitor N 20=.. 21=.. 22=..\")\n"
+         "                          command bytes 20..22 and the stream request 23\n"
+         "                          (\"monitor N 20=.. 21=.. 22=.. 23=..\")\n"
+         "\n"
+         "Pick-up streams (sent while the requests ask for them):\n"
+         "  --stream-type T         1 synchronised (crank degrees) or 2 time mode; default:\n"
+         "                          synchronised once the engine runs above 500 1/min\n"
+         "  --cycle-code C          cycle of a synchronised stream: 0 720, 1 360, 2 180,\n"
+         "                          3 120 degrees (default: 0 four-stroke, 1 two-stroke)\n"
+         "  --stream-switch-after K after K streams the type turns to the other one\n"
          "\n"
          "Faults:\n"
          "  --drop-every K          leave every K-th answer out\n"
@@ -146,6 +154,12 @@ std::optional<SimOptions> ParseOptions(const std::vector<std::string>& args, std
       ok = number(-99, 155, &o.pins.advance.emplace());
     } else if (a == "--pin-sensor") {
       ok = number(0, 2, &o.pins.sensor.emplace());
+    } else if (a == "--stream-type") {
+      ok = number(1, 2, &o.pins.streamType.emplace());
+    } else if (a == "--cycle-code") {
+      ok = number(0, 3, &o.pins.cycleCode.emplace());
+    } else if (a == "--stream-switch-after") {
+      ok = number(1, 1000000, &o.pins.streamSwitchAfter.emplace());
     } else if (a == "--command-log") {
       ok = value(&o.commandLog);
     } else if (a == "--no-stdin") {

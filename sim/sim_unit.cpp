@@ -353,6 +353,10 @@ void SimUnit::Sample(std::int64_t nowMs, const std::uint8_t* commands) {
     StreamInput in;
     in.rpm = eng.rpm;
     in.synchronised = synced;
+    const EnginePins& pins = config_.pins;
+    if (pins.streamType) in.synchronised = *pins.streamType == 1;
+    if (pins.streamSwitchAfter && streamsSent_ >= *pins.streamSwitchAfter) in.synchronised = !in.synchronised;
+    if (pins.cycleCode) in.cycleCode = *pins.cycleCode;
     in.advance = advanceDeg;
     in.cut = eng.onLimiter;
     in.startStamp = static_cast<std::uint32_t>((nowMs * 2500) & 0xFFFFFF);
@@ -364,6 +368,7 @@ void SimUnit::Sample(std::int64_t nowMs, const std::uint8_t* commands) {
       v.streamSum = s.Sum();
       v.cycleCode = s.cycleCode;
       pendingStream_ = std::move(s.bytes);
+      ++streamsSent_;
     }
   }
   record_ = LayOutRecord(v);

@@ -80,6 +80,7 @@ class SimUnit {
   std::int64_t runningMs_ = 0;
   int programmings_ = 3;
   int records_ = 0;
+  int streamsSent_ = 0;
   std::array<int, 4> maxAdvance_{};
   // One-shot test commands and how long their effect shows.
   std::int64_t outputTestUntil_ = -1, rpmTestUntil_ = -1, ignitionTestUntil_ = -1;

@@ -47,8 +47,8 @@ TEST(SimPins, RecordsCarryThePinnedValues) {
   std::ifstream in(c.commandLog);
   const std::string log((std::istreambuf_iterator<char>(in)), {});
   EXPECT_EQ(log,
-            "monitor 1 20=00 21=00 22=02\nmonitor 2 20=00 21=00 22=02\nmonitor 3 20=00 21=00 22=02\n"
-            "monitor 4 20=03 21=10 22=02\n");
+            "monitor 1 20=00 21=00 22=02 23=00\nmonitor 2 20=00 21=00 22=02 23=00\n"
+            "monitor 3 20=00 21=00 22=02 23=00\nmonitor 4 20=03 21=10 22=02 23=00\n");
   std::filesystem::remove_all(dir);
 }
 
@@ -64,6 +64,15 @@ TEST(SimPins, OptionsAreParsedAndChecked) {
   EXPECT_EQ(o->commandLog, "c.log");
   EXPECT_FALSE(sim::ParseOptions({"--port-dir", "d", "--com", "1", "--pin-sensor", "3"}, &error));
   EXPECT_FALSE(sim::ParseOptions({"--port-dir", "d", "--com", "1", "--pin-rpm", "x"}, &error));
+  EXPECT_FALSE(sim::ParseOptions({"--port-dir", "d", "--com", "1", "--stream-type", "3"}, &error));
+  EXPECT_FALSE(sim::ParseOptions({"--port-dir", "d", "--com", "1", "--cycle-code", "4"}, &error));
+  o = sim::ParseOptions({"--port-dir", "d", "--com", "1", "--stream-type", "2", "--cycle-code", "0",
+                         "--stream-switch-after", "5"},
+                        &error);
+  ASSERT_TRUE(o) << error;
+  EXPECT_EQ(o->pins.streamType, 2);
+  EXPECT_EQ(o->pins.cycleCode, 0);
+  EXPECT_EQ(o->pins.streamSwitchAfter, 5);
 }
 
 }  // namespace

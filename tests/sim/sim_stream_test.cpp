@@ -118,6 +118,58 @@ TEST(SimStream, FollowsTheLastMonitorBlockOnSmallFrames) {
   EXPECT_FALSE(u.Ask(ShortRequest(50, 0x32, {}, 108), 8020).stream.empty());
 }
 
+// Steps of the reference counter, stamps extended across wraps.
+std::vector<std::uint64_t> Boundaries(const std::vector<Sample>& s) {
+  std::vector<std::uint64_t> out;
+  std::uint64_t wraps = 0;
+  std::uint32_t prev = s.front().stamp;
+  int counter = s.front().state & 3;
+  for (const auto& x : s) {
+    if (x.stamp < prev) wraps += 0x1000000;
+    prev = x.stamp;
+    if ((x.state & 3) != counter) counter = x.state & 3, out.push_back(wraps + x.stamp);
+  }
+  return out;
+}
+
+// Pinned stream type, cycle code and the type switch after some streams.
+TEST(SimStream, PinnedTypeCycleAndSwitch) {
+  struct Case {
+    const char* what;
+    sim::EnginePins pins;
+    std::int64_t t;
+    std::vector<int> types;  // of the streams asked in turn
+    int cycleCode;
+    double cycleDeg;
+  };
+  sim::EnginePins timed, switching, code3, standing;
+  timed.streamType = 2;
+  switching.streamSwitchAfter = 2;
+  code3.cycleCode = 3, code3.rpm = 3000;
+  standing.streamType = 1, standing.rpm = 0;
+  const Case cases[] = {
+      {"time mode while synchronised", timed, 8000, {2, 2}, 1, 360},
+      {"switch after two", switching, 8000, {1, 1, 2, 2}, 1, 360},
+      {"cycle code 3", code3, 8000, {1}, 3, 120},
+      {"synchronised while standing", standing, 8000, {1}, 1, 0},
+  };
+  for (const Case& c : cases) {
+    UnitUnderTest u(Family::Ign150, {}, 108, 0, c.pins);
+    for (std::size_t i = 0; i < c.types.size(); ++i) {
+      const sim::Reply r = u.Ask(u.MonitorRequest(150, 0, 0, 0, 1), c.t + 100 * std::int64_t(i));
+      ASSERT_FALSE(r.stream.empty()) << c.what;
+      EXPECT_EQ(r.frame[128], c.types[i]) << c.what << ", stream " << i;
+      EXPECT_EQ(r.frame[131], c.cycleCode) << c.what;
+      if (c.cycleDeg == 0 || i > 0) continue;
+      const auto b = Boundaries(Samples(r.stream));
+      ASSERT_GE(b.size(), 4u) << c.what;
+      const double cycleTime = (b[3] - b[2]) * 4e-7;
+      const int rpm = WordAt(r.frame, 1);
+      EXPECT_NEAR(60.0 / cycleTime * c.cycleDeg / 360.0, rpm, rpm * 0.005) << c.what;
+    }
+  }
+}
+
 TEST(SimStream, CorruptedStreamNoLongerMatchesItsAnnouncement) {
   UnitUnderTest u(Family::Ign150);
   sim::FaultSettings f;

@@ -10,13 +10,15 @@
 namespace ign::test {
 
 struct UnitUnderTest {
-  explicit UnitUnderTest(sim::Family f, sim::SettingsStore store = {}, int key = 108, int subversion = 0)
-      : family(f), reader(f), unit(Config(f, key, subversion), std::move(store)) {
+  explicit UnitUnderTest(sim::Family f, sim::SettingsStore store = {}, int key = 108, int subversion = 0,
+                         sim::EnginePins pins = {})
+      : family(f), reader(f), unit(Config(f, key, subversion, pins), std::move(store)) {
     unit.PowerOn(0);
   }
 
-  static sim::UnitConfig Config(sim::Family f, int key, int subversion) {
+  static sim::UnitConfig Config(sim::Family f, int key, int subversion, sim::EnginePins pins = {}) {
     sim::UnitConfig c;
+    c.pins = pins;
     c.family = f;
     c.key = key;
     c.subversion = subversion;

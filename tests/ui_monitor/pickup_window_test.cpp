@@ -1,6 +1,5 @@
 // The pick-up monitor window: its button, the pause and the stream request,
-// drawing a fed ring, the colour boxes, measuring, and streams from the
-// simulated unit.
+// drawing a fed ring, the colour boxes and measuring.
 #include <QComboBox>
 #include <QMouseEvent>
 #include <QPushButton>
@@ -8,7 +7,6 @@
 
 #include "core/device/engine.h"
 #include "core/monitor/pickup_sample.h"
-#include "tests/support/sim_process.h"
 #include "tests/ui/form_fixture.h"
 
 namespace ign::test {
@@ -224,20 +222,6 @@ TEST_F(PickupWindowTest, WindowNeverShrinksBelowItsMinimum) {
   EXPECT_GE(Window().width(), 300);
   EXPECT_GE(Window().height(), 200);
   Ticks(1);  // drawing at the minimum size must not fail
-}
-
-TEST_F(PickupWindowTest, SimulatedUnitStreamsCurvesIntoTheWindow) {
-  SimOptions options;
-  options.com = 7;
-  options.extra = {"--pin-rpm", "3000"};
-  SimProcess sim(dir_.File("ports"), options);
-  ASSERT_TRUE(sim.ready()) << sim.errorOutput();
-  TMainForm& f = Start({"ignset", "nopatchcheck"});
-  f.show();
-  ASSERT_TRUE(WaitFor([&] { return f.Engine().Machine().Connected(); }, 30000)) << "no connection";
-  Find<QPushButton>("ButtonMonPu")->click();
-  ASSERT_TRUE(WaitFor([&] { return !f.PickupMonitor()->Model().curves.list.Empty(); }, 20000));
-  EXPECT_TRUE(Window().Drawn());
 }
 
 }  // namespace

@@ -20,6 +20,7 @@ void CMonPickup::Open(QWidget* parent) {
   form_->SetDefaultColours();
   form_->mode = PickupMode::Synchronised;
   form_->show();
+  form_->setFocus();  // the drawing, not the first colour box, takes the mouse at once
   redraw_ = true;
 }
 
@@ -31,6 +32,7 @@ void CMonPickup::Toggle() {
   }
   form_->Resume();
   form_->show();
+  form_->setFocus();
   redraw_ = true;
 }
 

@@ -279,8 +279,8 @@ void SimUnit::Sample(std::int64_t nowMs, const std::uint8_t* commands) {
     if (c >= channels || !synced) continue;
     double a = MapAdvance(im, secondMap, eng.rpm, loadForMap) + (im[kCorrAdvance + c] - 100);
     if (retard) a -= im[kRetard];
-    advanceDeg[c] = a;
     if (pin.advance) a = *pin.advance;
+    advanceDeg[c] = a;  // the sparks in the pick-up stream fall where the record says
     const int deg = static_cast<int>(std::lround(a));
     v.advanceByte[c] = std::clamp(deg + 100, 1, 255);
     maxAdvance_[c] = std::max(maxAdvance_[c], deg);

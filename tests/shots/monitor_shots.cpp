@@ -100,20 +100,6 @@ int MonitorShots(const QString& dir) {
     failed += !SaveScreen(dir, "monitor-playback");
     form->Monitor().SpeedButtonPlay(3);
   }
-  {
-    // The pick-up monitor window over the main window, fed by the unit's streams.
-    Sandbox box;
-    test::SimProcess sim(box.Ports(), {.com = 3, .extra = {"--pin-rpm", "3000", "--pin-advance", "20"}});
-    auto form = OpenLive(Page::Advance);
-    WaitRpm(*form, "RPM = 3000");
-    form->findChild<QPushButton*>("ButtonMonPu")->click();
-    CMonPickup* pickup = form->PickupMonitor();
-    pickup->Form()->move(120, 80);
-    if (!Settle([&] { return !pickup->Model().curves.list.Empty(); }, 20000))
-      std::fprintf(stderr, "pickup-monitor: no curves from the simulated unit\n");
-    Settle(300);
-    failed += !SaveScreen(dir, "pickup-monitor");
-  }
   return failed;
 }
 

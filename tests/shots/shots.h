@@ -58,6 +58,10 @@ int PowerOutShots(const QString& dir);
 // The live display against the simulated unit, the CSV title and playback.
 int MonitorShots(const QString& dir);
 
+// The pick-up monitor fed by the simulated unit: synchronised with a stored
+// dimension, time mode, zoomed and panned, other colours.
+int PickupShots(const QString& dir);
+
 // The update offer: Czech rich text and English plain text.
 int UpdateShots(const QString& dir);
 

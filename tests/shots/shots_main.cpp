@@ -1,9 +1,12 @@
-// ign_shots <folder> [state-prefix]: builds the named states of the windows
-// and saves a picture of each into the folder.
+// ign_shots <folder> [group...]: builds the named states of the windows and
+// saves a picture of each into the folder; with group names (main, pages,
+// pages2, powerout, monitor, pickup, update) only those groups.
 #include <QApplication>
 #include <QDir>
 #include <QProcess>
 #include <cstdio>
+#include <cstring>
+#include <utility>
 
 #include "tests/shots/shots.h"
 #include "tests/ui/qt_app.h"
@@ -29,17 +32,25 @@ void Settle(int ms) {
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   if (argc < 2) {
-    std::fprintf(stderr, "usage: ign_shots <folder>\n");
+    std::fprintf(stderr, "usage: ign_shots <folder> [group...]\n");
     return 2;
   }
   const QString dir = QString::fromLocal8Bit(argv[1]);
   QDir().mkpath(dir);
+  const std::pair<const char*, int (*)(const QString&)> groups[] = {
+      {"main", ign::shots::MainWindowShots}, {"pages", ign::shots::PagesShots},
+      {"pages2", ign::shots::PagesIIShots},  {"powerout", ign::shots::PowerOutShots},
+      {"monitor", ign::shots::MonitorShots}, {"pickup", ign::shots::PickupShots},
+      {"update", ign::shots::UpdateShots},
+  };
+  auto wanted = [&](const char* group) {
+    if (argc < 3) return true;
+    for (int i = 2; i < argc; ++i)
+      if (std::strcmp(argv[i], group) == 0) return true;
+    return false;
+  };
   int failed = 0;
-  failed += ign::shots::MainWindowShots(dir);
-  failed += ign::shots::PagesShots(dir);
-  failed += ign::shots::PagesIIShots(dir);
-  failed += ign::shots::PowerOutShots(dir);
-  failed += ign::shots::MonitorShots(dir);
-  failed += ign::shots::UpdateShots(dir);
+  for (const auto& [name, shots] : groups)
+    if (wanted(name)) failed += shots(dir);
   return failed == 0 ? 0 : 1;
 }

@@ -3,10 +3,12 @@
 // damaged streams slowing the steps.
 #include <QMouseEvent>
 #include <QPushButton>
+#include <cmath>
 #include <fstream>
 #include <sstream>
 
 #include "core/device/engine.h"
+#include "core/monitor/pickup_sample.h"
 #include "tests/support/sim_process.h"
 #include "tests/ui/form_fixture.h"
 
@@ -67,7 +69,7 @@ class PickupE2eTest : public FormFixture {
 };
 
 TEST_F(PickupE2eTest, RequestsAskForStreamsExactlyWhileTheWindowShowsAndRuns) {
-  TMainForm& f = Connect({"--pin-rpm", "3000"});
+  TMainForm& f = Connect({"--pin-rpm", "3000", "--pin-advance", "20"});
   ASSERT_TRUE(RequestsSettleOn("00")) << "no window, no streams";
   ClickMonitorButton();
   ASSERT_TRUE(RequestsSettleOn("01"));
@@ -75,6 +77,15 @@ TEST_F(PickupE2eTest, RequestsAskForStreamsExactlyWhileTheWindowShowsAndRuns) {
   EXPECT_TRUE(Monitor().Form()->Drawn());
   // The title's engine speed is the one the unit runs at.
   EXPECT_NEAR(Monitor().Model().curves.engineSpeed, 3000, 3000 * 0.005);
+  // The sparks of the twin fall 20 degrees before each top dead centre (every 180 degrees).
+  int sparks = 0;
+  for (const CurveEntry& e : Monitor().Model().curves.list) {
+    if (!PickupSample::IsIgnition(e.state)) continue;
+    ++sparks;
+    const double offset = std::fmod(e.position + 20 + 720, 180.0);
+    EXPECT_LT(std::min(offset, 180 - offset), 1.0) << "spark at " << e.position;
+  }
+  EXPECT_GE(sparks, 4);
 
   ClickMonitorButton();  // hidden
   EXPECT_TRUE(RequestsSettleOn("00"));

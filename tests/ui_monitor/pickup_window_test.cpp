@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QWheelEvent>
 #include <vector>
 
 #include "core/device/engine.h"
@@ -78,6 +79,7 @@ class PickupWindowTest : public FormFixture {
     Mouse(QEvent::MouseMove, Qt::LeftButton, to);
     Mouse(QEvent::MouseButtonRelease, Qt::LeftButton, to);
   }
+  size_t Dimensions() { return form_->PickupMonitor()->Model().dimensions.Size(); }
   // The rows' zero in the drawing.
   int Row(int y) { return Window().originOffsetY + y; }
 };
@@ -150,6 +152,37 @@ TEST_F(PickupWindowTest, AFedRingBuildsAndDrawsTheRows) {
   // Rising edge of pick-up 1 at 0 in red, falling at 90 in blue.
   EXPECT_EQ(Pixel(XAt(0), Row(225)), 0xFF0000u);
   EXPECT_EQ(Pixel(XAt(90), Row(225)), 0x0000FFu);
+}
+
+// The wheel zooms about the mouse, the middle button pans, and back at zoom 1
+// the picture returns to its origin.
+TEST_F(PickupWindowTest, WheelZoomsAboutTheMouseAndTheMiddleButtonPans) {
+  StartWithMonitor();
+  FeedAndBuild();
+  const int fall = XAt(90);  // pick-up 1's falling edge, drawn blue
+  const int rise = XAt(0);
+  ASSERT_EQ(Pixel(fall, Row(225)), 0x0000FFu);
+  auto wheel = [&](int x, int delta) {
+    QWheelEvent e(QPointF(x, Row(225)), Window().mapToGlobal(QPointF(x, Row(225))), {}, {0, delta},
+                  Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(&Window(), &e);
+    Ticks(1);
+  };
+  wheel(fall, 120);
+  EXPECT_EQ(Window().zoomX, 2);
+  EXPECT_EQ(Pixel(fall, Row(225)), 0x0000FFu) << "the edge under the mouse stays put";
+  EXPECT_EQ(XAt(0), fall - 2 * (fall - rise)) << "the rest spreads out";
+  EXPECT_EQ(Pixel(XAt(0), Row(225)), 0xFF0000u);
+
+  Mouse(QEvent::MouseButtonPress, Qt::MiddleButton, {300, 100});
+  Mouse(QEvent::MouseMove, Qt::MiddleButton, {340, 100});
+  Mouse(QEvent::MouseButtonRelease, Qt::MiddleButton, {340, 100});
+  EXPECT_EQ(Pixel(fall + 40, Row(225)), 0x0000FFu);
+  EXPECT_EQ(Dimensions(), 0u) << "panning measures nothing";
+
+  wheel(fall, -120);
+  EXPECT_EQ(Window().zoomX, 1);
+  EXPECT_EQ(Pixel(fall, Row(225)), 0x0000FFu) << "zoom 1 draws from the origin again";
 }
 
 TEST_F(PickupWindowTest, ColourBoxesRecolourAndInvisibleDrawsBlack) {

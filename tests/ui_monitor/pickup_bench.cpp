@@ -1,0 +1,189 @@
+// ign_pickup_bench: the pick-up monitor against the 55 ms tick. Times taking a
+// full 15000-byte stream, building the curve list from a full ring in both
+// modes and drawing at 800 x 600 and 1920 x 1080 (median and 99th percentile);
+// then monitors the simulated unit at 57600 baud with the window open and
+// reports the streams per second against the line time of the monitor frames
+// plus the stream bytes, and the main-timer tick while streaming.
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "bench/line_model.h"
+#include "core/comm/codec.h"
+#include "core/device/engine.h"
+#include "core/monitor/pickup_sample.h"
+#include "tests/support/sim_process.h"
+#include "ui/app/main_form.h"
+#include "ui/monitor/pickup_window.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+constexpr double kTickMs = 55.0;
+
+struct Figures {
+  double median = 0, p99 = 0;
+};
+
+Figures Report(const char* what, std::vector<double> ms) {
+  if (ms.empty()) return {};
+  std::sort(ms.begin(), ms.end());
+  const Figures f{ms[ms.size() / 2], ms[std::min(ms.size() - 1, ms.size() * 99 / 100)]};
+  std::printf("%-44s median %8.3f ms = %6.4f tick   p99 %8.3f ms = %6.4f tick\n", what, f.median,
+              f.median / kTickMs, f.p99, f.p99 / kTickMs);
+  return f;
+}
+
+template <typename F>
+std::vector<double> Time(int runs, F&& f) {
+  std::vector<double> ms;
+  for (int i = 0; i < runs; ++i) {
+    const auto t0 = Clock::now();
+    f();
+    ms.push_back(std::chrono::duration<double, std::milli>(Clock::now() - t0).count());
+  }
+  return ms;
+}
+
+// A synchronised stream of `samples` samples, dense enough that three cycles
+// fill the 600-entry list: 200 samples per 360-degree cycle at 3000 rpm,
+// pick-up 1 with 20 lobes, pick-up 2 once per cycle, a spark on channel 1.
+std::vector<uint8_t> Stream(size_t samples) {
+  std::vector<uint8_t> bytes;
+  constexpr uint32_t kCycle = 50000;  // 20 ms in 0.4 us units
+  for (size_t i = 0; i < samples; ++i) {
+    constexpr uint32_t kPerCycle = 200;
+    const uint32_t cycle = uint32_t(i / kPerCycle), step = uint32_t(i % kPerCycle);
+    int state = int(cycle & 3);
+    if ((step / 5) % 2 == 0) state |= ign::PickupSample::kPickup1;
+    if (step >= 150 && step < 160) state |= ign::PickupSample::kPickup2;
+    if (step == 190) state |= 0x10;
+    const uint32_t s = ign::PickupSample::Make(cycle * kCycle + step * (kCycle / kPerCycle), state);
+    for (int k = 0; k < 4; ++k) bytes.push_back(uint8_t(s >> (8 * k)));
+  }
+  return bytes;
+}
+
+void CoreAndDrawing(ign::TMainForm& form) {
+  ign::CPickupRing ring;
+  const std::vector<uint8_t> full = Stream(15000 / 4);
+  Report("TakeStream, 15000 bytes",
+         Time(200, [&] { ign::TakeStream(1, 1, full.data(), full.size(), ring); }));
+
+  const std::vector<uint8_t> ringful = Stream(ign::CPickupRing::kSize - 1);
+  ign::PickupCurves curves;
+  auto fill = [&] { ign::TakeStream(1, 1, ringful.data(), ringful.size(), ring); };
+  std::vector<double> sync, timed;
+  for (int i = 0; i < 100; ++i) {
+    fill();
+    sync.push_back(Time(1, [&] { ign::BuildSynchronised(ring, 1, curves); })[0]);
+    fill();
+    timed.push_back(Time(1, [&] { ign::BuildTimed(ring, curves); })[0]);
+  }
+  const Figures build = Report("BuildSynchronised, full ring", sync);
+  Report("BuildTimed, full ring", timed);
+
+  // Drawing: the window with a synchronised picture and two dimensions.
+  form.ButtonMonPuClick();
+  ign::CMonPickup& monitor = *form.PickupMonitor();
+  fill();
+  monitor.Build(ring);
+  std::printf("the picture holds %zu entries\n", monitor.Model().curves.list.Size());
+  ign::TFormMon& window = *monitor.Form();
+  for (const QSize size : {QSize(800, 600), QSize(1920, 1080)}) {
+    window.resize(size);
+    QApplication::processEvents();
+    const std::vector<double> ms = Time(100, [&] { monitor.Draw(); });
+    const std::string what =
+        "Draw at " + std::to_string(size.width()) + " x " + std::to_string(size.height());
+    const Figures draw = Report(what.c_str(), ms);
+    if (size.width() == 800)
+      std::printf("%-44s median %8.3f ms = %6.4f tick (aim below 0.2)\n", "build plus draw at 800 x 600",
+                  build.median + draw.median, (build.median + draw.median) / kTickMs);
+  }
+  window.resize(800, 600);
+  form.ButtonMonPuClick();  // hidden again
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  QApplication app(argc, argv);
+  int seconds = 30;
+  for (int i = 1; i + 1 < argc; ++i)
+    if (std::string(argv[i]) == "--seconds") seconds = std::max(5, std::atoi(argv[i + 1]));
+  QTemporaryDir dir;
+  const QByteArray root = dir.path().toUtf8();
+  ::setenv("IGN_SETTINGS_DIR", root.constData(), 1);
+  ::setenv("IGN_MARKER_FILE", (root + "/marker").constData(), 1);
+  ::setenv("IGN_PORT_DIR", (root + "/ports").constData(), 1);
+  ::setenv("IGN_HANDOVER_SOCKET", (root + "/handover.sock").constData(), 1);
+  ign::test::SimProcess sim((root + "/ports").toStdString(),
+                            {.com = 3, .extra = {"--pace", "--pin-rpm", "3000"}});
+  if (!sim.ready()) {
+    std::fprintf(stderr, "the simulated unit did not start\n");
+    return 1;
+  }
+  ign::TMainForm form(QStringList{"ignset", "nopatchcheck"});
+  form.FormCreate();
+  form.show();
+  for (QTimer* t : form.findChildren<QTimer*>())  // the bench drives the ticks itself
+    if (t->interval() == 55) t->stop();
+
+  std::printf("Pick-up monitor (offscreen)\n");
+  CoreAndDrawing(form);
+
+  size_t streams = 0, samples = 0;
+  auto tickFor = [&](int ms, std::vector<double>* times) {
+    QElapsedTimer wall;
+    wall.start();
+    while (wall.elapsed() < ms) {
+      const size_t before = form.PickupRing().WriteIndex();
+      const auto t0 = Clock::now();
+      form.Timer1Timer();
+      if (times) times->push_back(std::chrono::duration<double, std::milli>(Clock::now() - t0).count());
+      const size_t after = form.PickupRing().WriteIndex();
+      if (times && after != before) {
+        ++streams;
+        samples += (after + ign::CPickupRing::kSize - before) % ign::CPickupRing::kSize;
+      }
+      QElapsedTimer idle;
+      idle.start();
+      while (idle.elapsed() < 55) QApplication::processEvents(QEventLoop::AllEvents, 5);
+    }
+  };
+  tickFor(8000, nullptr);  // connect
+  if (!form.Engine().Machine().Connected()) {
+    std::fprintf(stderr, "no connection with the simulated unit\n");
+    return 1;
+  }
+  form.ButtonMonPuClick();  // shown: the requests ask for streams
+  tickFor(2000, nullptr);
+  std::vector<double> ticks;
+  tickFor(seconds * 1000, &ticks);
+
+  const ign::bench::FamilyInfo family{"IGN150", ign::Proto::Ign150, 57600};
+  const double streamBytes = streams ? 4.0 * double(samples) / double(streams) : 0;
+  const double lineMs =
+      ign::bench::LineMs(family, ign::bench::MonitorCost(family).bytes + long(streamBytes + 0.5));
+  const double perSecond = streams / double(seconds);
+  std::printf("Streaming from the paced unit for %d s at 57600 baud, 3000 rpm\n", seconds);
+  std::printf(
+      "streams %.2f per s of %.0f bytes; monitor frames plus stream take %.1f ms on the line: "
+      "%.2f per s at most (%.0f %%)\n",
+      perSecond, streamBytes, lineMs, 1000.0 / lineMs, 100.0 * perSecond * lineMs / 1000.0);
+  // One monitor request at least 7 ticks after the last, on every second tick: about 8 ticks.
+  const double cadence = 1000.0 / (8 * kTickMs);
+  std::printf("the request cadence allows %.2f per s: %.0f %% of the monitor answers brought a stream\n",
+              cadence, 100.0 * perSecond / cadence);
+  Report("main-timer tick while streaming", ticks);
+  return 0;
+}

@@ -49,6 +49,7 @@ TEST_F(AdvanceFixture, PressureSensorMakesTheYAxesEditableKilopascals) {
   LoadWithSensor(2, 1, 0);
   const CSheet& one = Model().Sheet(0);
   EXPECT_EQ(one.y.unit, "IAP");
+  EXPECT_EQ(one.y.label, "IAP");  // the corner names the sensor the points belong to
   EXPECT_EQ(one.y.suffix, "kPa");
   EXPECT_EQ(one.y.maximum, 999);
   EXPECT_TRUE(one.y.editable);

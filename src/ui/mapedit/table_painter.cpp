@@ -300,17 +300,25 @@ void Corner(const TableContext& c) {
     PaintPanel(c.p, ToQRect(CornerSquare(c.t)), SelectorColour(allState), allState == 2);
   }
 
-  const QFont font = LabelFont(c.canvas, s.titleTextSize);
-  const QFontMetrics m(font);
-  c.p.setFont(font);
   const QString xLabel = Qs(Shown(s.x.label));
   const QString yLabel = Qs(Shown(s.y.label));
   const int labelRight = c.model.Compact() ? corner.right - 3 : c.t.cellLeft - c.t.strip - 3;
   const int labelBottom = c.model.Compact() ? corner.bottom - 3 : c.t.cellTop - c.t.strip - 3;
+  // A label wider than the corner gets a smaller font rather than running into the header.
+  const int room = labelRight - (c.t.leftMargin + 5);
+  const auto fitted = [&](const QString& label) {
+    QFont font = LabelFont(c.canvas, s.titleTextSize);
+    while (font.pixelSize() > 8 && QFontMetrics(font).horizontalAdvance(label) > room)
+      font.setPixelSize(font.pixelSize() - 1);
+    c.p.setFont(font);
+    return QFontMetrics(font);
+  };
   c.p.setPen(xState == 2 ? Qt::white : Qt::black);
-  c.p.drawText(QPoint(labelRight - m.horizontalAdvance(xLabel), corner.top + 2 + m.ascent()), xLabel);
+  const QFontMetrics mx = fitted(xLabel);
+  c.p.drawText(QPoint(labelRight - mx.horizontalAdvance(xLabel), corner.top + 2 + mx.ascent()), xLabel);
   c.p.setPen(yState == 2 ? Qt::white : Qt::black);
-  c.p.drawText(QPoint(c.t.leftMargin + 5, labelBottom - m.descent()), yLabel);
+  const QFontMetrics my = fitted(yLabel);
+  c.p.drawText(QPoint(c.t.leftMargin + 5, labelBottom - my.descent()), yLabel);
 }
 
 void CollapsedPanel(const TableContext& c) {

@@ -96,13 +96,13 @@ void LoadAdvanceSheets(CTabModel& model, const Image& img) {
     y.count = kMapRows;
     y.preferredIndex = Preferred::kLast;
     if (sensor == kLoadPressure) {
-      y.unit = "IAP";
+      y.label = y.unit = "IAP";
       y.suffix = "kPa";
       y.maximum = 999;
       y.editable = 1;
       for (int r = 0; r < kMapRows; ++r) y.values[size_t(r)] = GetWord(img, a.iap + r);
     } else {
-      y.unit = "TP";
+      y.label = y.unit = "TP";
       y.suffix = "%";
       y.maximum = 100;
       y.editable = 0;

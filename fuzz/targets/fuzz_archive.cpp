@@ -1,4 +1,5 @@
 #include "fuzz/targets/fuzz_archive.h"
+#include "fuzz/targets/fuzz_check.h"
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -20,16 +21,6 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr uint64_t kFixedSaveTime = 134117966450000000ull;  // 2026-01-02 03:04:05 UTC
-
-[[noreturn]] void Fail(const char* what) {
-  std::fprintf(stderr, "fuzz check failed: %s\n", what);
-  std::abort();
-}
-
-#define ARCHIVE_CHECK(cond)   \
-  do {                        \
-    if (!(cond)) Fail(#cond); \
-  } while (0)
 
 // A folder of this process, in memory when the system offers one, removed
 // at exit. The name lives on the heap for good: the exit handler runs after
@@ -81,14 +72,14 @@ int ArchiveOpen(const uint8_t* data, size_t size) {
   Write(host, std::string(reinterpret_cast<const char*>(data), size));
   CImpet store;
   const int result = store.Open(host);
-  ARCHIVE_CHECK(result >= kImpetLoaded && result <= kImpetDamaged);
-  ARCHIVE_CHECK(store.Loaded() == (result == kImpetLoaded || result == kImpetNoMarker));
+  FUZZ_CHECK(result >= kImpetLoaded && result <= kImpetDamaged);
+  FUZZ_CHECK(store.Loaded() == (result == kImpetLoaded || result == kImpetNoMarker));
   if (result != kImpetLoaded) {
-    ARCHIVE_CHECK(store.Root().children.empty());
+    FUZZ_CHECK(store.Root().children.empty());
     return 0;
   }
-  ARCHIVE_CHECK(store.HostOffset() % 256 == 0);
-  ARCHIVE_CHECK(store.HostOffset() + 32 + store.StoreSize() <= size);
+  FUZZ_CHECK(store.HostOffset() % 256 == 0);
+  FUZZ_CHECK(store.HostOffset() + 32 + store.StoreSize() <= size);
   std::map<std::string, std::string> before, after;
   Describe(store.Root(), "", before);
   for (const auto& [path, what] : before) {
@@ -96,18 +87,18 @@ int ArchiveOpen(const uint8_t* data, size_t size) {
     const auto parts = SplitArchivePath(path);
     const ImpetEntry* e = parts ? FindEntry(store.Root(), *parts) : nullptr;
     std::string bytes;
-    if (e && !e->dir && ExtractData(*e, bytes)) ARCHIVE_CHECK(bytes.size() == e->size);
+    if (e && !e->dir && ExtractData(*e, bytes)) FUZZ_CHECK(bytes.size() == e->size);
   }
   // Saved and opened again, the tree is the same.
-  ARCHIVE_CHECK(store.Save(kFixedSaveTime));
+  FUZZ_CHECK(store.Save(kFixedSaveTime));
   CImpet again;
   const int reopened = again.Open(host);
   if (store.Root().children.empty()) {
-    ARCHIVE_CHECK(reopened == kImpetNoMarker || reopened == kImpetLoaded);
+    FUZZ_CHECK(reopened == kImpetNoMarker || reopened == kImpetLoaded);
   } else {
-    ARCHIVE_CHECK(reopened == kImpetLoaded);
+    FUZZ_CHECK(reopened == kImpetLoaded);
     Describe(again.Root(), "", after);
-    ARCHIVE_CHECK(before == after);
+    FUZZ_CHECK(before == after);
   }
   return 0;
 }
@@ -140,12 +131,12 @@ int ArchiveCommands(const uint8_t* data, size_t size) {
       if ((c->word == "IMPORT" || c->word == "EXPORT") && !confined) continue;
     }
     shell.Run(line);
-    ARCHIVE_CHECK(CountEntries(store.Root()) < 100000);
+    FUZZ_CHECK(CountEntries(store.Root()) < 100000);
   }
   // Whatever the commands did, a loaded store saves and opens again.
   if (store.Loaded() && shell.Run("SAVE")) {
     CImpet again;
-    ARCHIVE_CHECK(again.Open(store.HostPath()) != kImpetDamaged);
+    FUZZ_CHECK(again.Open(store.HostPath()) != kImpetDamaged);
   }
   if (::chdir(cwd.c_str()) != 0) Fail("chdir back");
   return 0;

@@ -12,28 +12,19 @@
 #include "core/mapedit/clipboard_text.h"
 #include "core/mapedit/selection.h"
 #include "core/text/codepage.h"
+#include "fuzz/targets/fuzz_check.h"
 #include "tests/mapedit/fixtures.h"
 
 namespace ign::fuzz {
 
 namespace {
 
-[[noreturn]] void Fail(const char* what) {
-  std::fprintf(stderr, "fuzz check failed: %s\n", what);
-  std::abort();
-}
-
-#define CLIP_CHECK(cond)      \
-  do {                        \
-    if (!(cond)) Fail(#cond); \
-  } while (0)
-
 void CheckAxis(const CAxe& a) {
-  CLIP_CHECK(a.count >= a.minCount && a.count <= a.capacity);
+  FUZZ_CHECK(a.count >= a.minCount && a.count <= a.capacity);
   for (int i = 0; i < a.count; ++i) {
-    CLIP_CHECK(a.values[static_cast<std::size_t>(i)] >= a.minimum);
-    CLIP_CHECK(a.values[static_cast<std::size_t>(i)] <= a.maximum);
-    if (i > 0) CLIP_CHECK(a.values[static_cast<std::size_t>(i)] > a.values[static_cast<std::size_t>(i - 1)]);
+    FUZZ_CHECK(a.values[static_cast<std::size_t>(i)] >= a.minimum);
+    FUZZ_CHECK(a.values[static_cast<std::size_t>(i)] <= a.maximum);
+    if (i > 0) FUZZ_CHECK(a.values[static_cast<std::size_t>(i)] > a.values[static_cast<std::size_t>(i - 1)]);
   }
 }
 
@@ -66,17 +57,17 @@ int ClipboardText(const uint8_t* data, size_t size) {
     for (int col = 0; col < kRowPitch; ++col) {
       const auto i = static_cast<std::size_t>(CSheet::CellIndex(col, row));
       if (s.InCells(col, row)) {
-        CLIP_CHECK(s.data.values[i] >= s.data.minimum && s.data.values[i] <= s.data.maximum);
+        FUZZ_CHECK(s.data.values[i] >= s.data.minimum && s.data.values[i] <= s.data.maximum);
       } else if (!before.InCells(col, row)) {
-        CLIP_CHECK(s.data.values[i] == before.data.values[i]);
+        FUZZ_CHECK(s.data.values[i] == before.data.values[i]);
       }
     }
   }
   TypedEntry entry;
   StartEntry(entry, 0, 0, "1");
   EntryPaste(entry, text);
-  CLIP_CHECK(entry.text.size() <= static_cast<std::size_t>(kMaxTypedChars));
-  CLIP_CHECK(entry.caret >= 0 && entry.caret <= static_cast<int>(entry.text.size()));
+  FUZZ_CHECK(entry.text.size() <= static_cast<std::size_t>(kMaxTypedChars));
+  FUZZ_CHECK(entry.caret >= 0 && entry.caret <= static_cast<int>(entry.text.size()));
   return 0;
 }
 

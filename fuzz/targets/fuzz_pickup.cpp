@@ -1,4 +1,5 @@
 #include "fuzz/targets/fuzz_pickup.h"
+#include "fuzz/targets/fuzz_check.h"
 
 #include <algorithm>
 #include <cmath>
@@ -13,20 +14,10 @@ namespace ign::fuzz {
 
 namespace {
 
-[[noreturn]] void Fail(const char* what) {
-  std::fprintf(stderr, "fuzz check failed: %s\n", what);
-  std::abort();
-}
-
-#define PICKUP_CHECK(cond)    \
-  do {                        \
-    if (!(cond)) Fail(#cond); \
-  } while (0)
-
 void CheckList(const PickupCurves& c) {
-  PICKUP_CHECK(c.list.Size() <= CCurveList::kCapacity);
-  for (const CurveEntry& e : c.list) PICKUP_CHECK(std::isfinite(e.position));
-  PICKUP_CHECK(std::isfinite(c.engineSpeed) && c.engineSpeed >= 0);
+  FUZZ_CHECK(c.list.Size() <= CCurveList::kCapacity);
+  for (const CurveEntry& e : c.list) FUZZ_CHECK(std::isfinite(e.position));
+  FUZZ_CHECK(std::isfinite(c.engineSpeed) && c.engineSpeed >= 0);
 }
 
 }  // namespace
@@ -43,12 +34,12 @@ int PickupStreams(const uint8_t* data, size_t size) {
     const size_t length = std::min(wanted, size - at);
     const auto taken = TakeStream(type, further, data + at, length, ring);
     at += length;
-    PICKUP_CHECK(taken.has_value() == (type == 1 || type == 2));
+    FUZZ_CHECK(taken.has_value() == (type == 1 || type == 2));
     if (!taken) continue;
     const size_t samples =
         std::min<size_t>(length, kStreamBufSize) / 4;  // longer streams never come from the link
-    PICKUP_CHECK(taken->samples == samples);
-    PICKUP_CHECK(ring.Unread() == std::min(samples, CPickupRing::kSize - 1));
+    FUZZ_CHECK(taken->samples == samples);
+    FUZZ_CHECK(ring.Unread() == std::min(samples, CPickupRing::kSize - 1));
 
     const PickupCurves before = model.curves;
     model.NoteMode(taken->mode);
@@ -56,28 +47,28 @@ int PickupStreams(const uint8_t* data, size_t size) {
     const BuildResult r = model.Build(ring, taken->mode, taken->further);
     CheckList(model.curves);
     if (r == BuildResult::Built) {
-      PICKUP_CHECK(ring.Empty());
+      FUZZ_CHECK(ring.Empty());
       if (taken->mode == PickupMode::Synchronised) {
         const size_t n = model.curves.list.Size();
-        PICKUP_CHECK(n >= 2);
-        PICKUP_CHECK(model.curves.list[n - 2].state == CurveMark::kCycleStart);
-        PICKUP_CHECK(model.curves.list[n - 1].state == CurveMark::kCycleEnd);
+        FUZZ_CHECK(n >= 2);
+        FUZZ_CHECK(model.curves.list[n - 2].state == CurveMark::kCycleStart);
+        FUZZ_CHECK(model.curves.list[n - 1].state == CurveMark::kCycleEnd);
       }
     } else if (modeKept) {
       // A build that failed leaves the picture as it was.
-      PICKUP_CHECK(model.curves.list.Size() == before.list.Size());
+      FUZZ_CHECK(model.curves.list.Size() == before.list.Size());
     }
     // Measuring anywhere over the picture.
     for (double p : {model.curves.minimum, 0.0, model.curves.maximum, 1e9}) {
       for (int y : {50, 225, 325, 500}) {
         if (const auto d = Measure(model.curves.list, p, -p, y, y)) {
-          PICKUP_CHECK(d->first <= d->second);
-          PICKUP_CHECK(!DimensionLabel(*d, taken->mode).empty());
+          FUZZ_CHECK(d->first <= d->second);
+          FUZZ_CHECK(!DimensionLabel(*d, taken->mode).empty());
           model.dimensions.Add(*d);
         }
       }
     }
-    PICKUP_CHECK(model.dimensions.Size() <= CDimensionList::kCapacity);
+    FUZZ_CHECK(model.dimensions.Size() <= CDimensionList::kCapacity);
   }
   return 0;
 }

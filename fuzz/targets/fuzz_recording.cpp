@@ -1,4 +1,5 @@
 #include "fuzz/targets/fuzz_recording.h"
+#include "fuzz/targets/fuzz_check.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -12,22 +13,12 @@ namespace ign::fuzz {
 
 namespace {
 
-[[noreturn]] void Fail(const char* what) {
-  std::fprintf(stderr, "fuzz check failed: %s\n", what);
-  std::abort();
-}
-
-#define RECORDING_CHECK(cond) \
-  do {                        \
-    if (!(cond)) Fail(#cond); \
-  } while (0)
-
 class CountingSink : public IPlaybackSink {
  public:
-  void ApplyEditedImage(std::span<const uint8_t> image) override { RECORDING_CHECK(image.size() == 1050); }
-  void ApplyUnitImage(std::span<const uint8_t> image) override { RECORDING_CHECK(image.size() == 1050); }
+  void ApplyEditedImage(std::span<const uint8_t> image) override { FUZZ_CHECK(image.size() == 1050); }
+  void ApplyUnitImage(std::span<const uint8_t> image) override { FUZZ_CHECK(image.size() == 1050); }
   void ApplyMonitor(const MonitorRecord& r) override {
-    RECORDING_CHECK(r.bytes[0] == 0);
+    FUZZ_CHECK(r.bytes[0] == 0);
     ++monitors;
   }
   void ApplyView(const ViewRecord&) override {}
@@ -52,32 +43,32 @@ std::vector<uint8_t> Spread(const uint8_t* data, size_t size) {
 
 void Check(std::span<const uint8_t> bytes) {
   RecordingLoad l = ParseRecording(bytes);
-  RECORDING_CHECK(l.recording.has_value() == (l.error == RecordingError::None));
-  RECORDING_CHECK(!RecordingErrorMessage(l).empty() || l.recording);
+  FUZZ_CHECK(l.recording.has_value() == (l.error == RecordingError::None));
+  FUZZ_CHECK(!RecordingErrorMessage(l).empty() || l.recording);
   if (!l.recording) return;
   const Recording& r = *l.recording;
-  RECORDING_CHECK(!r.records.empty() && r.records.size() <= size_t(Rec::kMaxRecords));
-  RECORDING_CHECK(r.initialCount >= 1 && r.initialCount <= int(r.records.size()));
+  FUZZ_CHECK(!r.records.empty() && r.records.size() <= size_t(Rec::kMaxRecords));
+  FUZZ_CHECK(r.initialCount >= 1 && r.initialCount <= int(r.records.size()));
   int monitors = 0;
   for (const RecordEntry& e : r.records) {
-    RECORDING_CHECK(e.length >= Rec::kRecordHead);
-    RECORDING_CHECK(size_t(e.offset) + e.length <= r.data.size());
+    FUZZ_CHECK(e.length >= Rec::kRecordHead);
+    FUZZ_CHECK(size_t(e.offset) + e.length <= r.data.size());
     const int want = Rec::LengthOfType(e.type);
-    RECORDING_CHECK(want == 0 || want == e.length);
+    FUZZ_CHECK(want == 0 || want == e.length);
     monitors += e.type == Rec::Monitor;
   }
   CountingSink sink;
   CMonitorPlayer p(sink);
   const int length = int(r.records.size()) - r.initialCount + 1;
   p.StartPlaying(std::move(*l.recording), "fuzz", 0);
-  RECORDING_CHECK(p.Length() == length);
+  FUZZ_CHECK(p.Length() == length);
   p.Tick(int64_t(1) << 40);
-  RECORDING_CHECK(p.State() == PlayerState::PlayingPaused);
-  RECORDING_CHECK(sink.monitors == monitors);
+  FUZZ_CHECK(p.State() == PlayerState::PlayingPaused);
+  FUZZ_CHECK(sink.monitors == monitors);
   p.PlayPosChange(length / 2, 1);
   p.PlayPosChange(0, 2);
   p.PlayPosChange(length + 5, 3);
-  RECORDING_CHECK(p.Position() == length - 1);
+  FUZZ_CHECK(p.Position() == length - 1);
   p.ResumePlaying(4);
   p.Tick(5);
   p.View(6);

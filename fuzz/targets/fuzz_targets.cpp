@@ -1,4 +1,5 @@
 #include "fuzz/targets/fuzz_targets.h"
+#include "fuzz/targets/fuzz_check.h"
 
 #include <algorithm>
 #include <array>
@@ -23,16 +24,6 @@
 namespace ign::fuzz {
 
 namespace {
-
-[[noreturn]] void Fail(const char* what) {
-  std::fprintf(stderr, "fuzz check failed: %s\n", what);
-  std::abort();
-}
-
-#define FUZZ_CHECK(cond)      \
-  do {                        \
-    if (!(cond)) Fail(#cond); \
-  } while (0)
 
 // Input reader: bytes are taken from the front, 0 once the input is used up.
 class Bytes {

@@ -13,22 +13,11 @@
 #include "core/update/rtf_reader.h"
 #include "core/update/update_doc.h"
 #include "core/update/update_offer.h"
+#include "fuzz/targets/fuzz_check.h"
 
 namespace ign::fuzz {
 
-namespace {
-
-[[noreturn]] void Fail(const char* what) {
-  std::fprintf(stderr, "fuzz check failed: %s\n", what);
-  std::abort();
-}
-
-#define UPDATE_CHECK(cond)    \
-  do {                        \
-    if (!(cond)) Fail(#cond); \
-  } while (0)
-
-}  // namespace
+namespace {}  // namespace
 
 // First byte: language and dismissed number; the rest is the document.
 int UpdateDocument(const uint8_t* data, size_t size) {
@@ -38,17 +27,17 @@ int UpdateDocument(const uint8_t* data, size_t size) {
   const std::string_view doc(reinterpret_cast<const char*>(data + 1), size - 1);
   std::optional<UpdateEntry> entry = ChooseUpdate(doc, "2023_10_19");
   if (!entry) return 0;
-  UPDATE_CHECK(entry->from.size() <= kUpdateDateChars && entry->to.size() <= kUpdateDateChars);
-  UPDATE_CHECK(entry->from <= std::string("2023_10_19") && std::string("2023_10_19") < entry->to);
+  FUZZ_CHECK(entry->from.size() <= kUpdateDateChars && entry->to.size() <= kUpdateDateChars);
+  FUZZ_CHECK(entry->from <= std::string("2023_10_19") && std::string("2023_10_19") < entry->to);
   std::optional<UpdateOffer> offer = DecideOffer(*entry, language, dismissed);
   if (!offer) {
-    UPDATE_CHECK(dismissed >= entry->number);
+    FUZZ_CHECK(dismissed >= entry->number);
     return 0;
   }
-  UPDATE_CHECK(offer->number > dismissed);
+  FUZZ_CHECK(offer->number > dismissed);
   for (const std::string* a : {&offer->web, &offer->download}) {
-    UPDATE_CHECK(a->empty() || IsWebAddress(*a));
-    UPDATE_CHECK(a->size() <= kUpdateAddressChars * 3);  // UTF-8 of at most 249 characters
+    FUZZ_CHECK(a->empty() || IsWebAddress(*a));
+    FUZZ_CHECK(a->size() <= kUpdateAddressChars * 3);  // UTF-8 of at most 249 characters
   }
   if (offer->rtf) RtfToHtml(offer->text);
   return 0;
@@ -59,8 +48,8 @@ int UpdateRtf(const uint8_t* data, size_t size) {
   const std::string plain = RtfToPlainText(rtf);
   const std::string html = RtfToHtml(rtf);
   // Every input byte gives at most one 4-byte character (or a line break).
-  UPDATE_CHECK(plain.size() <= 4 * size + 4);
-  UPDATE_CHECK(html.rfind("<html><body>", 0) == 0);
+  FUZZ_CHECK(plain.size() <= 4 * size + 4);
+  FUZZ_CHECK(html.rfind("<html><body>", 0) == 0);
   return 0;
 }
 

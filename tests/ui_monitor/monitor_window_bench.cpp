@@ -16,6 +16,7 @@
 #include "core/device/engine.h"
 #include "core/monitor/recording_reader.h"
 #include "tests/support/sim_process.h"
+#include "tests/support/tick_figures.h"
 #include "ui/app/main_form.h"
 #include "ui/app/main_menu.h"
 #include "ui/app/monitor_commands.h"
@@ -25,16 +26,7 @@
 namespace {
 
 using Clock = std::chrono::steady_clock;
-constexpr double kTickMs = 55.0;
-
-void Report(const char* what, std::vector<double> ms) {
-  if (ms.empty()) return;
-  std::sort(ms.begin(), ms.end());
-  const double median = ms[ms.size() / 2], p99 = ms[std::min(ms.size() - 1, ms.size() * 99 / 100)];
-  std::printf(
-      "%-30s median %7.3f ms = %6.4f tick   p99 %7.3f ms = %6.4f tick   worst %7.3f ms = %6.4f tick\n", what,
-      median, median / kTickMs, p99, p99 / kTickMs, ms.back(), ms.back() / kTickMs);
-}
+using ign::test::kTickMs;
 
 }  // namespace
 
@@ -70,7 +62,7 @@ int main(int argc, char** argv) {
     while (wall.elapsed() < ms) {
       const auto t0 = Clock::now();
       form.Timer1Timer();
-      if (times) times->push_back(std::chrono::duration<double, std::milli>(Clock::now() - t0).count());
+      if (times) times->push_back(ign::test::MsSince(t0));
       QElapsedTimer idle;
       idle.start();
       while (idle.elapsed() < 55) QApplication::processEvents(QEventLoop::AllEvents, 5);
@@ -99,7 +91,7 @@ int main(int argc, char** argv) {
 
   std::printf("Monitoring the simulated unit for %d s: CSV log and recorder running, Advance Map in front\n",
               seconds);
-  Report("main-timer tick", ticks);
+  ign::test::ReportTicks("main-timer tick", ticks, true);
   const double perSecond = records / double(seconds);
   // One request at least 7 ticks after the last, on every second tick: about 8 ticks.
   const double cadence = 1000.0 / (8 * kTickMs);

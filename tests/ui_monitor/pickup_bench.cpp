@@ -20,37 +20,17 @@
 #include "core/device/engine.h"
 #include "core/monitor/pickup_sample.h"
 #include "tests/support/sim_process.h"
+#include "tests/support/tick_figures.h"
 #include "ui/app/main_form.h"
 #include "ui/monitor/pickup_window.h"
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
-constexpr double kTickMs = 55.0;
-
-struct Figures {
-  double median = 0, p99 = 0;
-};
-
-Figures Report(const char* what, std::vector<double> ms) {
-  if (ms.empty()) return {};
-  std::sort(ms.begin(), ms.end());
-  const Figures f{ms[ms.size() / 2], ms[std::min(ms.size() - 1, ms.size() * 99 / 100)]};
-  std::printf("%-44s median %8.3f ms = %6.4f tick   p99 %8.3f ms = %6.4f tick\n", what, f.median,
-              f.median / kTickMs, f.p99, f.p99 / kTickMs);
-  return f;
-}
-
-template <typename F>
-std::vector<double> Time(int runs, F&& f) {
-  std::vector<double> ms;
-  for (int i = 0; i < runs; ++i) {
-    const auto t0 = Clock::now();
-    f();
-    ms.push_back(std::chrono::duration<double, std::milli>(Clock::now() - t0).count());
-  }
-  return ms;
-}
+using ign::test::kTickMs;
+using ign::test::ReportTicks;
+using ign::test::TickFigures;
+using ign::test::TimeRuns;
 
 // A synchronised stream of `samples` samples, dense enough that three cycles
 // fill the 600-entry list: 200 samples per 360-degree cycle at 3000 rpm,
@@ -74,8 +54,8 @@ std::vector<uint8_t> Stream(size_t samples) {
 void CoreAndDrawing(ign::TMainForm& form) {
   ign::CPickupRing ring;
   const std::vector<uint8_t> full = Stream(15000 / 4);
-  Report("TakeStream, 15000 bytes",
-         Time(200, [&] { ign::TakeStream(1, 1, full.data(), full.size(), ring); }));
+  ReportTicks("TakeStream, 15000 bytes",
+              TimeRuns(200, [&] { ign::TakeStream(1, 1, full.data(), full.size(), ring); }));
 
   const std::vector<uint8_t> ringful = Stream(ign::CPickupRing::kSize - 1);
   ign::PickupCurves curves;
@@ -83,12 +63,12 @@ void CoreAndDrawing(ign::TMainForm& form) {
   std::vector<double> sync, timed;
   for (int i = 0; i < 100; ++i) {
     fill();
-    sync.push_back(Time(1, [&] { ign::BuildSynchronised(ring, 1, curves); })[0]);
+    sync.push_back(TimeRuns(1, [&] { ign::BuildSynchronised(ring, 1, curves); })[0]);
     fill();
-    timed.push_back(Time(1, [&] { ign::BuildTimed(ring, curves); })[0]);
+    timed.push_back(TimeRuns(1, [&] { ign::BuildTimed(ring, curves); })[0]);
   }
-  const Figures build = Report("BuildSynchronised, full ring", sync);
-  Report("BuildTimed, full ring", timed);
+  const TickFigures build = ReportTicks("BuildSynchronised, full ring", sync);
+  ReportTicks("BuildTimed, full ring", timed);
 
   // Drawing: the window with a synchronised picture and two dimensions.
   form.ButtonMonPuClick();
@@ -100,10 +80,10 @@ void CoreAndDrawing(ign::TMainForm& form) {
   for (const QSize size : {QSize(800, 600), QSize(1920, 1080)}) {
     window.resize(size);
     QApplication::processEvents();
-    const std::vector<double> ms = Time(100, [&] { monitor.Draw(); });
+    const std::vector<double> ms = TimeRuns(100, [&] { monitor.Draw(); });
     const std::string what =
         "Draw at " + std::to_string(size.width()) + " x " + std::to_string(size.height());
-    const Figures draw = Report(what.c_str(), ms);
+    const TickFigures draw = ReportTicks(what.c_str(), ms);
     if (size.width() == 800)
       std::printf("%-44s median %8.3f ms = %6.4f tick (aim below 0.2)\n", "build plus draw at 800 x 600",
                   build.median + draw.median, (build.median + draw.median) / kTickMs);
@@ -149,7 +129,7 @@ int main(int argc, char** argv) {
       const size_t before = form.PickupRing().WriteIndex();
       const auto t0 = Clock::now();
       form.Timer1Timer();
-      if (times) times->push_back(std::chrono::duration<double, std::milli>(Clock::now() - t0).count());
+      if (times) times->push_back(ign::test::MsSince(t0));
       const size_t after = form.PickupRing().WriteIndex();
       if (times && after != before) {
         ++streams;
@@ -184,6 +164,6 @@ int main(int argc, char** argv) {
   const double cadence = 1000.0 / (8 * kTickMs);
   std::printf("the request cadence allows %.2f per s: %.0f %% of the monitor answers brought a stream\n",
               cadence, 100.0 * perSecond / cadence);
-  Report("main-timer tick while streaming", ticks);
+  ReportTicks("main-timer tick while streaming", ticks);
   return 0;
 }

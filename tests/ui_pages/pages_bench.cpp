@@ -14,29 +14,19 @@
 #include <functional>
 #include <vector>
 
+#include "tests/support/tick_figures.h"
 #include "ui/app/main_form.h"
 #include "ui/pages/controls.h"
 #include "ui/pages/pages.h"
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-constexpr double kTickMs = 55.0;
+using ign::test::ReportTicks;
 
-double Ms(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
-
-void Report(const char* what, std::vector<double> ms) {
-  std::sort(ms.begin(), ms.end());
-  const double median = ms[ms.size() / 2], p99 = ms[std::min(ms.size() - 1, ms.size() * 99 / 100)];
-  std::printf("%-34s median %8.3f ms = %6.4f tick   p99 %8.3f ms = %6.4f tick\n", what, median,
-              median / kTickMs, p99, p99 / kTickMs);
-}
-
+// The time of one run of f, in ms.
 template <typename F>
 double Time(F&& f) {
-  const auto t0 = Clock::now();
-  f();
-  return Ms(Clock::now() - t0);
+  return ign::test::TimeRuns(1, f)[0];
 }
 
 }  // namespace
@@ -75,17 +65,17 @@ int main(int argc, char** argv) {
     for (int k = 0; k < 4; ++k) form.Timer1Timer();
     settle.push_back(Time([&] { form.Timer1Timer(); }));
   }
-  Report("LoadPages(all)", load);
-  Report("commit: store", store);
-  Report("commit: normalise", normalise);
-  Report("commit: reload", reload);
-  Report("commit: snapshot + write", snapshot);
-  Report("commit: whole", whole);
+  ReportTicks("LoadPages(all)", load);
+  ReportTicks("commit: store", store);
+  ReportTicks("commit: normalise", normalise);
+  ReportTicks("commit: reload", reload);
+  ReportTicks("commit: snapshot + write", snapshot);
+  ReportTicks("commit: whole", whole);
   std::vector<double> memory;
   for (int i = 0; i < runs; ++i)
     memory.push_back(store[size_t(i)] + normalise[size_t(i)] + reload[size_t(i)]);
-  Report("commit: in memory", memory);
-  Report("settle tick of a 10-click burst", settle);
+  ReportTicks("commit: in memory", memory);
+  ReportTicks("settle tick of a 10-click burst", settle);
 
   // A servo unit switch: the box's commit converts the 1500 cells and
   // commits them inside itself (store, normalise, reload, snapshot and write
@@ -96,7 +86,7 @@ int main(int argc, char** argv) {
   auto* percent = form.findChild<QCheckBox*>("CheckBoxServoProcenta");
   std::vector<double> unitSwitch;
   for (int i = 0; i < runs / 2; ++i) unitSwitch.push_back(Time([&] { percent->click(); }));
-  Report("servo unit switch (nested commit)", unitSwitch);
+  ReportTicks("servo unit switch (nested commit)", unitSwitch);
 
   // A Power out function change: the click commits (store, the function's
   // fixed values, normalise, reload with both maps laid out again, snapshot
@@ -110,14 +100,14 @@ int main(int argc, char** argv) {
     form.Params().edited[ign::Adrb::POWER_OUT_FUNCTION] = uint8_t(i % 2 ? 254 : 255);
     reconfigure.push_back(Time([&] { pages.RefreshPages(false); }));
   }
-  Report("power out function click (commit)", functionClick);
-  Report("power out reconfiguration", reconfigure);
+  ReportTicks("power out function click (commit)", functionClick);
+  ReportTicks("power out reconfiguration", reconfigure);
 
   // A language switch as the Language menu runs it: every caption, hint and
   // list, the live display, then the page in front again.
   std::vector<double> language;
   for (int i = 0; i < runs / 4; ++i) language.push_back(Time([&] { form.MenuLanguageClick(i % 3); }));
   form.MenuLanguageClick(0);
-  Report("language switch (RelabelAll)", language);
+  ReportTicks("language switch (RelabelAll)", language);
   return 0;
 }

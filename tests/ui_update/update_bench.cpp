@@ -18,6 +18,7 @@
 #include "core/update/update_doc.h"
 #include "core/update/update_offer.h"
 #include "tests/support/http_test_server.h"
+#include "tests/support/tick_figures.h"
 #include "ui/app/main_form.h"
 #include "ui/update/form_patch.h"
 #include "ui/update/update_check.h"
@@ -26,31 +27,11 @@
 namespace {
 
 using Clock = std::chrono::steady_clock;
-constexpr double kTickMs = 55.0;
-
-double Ms(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
-
-struct Stats {
-  double median, p99;
-};
-
-Stats Report(const char* what, std::vector<double> ms) {
-  std::sort(ms.begin(), ms.end());
-  const Stats s{ms[ms.size() / 2], ms[std::min(ms.size() - 1, ms.size() * 99 / 100)]};
-  std::printf("%-40s median %9.3f ms = %7.4f tick   p99 %9.3f ms = %7.4f tick\n", what, s.median,
-              s.median / kTickMs, s.p99, s.p99 / kTickMs);
-  return s;
-}
-
-std::vector<double> Time(int runs, const std::function<void()>& fn) {
-  std::vector<double> ms;
-  for (int i = 0; i < runs; ++i) {
-    const auto t = Clock::now();
-    fn();
-    ms.push_back(Ms(Clock::now() - t));
-  }
-  return ms;
-}
+using ign::test::kTickMs;
+using ign::test::MsSince;
+using ign::test::ReportTicks;
+using ign::test::TickFigures;
+using ign::test::TimeRuns;
 
 // Ticks of a fresh window, each followed by the events a timer tick would
 // leave behind, timed one by one.
@@ -59,7 +40,7 @@ std::vector<double> WindowTicks(ign::TMainForm& form, int ticks, const std::func
   for (int i = 0; i < ticks && keepGoing(); ++i) {
     const auto t = Clock::now();
     form.Timer1Timer();
-    ms.push_back(Ms(Clock::now() - t));
+    ms.push_back(MsSince(t));
     QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
   }
   return ms;
@@ -104,7 +85,7 @@ int main(int argc, char** argv) {
     ign::TMainForm form({"ignset"});
     form.FormCreate();
     WindowTicks(form, 50, [] { return true; });  // warm up
-    idleP99 = Report("window tick, no check", WindowTicks(form, 300, [] { return true; })).p99;
+    idleP99 = ReportTicks("window tick, no check", WindowTicks(form, 300, [] { return true; })).p99;
   }
   ::unsetenv("IGN_NO_UPDATE_CHECK");
   {
@@ -115,18 +96,18 @@ int main(int argc, char** argv) {
     form.FormCreate();
     WindowTicks(form, 60, [] { return true; });  // the check starts at tick 41
     auto hanging = [&] { return form.UpdateCheck()->State() == ign::UpdateState::Requested; };
-    const Stats s = Report("window tick, transfer hanging", WindowTicks(form, 300, hanging));
+    const TickFigures s = ReportTicks("window tick, transfer hanging", WindowTicks(form, 300, hanging));
     std::printf("%-40s p99 ratio %.2f (aim <= 1.1)\n", "", idleP99 > 0 ? s.p99 / idleP99 : 0.0);
     ::unsetenv("IGN_UPDATE_URL");
   }
 
   const std::string doc = CapDocument();
-  Report("read and decide, 10 MB document", Time(10, [&] {
-           auto e = ign::ChooseUpdate(doc, "2023_10_19");
-           if (e) ign::DecideOffer(*e, ign::LNG_ENGLISH, 0);
-         }));
+  ReportTicks("read and decide, 10 MB document", TimeRuns(10, [&] {
+                auto e = ign::ChooseUpdate(doc, "2023_10_19");
+                if (e) ign::DecideOffer(*e, ign::LNG_ENGLISH, 0);
+              }));
   const std::string rtf = MegabyteRtf();
-  Report("rich-text reader, 1 MB", Time(10, [&] { ign::RtfToHtml(rtf); }));
+  ReportTicks("rich-text reader, 1 MB", TimeRuns(10, [&] { ign::RtfToHtml(rtf); }));
   {
     ign::UpdateEntry entry;
     entry.number = 1;
@@ -134,7 +115,8 @@ int main(int argc, char** argv) {
     // The text as the offer carries it: cut to its limit.
     const ign::UpdateOffer offer = *ign::DecideOffer(entry, ign::LNG_ENGLISH, 0);
     ign::TFormPatch dialog(nullptr);
-    Report("offer dialog filled, 1 MB of rich text", Time(5, [&] { dialog.Fill(offer, ign::LNG_CESKY); }));
+    ReportTicks("offer dialog filled, 1 MB of rich text",
+                TimeRuns(5, [&] { dialog.Fill(offer, ign::LNG_CESKY); }));
   }
   return 0;
 }

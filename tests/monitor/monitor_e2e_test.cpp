@@ -58,10 +58,12 @@ class LiveMonitorE2E : public ::testing::Test {
         pred, [&] { engine_->Tick(); }, cap);
   }
   // The command bytes 20..22 of every monitor request the unit received.
+  // The one-shot command bytes 20..22 of every request (the stream request,
+  // byte 23, is the pick-up monitor's).
   std::vector<std::string> Requests() const {
     std::ifstream f(log_);
     std::vector<std::string> v;
-    for (std::string l; std::getline(f, l);) v.push_back(l.substr(l.find(" 20=") + 1));
+    for (std::string l; std::getline(f, l);) v.push_back(l.substr(l.find(" 20=") + 1, 17));
     return v;
   }
   int Carrying(const std::string& bytes) const {

@@ -65,4 +65,7 @@ int PickupShots(const QString& dir);
 // The update offer: Czech rich text and English plain text.
 int UpdateShots(const QString& dir);
 
+// The printout: the window right after printing and page 1 of the PDF.
+int PrintShots(const QString& dir);
+
 }  // namespace ign::shots

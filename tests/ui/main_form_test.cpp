@@ -49,7 +49,7 @@ TEST_F(FormFixture, StartUpBuildsTheWindowAndWritesTheSettingsOnce) {
                {"MenuOpenExeDir", "Ctrl+F3", true},
                {"MenuSaveExeDir", "Ctrl+F2", true},
                {"MenuQuicksave", "Shift+F2", false},
-               {"MenuPrint", "Ctrl+P", false},
+               {"MenuPrint", "Ctrl+P", true},
                {"MenuRead", "F7", false},
                {"MenuProgram", "F9", false},
                {"MenuZnovu", "Ctrl+Alt+Z", false},

@@ -103,6 +103,13 @@ constexpr MessageTriple kTriples[] = {
     {89, "COM &offline", nullptr, "COM &odpojen"},
     {90, "COM &auto", nullptr, "COM &automaticky"},
     {95, "Tacho Lambda", "Tacho Lambda", "Tacho Lambda"},
+    {120, "Printing failed: the printer could not be opened:",
+     "Drucken fehlgeschlagen: der Drucker lässt sich nicht öffnen:", "Tisk selhal: tiskárnu nelze otevřít:"},
+    {121, "Printing failed: the file could not be written:",
+     "Drucken fehlgeschlagen: die Datei lässt sich nicht schreiben:", "Tisk selhal: soubor nelze zapsat:"},
+    {122, "Printing failed: a sheet could not be printed.",
+     "Drucken fehlgeschlagen: ein Blatt ließ sich nicht drucken.", "Tisk selhal: list nelze vytisknout."},
+    {123, "Printing failed:", "Drucken fehlgeschlagen:", "Tisk selhal:"},
 };
 }  // namespace
 

@@ -32,6 +32,7 @@
 #include "ui/app/status_widgets.h"
 #include "ui/app/tool_bar.h"
 #include "ui/app/undo_host.h"
+#include "ui/files/print_commands.h"
 #include "ui/mapedit/map_editor.h"
 #include "ui/monitor/live_display.h"
 #include "ui/pages/pages.h"
@@ -55,6 +56,7 @@ TMainForm::TMainForm(const QStringList& args, QWidget* parent)
   layout_ = std::make_unique<TMainLayout>(*this, *menu_);
   panels_ = std::make_unique<TStatusPanels>(statusBar());
   statusBar()->setObjectName("StatusBar1");
+  ConnectPrintCommands();
   keyRouter_ = new TKeyRouter(this);
   keyRouter_->SetRoute(&TTab::RouteToFocusedEditor);
   ClearMessages();  // the message table is process-wide and starts empty; RelabelAll fills it
@@ -98,8 +100,8 @@ void TMainForm::ConnectMenu() {
   TMainMenu& m = *menu_;
   // Items of features that are not built yet stay disabled.
   for (const char* name : {"MenuOpen", "MenuOpenExeDir", "MenuOpenPage", "MenuSave", "MenuSaveExeDir",
-                           "MenuQuicksave", "MenuPrint", "MenuPrintAll", "MenuRead", "MenuVerify",
-                           "MenuProgram", "MenuReset", "MenuUpdate", "MenuZpet", "MenuZnovu", "MenuContens"})
+                           "MenuQuicksave", "MenuRead", "MenuVerify", "MenuProgram", "MenuReset",
+                           "MenuUpdate", "MenuZpet", "MenuZnovu", "MenuContens"})
     m.Item(name)->setEnabled(false);
   for (int i = 1; i <= TMainMenu::kHistoryItems; ++i) {
     connect(m.history[size_t(i)], &QAction::triggered, this, [this, i] { MenuHistoryClick(i); });

@@ -51,6 +51,7 @@ class TUpdateCheck;
 class TLiveDisplay;
 class TLiveHost;
 class TMonitorCommands;
+class TPrintCommands;
 
 class TMainForm : public QMainWindow, private ICommHost {
   Q_OBJECT
@@ -84,6 +85,11 @@ class TMainForm : public QMainWindow, private ICommHost {
   void MenuUpdateClick();
   void MenuContensClick();
   TUpdateCheck* UpdateCheck() { return update_.get(); }
+  // The printout (print_host.cpp): the page in front, every shown page, the preview.
+  void SpeedButtonPrintClick();
+  void MenuPrintAllClick();
+  void MenuPrintPreviewClick();
+  TPrintCommands& PrintCommands() { return *print_; }
 
   // Application settings and the recent-file list.
   void ReadAppSettings();
@@ -223,6 +229,8 @@ class TMainForm : public QMainWindow, private ICommHost {
   void BuildPickupCurves();
   void TickPickupMonitor();
   void ConnectPickupButton();
+  void ConnectPrintCommands();
+  void CommitBeforePrint();
 
   // The update check (update_host.cpp): started at the end of start-up,
   // polled by the tick, stopped at FormClose.
@@ -265,6 +273,7 @@ class TMainForm : public QMainWindow, private ICommHost {
   std::unique_ptr<TLiveHost> liveHost_;
   std::unique_ptr<TLiveDisplay> liveDisplay_;
   TMonitorCommands* monitor_ = nullptr;  // child of the window
+  std::unique_ptr<TPrintCommands> print_;
   std::function<std::string()> chooseDumpFile_;
   std::function<void(QDialog&)> aboutHook_;
   bool displayConnected_ = false;

@@ -17,6 +17,7 @@
 #include "core/text/relabel.h"
 #include "ui/mapedit/clipboard_formats.h"
 #include "ui/mapedit/editor_list.h"
+#include "ui/mapedit/print_view.h"
 #include "ui/mapedit/table_painter.h"
 
 namespace ign {
@@ -331,7 +332,20 @@ bool TTab::event(QEvent* e) {
   return QWidget::event(e);
 }
 
+void TTab::SetPrinting(bool on) {
+  if (printing_ == on) return;
+  printing_ = on;
+  RequestRepaint();
+  update();
+}
+
 void TTab::paintEvent(QPaintEvent*) {
+  if (printing_) {
+    if (relayout_) Relayout();
+    QPainter p(this);
+    PaintPrinted(p, model_, v_, font());
+    return;
+  }
   if (repaint_ || relayout_ || bitmap_.isNull()) RedrawNow();
   QPainter p(this);
   p.drawImage(0, 0, bitmap_);

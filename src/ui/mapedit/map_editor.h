@@ -83,6 +83,9 @@ struct TabViewState {
 
 class TTab : public QWidget {
   Q_OBJECT
+  // Set while the window is printed: painted straight onto the painter it is
+  // given, without live marks, hover buttons, caret and selection.
+  Q_PROPERTY(bool printing READ Printing WRITE SetPrinting)
 
  public:
   // Reports an ended edit batch (changed parts, Change bits; 0 when only
@@ -141,6 +144,9 @@ class TTab : public QWidget {
   std::vector<MenuItem> PrepareContextMenu(QPoint at);
   QMenu* LastMenu() const { return lastMenu_; }
   void RunMenuItem(const MenuItem& item);
+
+  void SetPrinting(bool on);
+  bool Printing() const { return printing_; }
 
   // The views the control can show now.
   static constexpr int kAvailableViews = View::kTable | View::kGraph2D | View::kGraph3D;
@@ -239,6 +245,7 @@ class TTab : public QWidget {
   bool repaint_ = true;
   bool relayout_ = true;
   bool inEvent_ = false;
+  bool printing_ = false;
   int redrawCount_ = 0;
   int32_t nowTick_ = 0;
   QString hint_;

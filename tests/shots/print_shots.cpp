@@ -1,7 +1,11 @@
 // The printout: the window before and right after printing (it must look
 // the same), and page 1 of each PDF as a picture beside the screenshots.
+#include <QAction>
+#include <QApplication>
+#include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QProcess>
+#include <QTimer>
 
 #include "tests/shots/shots.h"
 #include "ui/app/main_form.h"
@@ -46,10 +50,37 @@ int PrintShot(const QString& dir, const char* name, int page, bool all) {
   return failed;
 }
 
+// The print preview over the window, on the Advance Map page.
+int PreviewShot(const QString& dir) {
+  Sandbox box;
+  TMainForm form(QStringList{"ignset", "nopatchcheck"});
+  form.FormCreate();
+  form.move(0, 0);
+  form.resize(1260, 860);
+  form.ShowPage(Page::Advance);
+  form.show();
+  Settle(400);
+  int failed = 1;
+  QTimer::singleShot(300, [&] {
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+      auto* preview = qobject_cast<QPrintPreviewDialog*>(w);
+      if (!preview || !preview->isVisible()) continue;
+      preview->move(60, 40);
+      preview->resize(1100, 800);
+      Settle(800);
+      failed = !SaveScreen(dir, "print-preview");
+      preview->reject();
+      return;
+    }
+  });
+  form.findChild<QAction*>("MenuPrintPreview")->trigger();
+  return failed;
+}
+
 }  // namespace
 
 int PrintShots(const QString& dir) {
-  int failed = 0;
+  int failed = PreviewShot(dir);
   failed += PrintShot(dir, "print-advance", Page::Advance, false);
   failed += PrintShot(dir, "print-all-from-servo", Page::Servo, true);
   return failed;

@@ -3,6 +3,8 @@
 #include <QAction>
 #include <QGroupBox>
 #include <QLabel>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QTabWidget>
 #include <QToolButton>
 
@@ -67,6 +69,31 @@ TEST_F(PrintWindowTest, PrintPutsThePageInFrontOnOneSheet) {
     for (const std::string& t : HiddenTexts()) EXPECT_FALSE(Contains(Body(text), t)) << c.page << ": " << t;
     form_.reset();
   }
+}
+
+// The preview paints every shown page onto its own pages; the printer kept
+// for the run writes no file meanwhile, even when it is set to PDF output.
+TEST_F(PrintWindowTest, PreviewShowsEveryPageAndWritesNoFile) {
+  TMainForm& f = StartWithValues(Page::Advance);
+  QPrinter& kept = f.PrintCommands().Printer();
+  kept.setOutputFormat(QPrinter::PdfFormat);
+  const std::string pdf = dir_.File("kept.pdf");
+  kept.setOutputFileName(QString::fromStdString(pdf));
+  int pages = -1;
+  QTimer::singleShot(50, [&] {
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+      auto* dialog = qobject_cast<QPrintPreviewDialog*>(w);
+      if (!dialog) continue;
+      WaitFor([&] { return dialog->findChild<QPrintPreviewWidget*>()->pageCount() > 0; }, 10000);
+      pages = dialog->findChild<QPrintPreviewWidget*>()->pageCount();
+      dialog->reject();
+    }
+  });
+  Find<QAction>("MenuPrintPreview")->trigger();
+  EXPECT_EQ(pages, 7);
+  EXPECT_TRUE(messages_.empty());
+  EXPECT_FALSE(QFile::exists(QString::fromStdString(pdf)));
+  EXPECT_FALSE(QFile::exists(QString::fromStdString(pdf + ".part")));
 }
 
 TEST_F(PrintWindowTest, CancelledDialogPrintsNothing) {

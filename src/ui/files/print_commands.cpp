@@ -113,7 +113,7 @@ void TPrintCommands::Preview() {
   connect(&dialog, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* printer) {
     std::string detail;
     try {
-      last_ = Render(*printer, true, detail);
+      last_ = Render(*printer, true, detail, false);  // onto the preview's pages, never into a file
     } catch (const std::exception& e) {
       last_ = PrintResult::kFailed;
       detail = e.what();
@@ -140,7 +140,7 @@ PrintResult TPrintCommands::Run(QPrinter& printer, bool all) {
   std::string detail;
   PrintResult result;
   try {
-    result = Render(printer, all, detail);
+    result = Render(printer, all, detail, true);
   } catch (const std::exception& e) {
     result = PrintResult::kFailed;
     detail = e.what();
@@ -160,16 +160,18 @@ PrintResult TPrintCommands::Run(QPrinter& printer, bool all) {
   return result;
 }
 
-PrintResult TPrintCommands::Render(QPrinter& printer, bool all, std::string& detail) {
+PrintResult TPrintCommands::Render(QPrinter& printer, bool all, std::string& detail, bool pdfWriter) {
   QMainWindow& window = *host_.window;
   QTabWidget& tabs = *host_.pageControl;
   CWindowPrintout printout(window);  // restores the window when it goes, whatever happened
   printout.Prepare();
   // PDF output goes through the PDF writer: widgets drawn onto it keep
-  // their texts and lines, where a printer device gets a bitmap of them.
+  // their texts and lines. Printers and the preview get the sheet recorded
+  // into a picture first (widgets drawn straight onto them come out as
+  // bitmaps at the printer's resolution: a minute and megabytes a sheet).
   std::unique_ptr<QPdfWriter> pdf;
   QPagedPaintDevice* sheets = &printer;
-  if (printer.outputFormat() == QPrinter::PdfFormat) {
+  if (pdfWriter && printer.outputFormat() == QPrinter::PdfFormat) {
     pdf = std::make_unique<QPdfWriter>(printer.outputFileName());
     pdf->setPageLayout(printer.pageLayout());
     pdf->setResolution(printer.resolution());
@@ -179,8 +181,14 @@ PrintResult TPrintCommands::Render(QPrinter& printer, bool all, std::string& det
   }
   QPainter painter;
   if (!painter.begin(sheets)) return PrintResult::kCannotOpen;
+  const auto sheet = [&](int page) {
+    if (pdf)
+      RenderSheet(painter, SheetArea(*sheets), window, HeaderFor(page));
+    else
+      RenderSheetRecorded(painter, SheetArea(*sheets), window, HeaderFor(page));
+  };
   if (!all) {
-    RenderSheet(painter, SheetArea(*sheets), window, HeaderFor(tabs.currentIndex()));
+    sheet(tabs.currentIndex());
   } else {
     std::vector<int> pages;
     for (const auto& sheet : printout.Tabs())
@@ -196,7 +204,7 @@ PrintResult TPrintCommands::Render(QPrinter& printer, bool all, std::string& det
         return PrintResult::kPageFailed;
       }
       shown.ShowOnly(pages[i]);
-      RenderSheet(painter, SheetArea(*sheets), window, HeaderFor(pages[i]));
+      sheet(pages[i]);
     }
   }
   if (!painter.end() || (!pdf && printer.printerState() == QPrinter::Error)) return PrintResult::kPageFailed;

@@ -56,7 +56,9 @@ class TPrintCommands : public QObject {
  private:
   bool Ask(bool all);
   PrintResult Run(QPrinter& printer, bool all);
-  PrintResult Render(QPrinter& printer, bool all, std::string& detail);
+  // pdfWriter: a printer set to PDF output writes through the PDF writer
+  // (the preview's printer reports PDF output too, but paints its pages).
+  PrintResult Render(QPrinter& printer, bool all, std::string& detail, bool pdfWriter);
   void Report(PrintResult result, const QPrinter& printer, const std::string& detail);
   QString HeaderFor(int page) const;
 

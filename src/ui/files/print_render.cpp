@@ -103,4 +103,16 @@ void RenderSheet(QPainter& painter, const QRectF& area, QMainWindow& window, con
   painter.restore();
 }
 
+void RenderSheetRecorded(QPainter& painter, const QRectF& area, QMainWindow& window, const QString& header) {
+  QPicture recorded;
+  const QPaintDevice* target = painter.device();
+  const double toPicture = double(recorded.logicalDpiX()) / target->logicalDpiX();
+  {
+    QPainter recorder(&recorded);
+    RenderSheet(recorder, QRectF(area.topLeft() * toPicture, area.size() * toPicture), window, header);
+  }
+  // The picture plays back at the target's resolution: it fills the area again.
+  painter.drawPicture(QPointF(0, 0), recorded);
+}
+
 }  // namespace ign

@@ -15,6 +15,7 @@
 
 #include "core/device/engine.h"
 #include "core/monitor/recording_reader.h"
+#include "tests/support/private_folders.h"
 #include "tests/support/sim_process.h"
 #include "tests/support/tick_figures.h"
 #include "ui/app/main_form.h"
@@ -38,10 +39,7 @@ int main(int argc, char** argv) {
     if (std::string(argv[i]) == "--seconds") seconds = std::max(5, std::atoi(argv[i + 1]));
   QTemporaryDir dir;
   const QByteArray root = dir.path().toUtf8();
-  ::setenv("IGN_SETTINGS_DIR", root.constData(), 1);
-  ::setenv("IGN_MARKER_FILE", (root + "/marker").constData(), 1);
-  ::setenv("IGN_PORT_DIR", (root + "/ports").constData(), 1);
-  ::setenv("IGN_HANDOVER_SOCKET", (root + "/handover.sock").constData(), 1);
+  ign::test::UsePrivateFolders(root.toStdString());
   ign::test::SimProcess sim((root + "/ports").toStdString(), {.com = 3});
   if (!sim.ready()) {
     std::fprintf(stderr, "the simulated unit did not start\n");

@@ -14,6 +14,7 @@
 #include <functional>
 #include <vector>
 
+#include "tests/support/private_folders.h"
 #include "tests/support/tick_figures.h"
 #include "ui/app/main_form.h"
 #include "ui/pages/controls.h"
@@ -36,10 +37,7 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QTemporaryDir dir;
   const QByteArray root = dir.path().toUtf8();
-  ::setenv("IGN_SETTINGS_DIR", root.constData(), 1);
-  ::setenv("IGN_MARKER_FILE", (root + "/marker").constData(), 1);
-  ::setenv("IGN_PORT_DIR", (root + "/ports").constData(), 1);
-  ::setenv("IGN_HANDOVER_SOCKET", (root + "/handover.sock").constData(), 1);
+  ign::test::UsePrivateFolders(root.toStdString());
   ign::TMainForm form(QStringList{"ignset", "nopatchcheck"});
   form.FormCreate();
   form.ShowPage(ign::Page::Misc);

@@ -18,6 +18,7 @@
 #include "core/update/update_doc.h"
 #include "core/update/update_offer.h"
 #include "tests/support/http_test_server.h"
+#include "tests/support/private_folders.h"
 #include "tests/support/tick_figures.h"
 #include "ui/app/main_form.h"
 #include "ui/update/form_patch.h"
@@ -48,10 +49,7 @@ std::vector<double> WindowTicks(ign::TMainForm& form, int ticks, const std::func
 
 void Sandbox(QTemporaryDir& dir) {
   const QByteArray root = dir.path().toUtf8();
-  ::setenv("IGN_SETTINGS_DIR", root.constData(), 1);
-  ::setenv("IGN_MARKER_FILE", (root + "/marker").constData(), 1);
-  ::setenv("IGN_PORT_DIR", (root + "/ports").constData(), 1);
-  ::setenv("IGN_HANDOVER_SOCKET", (root + "/handover.sock").constData(), 1);
+  ign::test::UsePrivateFolders(root.toStdString());
 }
 
 std::string CapDocument() {

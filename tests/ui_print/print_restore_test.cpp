@@ -93,6 +93,15 @@ class PrintRestoreTest : public PrintFixture {
     CWindowPrintout::SetChangeHook(nullptr);
     PrintFixture::TearDown();
   }
+  // The limiter's label in a green of its own, filled.
+  QLabel* LabelWithOwnColour() {
+    QLabel* own = Find<QLabel>("LabelLimiter");
+    QPalette p = own->palette();
+    p.setColor(QPalette::Window, QColor(0, 200, 0));
+    own->setPalette(p);
+    own->setAutoFillBackground(true);
+    return own;
+  }
   // A short recording played back: the player's scroll bar shows.
   void StartPlayback(TMainForm& f) {
     if (Find<QWidget>("GroupBoxPlayer")->isHidden()) f.MenuMonitorPlayerClick();
@@ -162,11 +171,7 @@ TEST_F(PrintRestoreTest, WindowComesBackAsItWasHoweverThePrintoutEnds) {
     TMainForm& f = StartShown(Page::Misc);
     StartPlayback(f);
     // A label in a colour of its own, one hidden before.
-    QLabel* own = Find<QLabel>("LabelLimiter");
-    QPalette p = own->palette();
-    p.setColor(QPalette::Window, QColor(0, 200, 0));
-    own->setPalette(p);
-    own->setAutoFillBackground(true);
+    LabelWithOwnColour();
     Find<QWidget>("ButtonMonPu")->hide();
     ASSERT_TRUE(Find<QScrollBar>("ScrollBarPlay")->isVisible()) << c.name;
     f.Pages().LoadPages(true);  // what the commands' commit and Print all do to the page and the display
@@ -194,11 +199,7 @@ TEST_F(PrintRestoreTest, WindowComesBackAsItWasHoweverThePrintoutEnds) {
 TEST_F(PrintRestoreTest, PrepareChangesOnlyWhatPaperMustNotShow) {
   TMainForm& f = StartShown(Page::Advance);
   StartPlayback(f);
-  QLabel* own = Find<QLabel>("LabelLimiter");
-  QPalette p = own->palette();
-  p.setColor(QPalette::Window, QColor(0, 200, 0));
-  own->setPalette(p);
-  own->setAutoFillBackground(true);
+  QLabel* own = LabelWithOwnColour();
   QLabel* plain = Find<QLabel>("LabelRpm");  // the live display's button face, filled
   ASSERT_TRUE(plain->autoFillBackground());
   CWindowPrintout printout(f);

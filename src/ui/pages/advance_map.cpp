@@ -2,12 +2,11 @@
 
 #include <algorithm>
 
+#include "ui/pages/map_axes.h"
+
 namespace ign {
 
 namespace {
-
-constexpr int kLoadNone = 0, kLoadPressure = 2;
-constexpr int32_t kThrottlePoints[kMapRows] = {0, 2, 5, 10, 20, 30, 40, 60, 80, 100};
 
 struct MapAddress {
   int iap;  // word index of the load points
@@ -38,33 +37,15 @@ void BuildAdvanceSheets(CTabModel& model) {
   for (int s = 0; s < 2; ++s) {
     const int sheet = model.AddSheet(kNames[s], "RPM", "TP", "###Advance##Vorzündung##Předstih", kMapCols,
                                      kMapRows, kAdvanceSheetFlags);
-    AxisDefinition x;
-    x.unit = "RPM";
-    x.minimum = 3;
-    x.maximum = 250;
-    x.scale = 100.0;
-    x.step = 1;
+    AxisDefinition x = RpmPointsAxis(kMapCols);
     x.gridRules = kRpmGridRules;
-    x.editable = true;
     x.options = AxisOption::kNumeric;
     x.minCount = 1;
-    x.count = kMapCols;
-    x.collapsible = Collapsible::kNo;
     x.resizable = true;
-    x.preferredIndex = Preferred::kFirst;
     x.overlayGroup = kAdvanceOverlayGroup;
     model.DefineAxis(sheet, AxisMask::kX, x);
-    AxisDefinition y;
-    y.unit = "TP";
-    y.suffix = "%";
-    y.minimum = 0;
-    y.maximum = 100;
-    y.editable = false;
+    AxisDefinition y = ThrottlePointsAxis(kMapRows, false);
     y.options = AxisOption::kNumeric;
-    y.count = kMapRows;
-    y.collapsible = Collapsible::kByUser;
-    y.resizable = false;
-    y.preferredIndex = Preferred::kLast;
     y.overlayGroup = kAdvanceOverlayGroup;
     model.DefineAxis(sheet, AxisMask::kY, y);
     AxisDefinition d;
@@ -93,23 +74,9 @@ void LoadAdvanceSheets(CTabModel& model, const Image& img) {
     const MapAddress& a = kMaps[s];
     CSheet& sheet = model.Sheet(s);
     CAxe& y = sheet.y;
-    y.count = kMapRows;
-    y.preferredIndex = Preferred::kLast;
-    if (sensor == kLoadPressure) {
-      y.label = y.unit = "IAP";
-      y.suffix = "kPa";
-      y.maximum = 999;
-      y.editable = 1;
-      for (int r = 0; r < kMapRows; ++r) y.values[size_t(r)] = GetWord(img, a.iap + r);
-    } else {
-      y.label = y.unit = "TP";
-      y.suffix = "%";
-      y.maximum = 100;
-      y.editable = 0;
-      std::copy(std::begin(kThrottlePoints), std::end(kThrottlePoints), y.values.begin());
-    }
-    y.collapsible = sensor == kLoadNone ? Collapsible::kByOwner : Collapsible::kByUser;
-    y.collapsed = sensor == kLoadNone || img[size_t(a.mode)] == 0;
+    FollowLoadSensor(y, sensor, img, a.iap);
+    y.collapsible = sensor == LoadSensor::kNone ? Collapsible::kByOwner : Collapsible::kByUser;
+    y.collapsed = sensor == LoadSensor::kNone || img[size_t(a.mode)] == 0;
     y.UpdateCollapsedIndex();
     for (int c = 0; c < kMapCols; ++c) sheet.x.values[size_t(c)] = img[size_t(a.rpm + c)];
     sheet.x.count = std::clamp<int>(img[size_t(a.columns)], 1, kMapCols);
@@ -121,7 +88,7 @@ void LoadAdvanceSheets(CTabModel& model, const Image& img) {
 }
 
 void StoreAdvanceModes(const CTabModel& model, Image& img) {
-  if (img[Adrb::TPSIAP_SENSOR] == kLoadNone) return;
+  if (img[Adrb::TPSIAP_SENSOR] == LoadSensor::kNone) return;
   for (int s = 0; s < 2 && s < model.SheetCount(); ++s)
     img[size_t(kMaps[s].mode)] = model.Sheet(s).y.collapsed ? 0 : 1;
 }
@@ -132,7 +99,7 @@ void CopyAdvanceSheets(const CTabModel& model, Image& img) {
   for (int s = 0; s < 2 && s < model.SheetCount(); ++s) {
     const MapAddress& a = kMaps[s];
     const CSheet& sheet = model.Sheet(s);
-    if (sensor == kLoadPressure)
+    if (sensor == LoadSensor::kPressure)
       for (int r = 0; r < kMapRows; ++r)
         SetWord(img, a.iap + r, uint16_t(std::clamp(sheet.y.values[size_t(r)], 0, 999)));
     for (int c = 0; c < kMapCols; ++c) img[size_t(a.rpm + c)] = Byte(sheet.x.values[size_t(c)]);

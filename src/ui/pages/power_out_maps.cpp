@@ -3,12 +3,12 @@
 #include <algorithm>
 
 #include "core/params/power_out_masks.h"
+#include "ui/pages/map_axes.h"
 
 namespace ign {
 
 namespace {
 
-constexpr int kLoadNone = 0, kLoadThrottle = 1, kLoadPressure = 2;
 constexpr int kSwitchRpmPoints = 3, kSwitchLoadPoints = 2;
 constexpr int kPwmRpmPoints = 6, kPwmLoadPoints = 4;
 constexpr int kPwmMaxPeriod = 200;  // 10 s in 50 ms steps
@@ -16,42 +16,13 @@ constexpr int kPwmMaxPeriod = 200;  // 10 s in 50 ms steps
 uint8_t Byte(int32_t v) { return uint8_t(std::clamp(v, 0, 255)); }
 uint16_t Word(int32_t v) { return uint16_t(std::clamp(v, 0, 0xFFFF)); }
 
-AxisDefinition RpmAxis(int count) {
-  AxisDefinition x;
-  x.unit = "RPM";
-  x.minimum = 3;
-  x.maximum = 250;
-  x.scale = 100.0;
-  x.step = 1;
-  x.editable = true;
-  x.count = count;
-  x.collapsible = Collapsible::kNo;
-  x.resizable = false;
-  x.preferredIndex = Preferred::kFirst;
-  return x;
-}
-
-AxisDefinition LoadAxis(int count) {
-  AxisDefinition y;
-  y.unit = "TP";
-  y.suffix = "%";
-  y.minimum = 0;
-  y.maximum = 100;
-  y.editable = true;
-  y.count = count;
-  y.collapsible = Collapsible::kByUser;
-  y.resizable = false;
-  y.preferredIndex = Preferred::kLast;
-  return y;
-}
-
 }  // namespace
 
 void BuildSwitchSheet(CTabModel& model) {
   model.SetMaxVisible(4, 3);
   const int sheet = model.AddSheet("1", "RPM", "TP", "Pout1", kSwitchRpmPoints, kSwitchLoadPoints, 1);
-  model.DefineAxis(sheet, AxisMask::kX, RpmAxis(kSwitchRpmPoints));
-  model.DefineAxis(sheet, AxisMask::kY, LoadAxis(kSwitchLoadPoints));
+  model.DefineAxis(sheet, AxisMask::kX, RpmPointsAxis(kSwitchRpmPoints));
+  model.DefineAxis(sheet, AxisMask::kY, ThrottlePointsAxis(kSwitchLoadPoints, true));
   AxisDefinition d;
   d.unit = "PO";
   d.minimum = 0;
@@ -68,8 +39,8 @@ void BuildSwitchSheet(CTabModel& model) {
 void BuildPwmSheet(CTabModel& model) {
   model.SetMaxVisible(kPwmRpmPoints, kPwmLoadPoints);
   const int sheet = model.AddSheet("1", "RPM", "TP", "Pout1", kPwmRpmPoints, kPwmLoadPoints, 1);
-  model.DefineAxis(sheet, AxisMask::kX, RpmAxis(kPwmRpmPoints));
-  model.DefineAxis(sheet, AxisMask::kY, LoadAxis(kPwmLoadPoints));
+  model.DefineAxis(sheet, AxisMask::kX, RpmPointsAxis(kPwmRpmPoints));
+  model.DefineAxis(sheet, AxisMask::kY, ThrottlePointsAxis(kPwmLoadPoints, true));
   AxisDefinition d;
   d.unit = "PO";
   d.suffix = "%";
@@ -103,13 +74,13 @@ void LayOutSwitchMap(CTabModel& model, int function, int loadSensor) {
       x.count = 2;
       y.count = 1;
       sheet.data.editable = 0;
-      forced = loadSensor == kLoadNone;
+      forced = loadSensor == LoadSensor::kNone;
       break;
     case kSpecial:
       x.count = 3;
       y.count = 2;
       sheet.data.editable = 1;
-      forced = loadSensor == kLoadNone;
+      forced = loadSensor == LoadSensor::kNone;
       break;
     default: return;  // the layout stays as it was
   }
@@ -122,7 +93,7 @@ void LayOutSwitchMap(CTabModel& model, int function, int loadSensor) {
 }
 
 void SetLoadAxis(CAxe& y, int loadSensor) {
-  const bool pressure = loadSensor == kLoadPressure;
+  const bool pressure = loadSensor == LoadSensor::kPressure;
   y.label = y.unit = pressure ? "IAP" : "TP";
   y.suffix = pressure ? "kPa" : "%";
   y.maximum = pressure ? 999 : 100;
@@ -156,7 +127,7 @@ void LoadSwitchMap(CTabModel& model, const Image& img, int output) {
     sheet.x.values[size_t(i)] = img[size_t(Adrb::POWER_OUT_RPM + kSwitchRpmPoints * output + i)];
   for (int i = 0; i < kSwitchLoadPoints; ++i) {
     int32_t v = GetWord(img, Adrw::POWER_OUT_TP + kSwitchLoadPoints * output + i);
-    if (sensor == kLoadThrottle) v = std::min(v, i == 0 ? 99 : 100);
+    if (sensor == LoadSensor::kThrottle) v = std::min(v, i == 0 ? 99 : 100);
     sheet.y.values[size_t(i)] = v;
   }
   const SwitchRegions regions = SwitchRegionsOf(img, output);

@@ -6,6 +6,7 @@
 #include "core/text/lngstr.h"
 #include "ui/mapedit/editor_list.h"
 #include "ui/pages/binding.h"
+#include "ui/pages/map_axes.h"
 #include "ui/pages/page_layout.h"
 #include "ui/pages/pages.h"
 #include "ui/pages/sensors_map.h"
@@ -19,7 +20,6 @@ constexpr int kCalibrationWidth = 290, kCalibrationHeight = 130;
 constexpr int kLambdaWidth = 250, kLambdaHeight = 220;
 constexpr int kEditorTop = 10;
 constexpr int kRadioIndent = 48;  // the group's margins and the radio button before the text
-constexpr int kLoadThrottle = 1, kLoadPressure = 2;
 
 // The load-sensor items; the pressure item names the synchro IAP while the
 // servo sensor is the servo itself.
@@ -154,7 +154,7 @@ void TSensorsPage::Load(Image& img) {
 
 void TSensorsPage::Refresh(Image& img) {
   const int sensor = img[Adrb::TPSIAP_SENSOR];
-  const bool throttle = sensor == kLoadThrottle, pressure = sensor == kLoadPressure;
+  const bool throttle = sensor == LoadSensor::kThrottle, pressure = sensor == LoadSensor::kPressure;
   throttle_->setVisible(throttle);
   tps0_->setVisible(throttle);
   tps100_->setVisible(throttle);

@@ -3,12 +3,12 @@
 #include <algorithm>
 #include <cmath>
 
+#include "ui/pages/map_axes.h"
+
 namespace ign {
 
 namespace {
 
-constexpr int kLoadNone = 0, kLoadPressure = 2;
-constexpr int32_t kThrottlePoints[kMapRows] = {0, 2, 5, 10, 20, 30, 40, 60, 80, 100};
 constexpr int32_t kPercentMax = 100, kVoltMax = 250;
 constexpr double kVoltScale = 0.02;
 
@@ -19,31 +19,14 @@ uint8_t Byte(int32_t v) { return uint8_t(std::clamp(v, 0, 255)); }
 void BuildServoSheet(CTabModel& model) {
   model.SetMaxVisible(kMapCols, kMapRows);
   const int s = model.AddSheet("Servo", "RPM", "TP", "STPS[V]", kMapCols, kMapRows, kServoSheetFlags);
-  AxisDefinition x;
-  x.unit = "RPM";
-  x.minimum = 3;
-  x.maximum = 250;
-  x.scale = 100.0;
-  x.step = 1;
+  AxisDefinition x = RpmPointsAxis(kMapCols);
   x.gridRules = kRpmGridRules;
-  x.editable = true;
   x.options = AxisOption::kNumeric;
-  x.count = kMapCols;
   x.collapsible = Collapsible::kByUser;
   x.resizable = true;
-  x.preferredIndex = Preferred::kFirst;
   model.DefineAxis(s, AxisMask::kX, x);
-  AxisDefinition y;
-  y.unit = "TP";
-  y.suffix = "%";
-  y.minimum = 0;
-  y.maximum = 100;
-  y.editable = false;
+  AxisDefinition y = ThrottlePointsAxis(kMapRows, false);
   y.options = AxisOption::kNumeric;
-  y.count = kMapRows;
-  y.collapsible = Collapsible::kByUser;
-  y.resizable = false;
-  y.preferredIndex = Preferred::kLast;
   model.DefineAxis(s, AxisMask::kY, y);
   AxisDefinition d;
   d.unit = "U";
@@ -86,25 +69,11 @@ void LoadServoSheet(CTabModel& model, const Image& img) {
   const int mode = img[Adrb::SERVO_MAP];
   CSheet& sheet = model.Sheet(0);
   CAxe& y = sheet.y;
-  y.count = kMapRows;
-  y.preferredIndex = Preferred::kLast;
-  if (sensor == kLoadPressure) {
-    y.label = y.unit = "IAP";
-    y.suffix = "kPa";
-    y.maximum = 999;
-    y.editable = 1;
-    for (int r = 0; r < kMapRows; ++r) y.values[size_t(r)] = GetWord(img, Adrw::SERVO_IAP + r);
-  } else {
-    y.label = y.unit = "TP";
-    y.suffix = "%";
-    y.maximum = 100;
-    y.editable = 0;
-    std::copy(std::begin(kThrottlePoints), std::end(kThrottlePoints), y.values.begin());
-  }
+  FollowLoadSensor(y, sensor, img, Adrw::SERVO_IAP);
   // Without a load sensor the map is one rpm curve and nothing else is offered.
-  y.collapsible = sensor == kLoadNone ? Collapsible::kByOwner : Collapsible::kByUser;
-  sheet.x.collapsible = sensor == kLoadNone ? Collapsible::kNo : Collapsible::kByUser;
-  const bool twoDimensional = sensor != kLoadNone && mode != ServoMap::kRpmOnly;
+  y.collapsible = sensor == LoadSensor::kNone ? Collapsible::kByOwner : Collapsible::kByUser;
+  sheet.x.collapsible = sensor == LoadSensor::kNone ? Collapsible::kNo : Collapsible::kByUser;
+  const bool twoDimensional = sensor != LoadSensor::kNone && mode != ServoMap::kRpmOnly;
   y.collapsed = !twoDimensional;
   sheet.x.collapsed = twoDimensional && mode == ServoMap::kLoadOnly;
   y.UpdateCollapsedIndex();
@@ -126,10 +95,10 @@ int ServoMapFromCollapse(const CSheet& sheet) {
 
 void StoreServoMode(const CTabModel& model, Image& img) {
   const int sensor = img[Adrb::TPSIAP_SENSOR];
-  if (sensor == kLoadNone) return;
+  if (sensor == LoadSensor::kNone) return;
   const CSheet& sheet = model.Sheet(0);
   const int mode = ServoMapFromCollapse(sheet);
-  if (mode != ServoMap::kRpmOnly && sensor == kLoadPressure)
+  if (mode != ServoMap::kRpmOnly && sensor == LoadSensor::kPressure)
     for (int r = 0; r < kMapRows; ++r)
       SetWord(img, Adrw::SERVO_IAP + r, uint16_t(std::clamp(sheet.y.values[size_t(r)], 0, 999)));
   img[Adrb::SERVO_MAP] = uint8_t(mode);

@@ -8,8 +8,7 @@
 #include "core/mapedit/live.h"
 #include "core/mapedit/model.h"
 #include "core/monitor/recording_reader.h"
-#include "tests/support/sim_process.h"
-#include "tests/ui/form_fixture.h"
+#include "tests/ui_monitor/sim_window_fixture.h"
 #include "ui/app/monitor_commands.h"
 #include "ui/mapedit/map_editor.h"
 #include "ui/monitor/live_display.h"
@@ -19,24 +18,9 @@
 namespace ign::test {
 namespace {
 
-class MonitorE2eTest : public FormFixture {
+class MonitorE2eTest : public SimWindowFixture {
  protected:
-  // The window connected to a unit started with the extra options.
-  TMainForm& Connect(std::vector<std::string> extra) {
-    SimOptions options;
-    options.com = 7;
-    options.extra = std::move(extra);
-    sim_.reset();  // one unit on the port at a time
-    sim_ = std::make_unique<SimProcess>(dir_.File("ports"), options);
-    EXPECT_TRUE(sim_->ready()) << sim_->errorOutput();
-    TMainForm& f = Start({"ignset", "nopatchcheck"});
-    f.show();
-    EXPECT_TRUE(WaitFor([&] { return f.Engine().Machine().Connected(); }, 30000)) << "no connection";
-    return f;
-  }
   QString Text(const char* label) { return Find<QLabel>(label)->text(); }
-
-  std::unique_ptr<SimProcess> sim_;
 };
 
 TEST_F(MonitorE2eTest, PinnedValuesReachTheLabelsAndTheLivePoint) {

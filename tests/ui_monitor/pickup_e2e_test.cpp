@@ -9,25 +9,16 @@
 
 #include "core/device/engine.h"
 #include "core/monitor/pickup_sample.h"
-#include "tests/support/sim_process.h"
-#include "tests/ui/form_fixture.h"
+#include "tests/ui_monitor/sim_window_fixture.h"
 
 namespace ign::test {
 namespace {
 
-class PickupE2eTest : public FormFixture {
+class PickupE2eTest : public SimWindowFixture {
  protected:
   TMainForm& Connect(std::vector<std::string> extra) {
-    SimOptions options;
-    options.com = 7;
-    options.extra = std::move(extra);
-    options.extra.insert(options.extra.end(), {"--command-log", CommandLog()});
-    sim_ = std::make_unique<SimProcess>(dir_.File("ports"), options);
-    EXPECT_TRUE(sim_->ready()) << sim_->errorOutput();
-    TMainForm& f = Start({"ignset", "nopatchcheck"});
-    f.show();
-    EXPECT_TRUE(WaitFor([&] { return f.Engine().Machine().Connected(); }, 30000)) << "no connection";
-    return f;
+    extra.insert(extra.end(), {"--command-log", CommandLog()});
+    return SimWindowFixture::Connect(std::move(extra));
   }
   std::string CommandLog() const { return dir_.File("commands.log"); }
 
@@ -64,8 +55,6 @@ class PickupE2eTest : public FormFixture {
     QMouseEvent e(type, QPointF(at), w.mapToGlobal(QPointF(at)), button, buttons, Qt::NoModifier);
     QCoreApplication::sendEvent(&w, &e);
   }
-
-  std::unique_ptr<SimProcess> sim_;
 };
 
 TEST_F(PickupE2eTest, RequestsAskForStreamsExactlyWhileTheWindowShowsAndRuns) {

@@ -249,6 +249,23 @@ TEST_F(PickupWindowTest, MouseIsIgnoredWhileAColourBoxHasTheFocus) {
   EXPECT_EQ(f.PickupMonitor()->Model().dimensions.Size(), 0u);
 }
 
+// A colour chosen from a box's list leaves the focus with the drawing, so the
+// next drag measures.
+TEST_F(PickupWindowTest, AColourChosenFromTheListGivesTheMouseBack) {
+  TMainForm& f = StartWithMonitor();
+  FeedAndBuild();
+  Window().activateWindow();
+  ASSERT_TRUE(WaitFor([&] { return Window().isActiveWindow(); }, 5000));
+  auto* box = InWindow<QComboBox>("ComboBoxColorC3");
+  box->setFocus();
+  box->showPopup();
+  box->setCurrentIndex(10);
+  box->hidePopup();
+  EXPECT_FALSE(box->hasFocus());
+  Drag({XAt(-5), Row(225)}, {XAt(95), Row(225)});
+  EXPECT_EQ(f.PickupMonitor()->Model().dimensions.Size(), 1u);
+}
+
 TEST_F(PickupWindowTest, WindowNeverShrinksBelowItsMinimum) {
   StartWithMonitor();
   Window().resize(100, 50);

@@ -40,6 +40,18 @@ constexpr BoxInfo kBoxes[kPickupElements] = {
 constexpr int kBoxPitch = 73, kBoxWidth = 71, kBoxHeight = 24, kLabelRoom = 16;
 constexpr int kButtonWidth = 62;
 
+// A colour box that gives the keyboard focus back to the drawing when its
+// list closes: the mouse is ignored while a box has the focus, and a colour
+// chosen with the mouse should not cost the next measurement a click.
+class TColourBox : public QComboBox {
+ public:
+  using QComboBox::QComboBox;
+  void hidePopup() override {
+    QComboBox::hidePopup();
+    if (QWidget* drawing = parentWidget()) drawing->setFocus(Qt::PopupFocusReason);
+  }
+};
+
 }  // namespace
 
 uint32_t PickupColourValue(int index) {
@@ -60,7 +72,7 @@ TFormMon::TFormMon(QWidget* parent) : QWidget(parent, Qt::Window) {
   setMinimumSize(kMinWidth, kMinHeight);
   setMouseTracking(false);
   for (int i = 0; i < kPickupElements; ++i) {
-    auto* box = new QComboBox(this);
+    auto* box = new TColourBox(this);
     box->setObjectName(kBoxes[i].name);
     box->setAccessibleName(QString::fromUtf8(kBoxes[i].label));
     for (const ColourEntry& c : kColours) box->addItem(QString::fromUtf8(c.name));

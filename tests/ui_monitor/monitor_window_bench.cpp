@@ -4,74 +4,29 @@
 // the 99th percentile and the worst tick as ratios to the 55 ms tick, and the
 // records shown per second against the request cadence.
 #include <QApplication>
-#include <QElapsedTimer>
-#include <QTemporaryDir>
-#include <QTimer>
-#include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <vector>
 
-#include "core/device/engine.h"
 #include "core/monitor/recording_reader.h"
-#include "tests/support/private_folders.h"
-#include "tests/support/sim_process.h"
-#include "tests/support/tick_figures.h"
-#include "ui/app/main_form.h"
+#include "tests/ui_monitor/driven_window.h"
 #include "ui/app/main_menu.h"
 #include "ui/app/monitor_commands.h"
-#include "ui/monitor/live_display.h"
 #include "ui/pages/pages.h"
-
-namespace {
-
-using Clock = std::chrono::steady_clock;
-using ign::test::kTickMs;
-
-}  // namespace
 
 int main(int argc, char** argv) {
   ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
   QApplication app(argc, argv);
-  int seconds = 30;
-  for (int i = 1; i + 1 < argc; ++i)
-    if (std::string(argv[i]) == "--seconds") seconds = std::max(5, std::atoi(argv[i + 1]));
-  QTemporaryDir dir;
-  const QByteArray root = dir.path().toUtf8();
-  ign::test::UsePrivateFolders(root.toStdString());
-  ign::test::SimProcess sim((root + "/ports").toStdString(), {.com = 3});
-  if (!sim.ready()) {
-    std::fprintf(stderr, "the simulated unit did not start\n");
-    return 1;
-  }
-  ign::TMainForm form(QStringList{"ignset", "nopatchcheck"});
-  form.FormCreate();
+  const int seconds = ign::test::SecondsArgument(argc, argv, 30);
+  ign::test::TDrivenWindow window;
+  if (!window.Start({})) return 1;
+  ign::TMainForm& form = window.Form();
   form.resize(1260, 860);
   form.ShowPage(ign::Page::Advance);
-  form.show();
-  // The bench drives the ticks itself.
-  for (QTimer* t : form.findChildren<QTimer*>())
-    if (t->interval() == 55) t->stop();
-
-  auto tickFor = [&](int ms, std::vector<double>* times) {
-    QElapsedTimer wall;
-    wall.start();
-    while (wall.elapsed() < ms) {
-      const auto t0 = Clock::now();
-      form.Timer1Timer();
-      if (times) times->push_back(ign::test::MsSince(t0));
-      QElapsedTimer idle;
-      idle.start();
-      while (idle.elapsed() < 55) QApplication::processEvents(QEventLoop::AllEvents, 5);
-    }
-  };
-  tickFor(8000, nullptr);  // connect
-  if (!form.Engine().Machine().Connected()) {
-    std::fprintf(stderr, "no connection with the simulated unit\n");
-    return 1;
-  }
-  const std::string csv = (root + "/bench.csv").toStdString(), ride = (root + "/bench.ignlog").toStdString();
+  window.Show();
+  if (!window.Connect()) return 1;
+  const std::string root = window.Root();
+  const std::string csv = root + "/bench.csv", ride = root + "/bench.ignlog";
   ign::TMonitorCommands& monitor = form.Monitor();
   monitor.message = [](const std::string& m) { std::fprintf(stderr, "message: %s\n", m.c_str()); };
   monitor.chooseFile = [&](bool, const char* filter, const char*) {
@@ -81,7 +36,7 @@ int main(int argc, char** argv) {
   monitor.SpeedButtonPlay(0);
 
   std::vector<double> ticks;
-  tickFor(seconds * 1000, &ticks);
+  window.TickFor(seconds * 1000, [&](double ms) { ticks.push_back(ms); });
   monitor.SpeedButtonPlay(3);
   form.MainMenu().Item("MenuCSVout")->trigger();
   const ign::RecordingLoad load = ign::ReadRecording(ride);
@@ -92,7 +47,7 @@ int main(int argc, char** argv) {
   ign::test::ReportTicks("main-timer tick", ticks, true);
   const double perSecond = records / double(seconds);
   // One request at least 7 ticks after the last, on every second tick: about 8 ticks.
-  const double cadence = 1000.0 / (8 * kTickMs);
+  const double cadence = 1000.0 / (8 * ign::test::kTickMs);
   std::printf("records shown %.2f per s; the request cadence allows %.2f per s (%.0f %%)\n", perSecond,
               cadence, 100.0 * perSecond / cadence);
   return 0;

@@ -5,11 +5,7 @@
 // reports the streams per second against the line time of the monitor frames
 // plus the stream bytes, and the main-timer tick while streaming.
 #include <QApplication>
-#include <QElapsedTimer>
-#include <QTemporaryDir>
-#include <QTimer>
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -17,17 +13,12 @@
 
 #include "bench/line_model.h"
 #include "core/comm/codec.h"
-#include "core/device/engine.h"
 #include "core/monitor/pickup_sample.h"
-#include "tests/support/private_folders.h"
-#include "tests/support/sim_process.h"
-#include "tests/support/tick_figures.h"
-#include "ui/app/main_form.h"
+#include "tests/ui_monitor/driven_window.h"
 #include "ui/monitor/pickup_window.h"
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
 using ign::test::kTickMs;
 using ign::test::ReportTicks;
 using ign::test::TickFigures;
@@ -98,55 +89,29 @@ void CoreAndDrawing(ign::TMainForm& form) {
 int main(int argc, char** argv) {
   ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
   QApplication app(argc, argv);
-  int seconds = 30;
-  for (int i = 1; i + 1 < argc; ++i)
-    if (std::string(argv[i]) == "--seconds") seconds = std::max(5, std::atoi(argv[i + 1]));
-  QTemporaryDir dir;
-  const QByteArray root = dir.path().toUtf8();
-  ign::test::UsePrivateFolders(root.toStdString());
-  ign::test::SimProcess sim((root + "/ports").toStdString(),
-                            {.com = 3, .extra = {"--pace", "--pin-rpm", "3000"}});
-  if (!sim.ready()) {
-    std::fprintf(stderr, "the simulated unit did not start\n");
-    return 1;
-  }
-  ign::TMainForm form(QStringList{"ignset", "nopatchcheck"});
-  form.FormCreate();
-  form.show();
-  for (QTimer* t : form.findChildren<QTimer*>())  // the bench drives the ticks itself
-    if (t->interval() == 55) t->stop();
-
+  const int seconds = ign::test::SecondsArgument(argc, argv, 30);
+  ign::test::TDrivenWindow window;
+  if (!window.Start({"--pace", "--pin-rpm", "3000"})) return 1;
+  ign::TMainForm& form = window.Form();
+  window.Show();
   std::printf("Pick-up monitor (offscreen)\n");
   CoreAndDrawing(form);
+  if (!window.Connect()) return 1;
 
-  size_t streams = 0, samples = 0;
-  auto tickFor = [&](int ms, std::vector<double>* times) {
-    QElapsedTimer wall;
-    wall.start();
-    while (wall.elapsed() < ms) {
-      const size_t before = form.PickupRing().WriteIndex();
-      const auto t0 = Clock::now();
-      form.Timer1Timer();
-      if (times) times->push_back(ign::test::MsSince(t0));
-      const size_t after = form.PickupRing().WriteIndex();
-      if (times && after != before) {
-        ++streams;
-        samples += (after + ign::CPickupRing::kSize - before) % ign::CPickupRing::kSize;
-      }
-      QElapsedTimer idle;
-      idle.start();
-      while (idle.elapsed() < 55) QApplication::processEvents(QEventLoop::AllEvents, 5);
-    }
-  };
-  tickFor(8000, nullptr);  // connect
-  if (!form.Engine().Machine().Connected()) {
-    std::fprintf(stderr, "no connection with the simulated unit\n");
-    return 1;
-  }
   form.ButtonMonPuClick();  // shown: the requests ask for streams
-  tickFor(2000, nullptr);
+  window.TickFor(2000);
+  // At most one stream goes into the ring per tick: a moved write index is one stream.
+  size_t streams = 0, samples = 0;
   std::vector<double> ticks;
-  tickFor(seconds * 1000, &ticks);
+  size_t written = form.PickupRing().WriteIndex();
+  window.TickFor(seconds * 1000, [&](double ms) {
+    ticks.push_back(ms);
+    const size_t now = form.PickupRing().WriteIndex();
+    if (now == written) return;
+    ++streams;
+    samples += (now + ign::CPickupRing::kSize - written) % ign::CPickupRing::kSize;
+    written = now;
+  });
 
   const ign::bench::FamilyInfo family{"IGN150", ign::Proto::Ign150, 57600};
   const double streamBytes = streams ? 4.0 * double(samples) / double(streams) : 0;

@@ -29,6 +29,8 @@ struct StreamShare {
 
   // Main thread: a monitor record announces a stream (type 0 announces none).
   void Announce(uint8_t type, uint16_t length, uint8_t xorCheck, uint8_t sumCheck, uint8_t further);
+  // Main thread: a completed stream waits to be taken.
+  bool Waiting() const { return completed.type.load(std::memory_order_acquire) != 0; }
   // Main thread: copies the completed stream out and frees it. False when none waits.
   bool Take(uint8_t& type, uint16_t& length, uint8_t& further, uint8_t* data /* kStreamBufSize */);
 

@@ -23,6 +23,7 @@ std::optional<TakenStream> TakeStream(uint8_t type, uint8_t further, const uint8
 }
 
 std::optional<TakenStream> TakeStream(StreamShare& share, CPickupRing& ring) {
+  if (!share.Waiting()) return std::nullopt;  // the usual tick: no buffer to fill
   std::vector<uint8_t> data(kStreamBufSize);
   uint8_t type = 0, further = 0;
   uint16_t length = 0;

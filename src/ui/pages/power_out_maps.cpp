@@ -16,44 +16,50 @@ constexpr int kPwmMaxPeriod = 200;  // 10 s in 50 ms steps
 uint8_t Byte(int32_t v) { return uint8_t(std::clamp(v, 0, 255)); }
 uint16_t Word(int32_t v) { return uint16_t(std::clamp(v, 0, 0xFFFF)); }
 
+// An output editor's only sheet (index 0) over rpm and throttle points (the load sensor
+// changes the Y axis later), with its data axis.
+CSheet& AddOutputSheet(CTabModel& model, int rpmPoints, int loadPoints, const AxisDefinition& data) {
+  const int sheet = model.AddSheet("1", "RPM", "TP", "Pout1", rpmPoints, loadPoints, 1);
+  model.DefineAxis(sheet, AxisMask::kX, RpmPointsAxis(rpmPoints));
+  model.DefineAxis(sheet, AxisMask::kY, ThrottlePointsAxis(loadPoints, true));
+  model.DefineAxis(sheet, AxisMask::kData, data);
+  return model.Sheet(sheet);
+}
+
+// Fonts set, the sheet normalised and in front.
+void FinishOutputSheet(CTabModel& model) {
+  model.NormaliseSheet(0, Change::kAll | Change::kReset);
+  model.SelectSheet(0);
+}
+
 }  // namespace
 
 void BuildSwitchSheet(CTabModel& model) {
   model.SetMaxVisible(4, 3);
-  const int sheet = model.AddSheet("1", "RPM", "TP", "Pout1", kSwitchRpmPoints, kSwitchLoadPoints, 1);
-  model.DefineAxis(sheet, AxisMask::kX, RpmPointsAxis(kSwitchRpmPoints));
-  model.DefineAxis(sheet, AxisMask::kY, ThrottlePointsAxis(kSwitchLoadPoints, true));
   AxisDefinition d;
   d.unit = "PO";
   d.minimum = 0;
   d.maximum = 2;
   d.editable = false;
-  model.DefineAxis(sheet, AxisMask::kData, d);
-  CSheet& sh = model.Sheet(sheet);
+  CSheet& sh = AddOutputSheet(model, kSwitchRpmPoints, kSwitchLoadPoints, d);
   sh.titleTextSize = 10;
   sh.x.fontSize = sh.y.fontSize = 8;
-  model.NormaliseSheet(sheet, Change::kAll | Change::kReset);
-  model.SelectSheet(sheet);
+  FinishOutputSheet(model);
 }
 
 void BuildPwmSheet(CTabModel& model) {
   model.SetMaxVisible(kPwmRpmPoints, kPwmLoadPoints);
-  const int sheet = model.AddSheet("1", "RPM", "TP", "Pout1", kPwmRpmPoints, kPwmLoadPoints, 1);
-  model.DefineAxis(sheet, AxisMask::kX, RpmPointsAxis(kPwmRpmPoints));
-  model.DefineAxis(sheet, AxisMask::kY, ThrottlePointsAxis(kPwmLoadPoints, true));
   AxisDefinition d;
   d.unit = "PO";
   d.suffix = "%";
   d.minimum = 0;
   d.maximum = 100;
   d.editable = true;
-  model.DefineAxis(sheet, AxisMask::kData, d);
-  CSheet& sh = model.Sheet(sheet);
+  CSheet& sh = AddOutputSheet(model, kPwmRpmPoints, kPwmLoadPoints, d);
   sh.titleTextSize = 8;
   sh.x.fontSize = sh.y.fontSize = sh.data.fontSize = 8;
   sh.data.suffixInCells = 1;
-  model.NormaliseSheet(sheet, Change::kAll | Change::kReset);
-  model.SelectSheet(sheet);
+  FinishOutputSheet(model);
 }
 
 void LayOutSwitchMap(CTabModel& model, int function, int loadSensor) {

@@ -75,19 +75,30 @@ Outcome DeviceSession::Run(void (*request)(CCommMachine&), Operation operation, 
   const bool done = TickUntil(
       [&] {
         Progress(label);
-        return ended() || LinkLost();
+        return ended() || UnitGone();
       },
       seconds);
   EndProgress();
   const Outcome o = m.LastOutcome();
   if (ended() && Succeeded(o.result)) return o;
-  if (LinkLost() || o.result == Result::LinkLost)
-    std::fprintf(stderr, "ignctl: the unit stopped answering\n");
-  else if (done)
-    std::fprintf(stderr, "ignctl: %s\n", ResultShown().c_str());
+  if (done)
+    PrintFailure(ended());
   else
     std::fprintf(stderr, "ignctl: no outcome within %g s\n", seconds);
   return ended() ? o : Outcome{operation, Result::None, o.sequence};
+}
+
+void DeviceSession::PrintFailure(bool outcomeSeen) {
+  if (outcomeSeen) std::fprintf(stderr, "ignctl: %s\n", ResultShown().c_str());
+  for (const std::string& text : host_.cutOff) {
+    size_t from = 0;
+    while (from <= text.size()) {
+      const size_t end = std::min(text.find('\n', from), text.size());
+      std::fprintf(stderr, "ignctl: %s\n", text.substr(from, end - from).c_str());
+      from = end + 1;
+    }
+  }
+  if (host_.cutOff.empty() && UnitGone()) std::fprintf(stderr, "ignctl: the unit stopped answering\n");
 }
 
 bool DeviceSession::WaitSaved(double seconds) {
@@ -98,12 +109,13 @@ bool DeviceSession::WaitSaved(double seconds) {
   const bool ok = TickUntil(
       [&] {
         Progress("Saving");
-        return saved() || LinkLost();
+        return saved() || UnitGone();
       },
       seconds);
   EndProgress();
   if (!ok || !saved()) {
-    std::fprintf(stderr, "ignctl: the unit did not finish saving\n");
+    if (host_.cutOff.empty()) std::fprintf(stderr, "ignctl: the unit did not finish saving\n");
+    PrintFailure(false);
     return false;
   }
   return true;

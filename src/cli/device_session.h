@@ -9,12 +9,14 @@
 #include "core/files/unit_info.h"
 #include "core/monitor/live_monitor.h"
 #include "core/monitor/version.h"
+#include "core/text/lngstr.h"
 
 namespace ign::cli {
 
 class CliHost : public ICommHost {
  public:
   void ShowVersionMessage(const std::string& text) override { versionMessages.push_back(text); }
+  void ShowCutOffMessage(const char* packed) override { cutOff.push_back(LngStr(packed)); }
   void DecodeUnitInfo(const uint8_t* header) override {
     unit.Decode(std::span<const uint8_t, kUnitHeaderLen>(header, kUnitHeaderLen));
   }
@@ -34,6 +36,7 @@ class CliHost : public ICommHost {
     if (u.csvStopped) csvFailed = true;
   }
   std::vector<std::string> versionMessages;
+  std::vector<std::string> cutOff;  // what an operation cut off by the loss of the unit means
   CUnitInfo unit;
   const ParamState* params = nullptr;
   CLiveMonitor live;
@@ -66,7 +69,11 @@ class DeviceSession {
   void Tick();
   void Progress(const char* label);
   void EndProgress();
-  bool LinkLost() { return engine_.Com().ConnectedPort() == 0; }
+  // The machine has noticed that the unit is gone (and said what that cut off).
+  bool UnitGone() const { return engine_.Machine().State() == CommState::Disconnected; }
+  // Prints why the operation did not succeed: the cut-off explanation when the
+  // unit went, else the result text.
+  void PrintFailure(bool outcomeSeen);
 
   Args args_;
   CliHost host_;

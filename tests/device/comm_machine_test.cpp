@@ -40,7 +40,9 @@ class RecordingHost : public ICommHost {
   void SetGauge(const GaugeView& g) override { gauges.push_back(g); }
   void TakeSnapshot() override { ++snapshots; }
   void ResetUnitInfo() override { ++unitInfoResets; }
+  void ShowCutOffMessage(const char* packed) override { cutOff.push_back(LngStr(packed)); }
   std::vector<std::string> messages;
+  std::vector<std::string> cutOff;
   std::vector<GaugeView> gauges;
   std::string comLabel;
   int snapshots = 0, unitInfoResets = 0;
@@ -208,6 +210,9 @@ TEST_F(CommMachineTest, RequestWaitingAcrossADroppedLinkIsCarriedOutAfterTheNext
   link.port = 0;          // the unit goes away
   Step();
   EXPECT_EQ(machine.State(), CommState::Disconnected);
+  EXPECT_EQ(status.slots[1].text, "No connection with PC...");
+  EXPECT_EQ(host.unitInfoResets, 1);
+  EXPECT_TRUE(host.cutOff.empty());  // no operation was running
   EXPECT_EQ(machine.PendingRequest(), Request::Read);
   link.port = 4;
   RunUntilIdleAfter([&] { return Result() == "Verify: OK"; });
@@ -226,15 +231,106 @@ TEST_F(CommMachineTest, NewConnectionRetriesAfterADroppedOne) {
   EXPECT_TRUE(params.unitValid);
 }
 
-TEST_F(CommMachineTest, ThreeFailedReadsReportReadError) {
+TEST_F(CommMachineTest, ThreeFailedReadsReportReadErrorAndLoseTheUnit) {
   Connect();
+  const Image before = params.edited;
   machine.RequestRead();
   ASSERT_TRUE(RunUntil([&] { return machine.State() == CommState::ReadFirst; }));
   link.failNext = 3;
-  RunUntilIdleAfter([&] { return Result() == "Read error !"; });
+  ASSERT_TRUE(RunUntil([&] { return link.closes == 1; }));
+  EXPECT_EQ(Result(), "Read error !");
   EXPECT_EQ(status.slots[2].back, Colour::Red);
   EXPECT_TRUE(Ended(Operation::Read, ign::Result::JobFailed));
   EXPECT_EQ(host.gauges.back().colour, Colour::Red);
+  // A unit that stopped answering is a lost unit: the same signs as a pulled cable.
+  EXPECT_EQ(status.slots[1].text, "No connection with PC...");
+  EXPECT_EQ(status.slots[1].back, Colour::Red);
+  EXPECT_FALSE(params.unitValid);
+  EXPECT_EQ(host.unitInfoResets, 1);
+  ASSERT_EQ(host.cutOff.size(), 1u);
+  EXPECT_NE(host.cutOff[0].find("were not taken"), std::string::npos) << host.cutOff[0];
+  EXPECT_EQ(params.edited, before);
+}
+
+// The port goes away in the middle of an operation (cable pulled, unit off):
+// each operation ends with its own cut-off text and the lost-unit signs.
+TEST_F(CommMachineTest, UnitLostDuringAnOperationIsAnnounced) {
+  const struct {
+    Operation op;
+    CommState state;  // where the transfer is cut
+    const char* slot2;
+    const char* explanation;
+  } cases[] = {
+      {Operation::Read, CommState::ReadSecond, "Read cut off !", "were not taken"},
+      {Operation::Verify, CommState::Verify, "Verify cut off !", "not finished"},
+      {Operation::Program, CommState::ProgramWrite, "Program cut off !", "part of the new settings"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(int(c.op));
+    link.port = 3;
+    ASSERT_TRUE(RunUntil([&] { return machine.Idle() && params.unitValid; }));
+    host.cutOff.clear();
+    const int resets = host.unitInfoResets;
+    const Image before = params.edited;
+    if (c.op == Operation::Read) machine.RequestRead();
+    if (c.op == Operation::Verify) machine.RequestVerify();
+    if (c.op == Operation::Program) machine.RequestProgram();
+    ASSERT_TRUE(RunUntil([&] { return machine.State() == c.state; }));
+    link.cutAfter = 500;
+    ASSERT_TRUE(RunUntil([&] { return machine.State() == CommState::Disconnected; }));
+    EXPECT_TRUE(Ended(c.op, ign::Result::LinkLost));
+    EXPECT_EQ(Result(), c.slot2);
+    EXPECT_EQ(status.slots[2].back, Colour::Red);
+    EXPECT_EQ(host.gauges.back().colour, Colour::Red);
+    EXPECT_EQ(status.slots[1].text, "No connection with PC...");
+    EXPECT_FALSE(params.unitValid);
+    EXPECT_EQ(host.unitInfoResets, resets + 1);
+    EXPECT_EQ(machine.VersionState(), 0);
+    ASSERT_EQ(host.cutOff.size(), 1u);
+    EXPECT_NE(host.cutOff[0].find(c.explanation), std::string::npos) << host.cutOff[0];
+    EXPECT_EQ(params.edited, before);
+  }
+}
+
+// A programming cut off after 500 of 1050 bytes: the unit holds part of the
+// new settings; the change marks stay, so the next programming of only the
+// changed bytes completes the unit.
+TEST_F(CommMachineTest, ProgramCutOffKeepsTheMarksAndTheNextProgramCompletesTheUnit) {
+  Connect();
+  machine.RequestRead();
+  RunUntilIdleAfter([&] { return Result() == "Verify: OK"; });
+  for (int a : std::initializer_list<int>{Adrb::RETARD, Adrb::LIMITER, 900}) {
+    params.edited[a] = uint8_t(params.edited[a] + 1);
+    params.marks[a] = 1;
+  }
+  machine.RequestProgramChanged();
+  ASSERT_TRUE(RunUntil([&] { return machine.State() == CommState::ProgramWrite; }));
+  link.cutAfter = 500;
+  ASSERT_TRUE(RunUntil([&] { return machine.State() == CommState::Disconnected; }));
+  ASSERT_NE(link.unit[900], params.edited[900]);  // the unit holds part of it
+  EXPECT_EQ(params.marks[900], 1);
+  EXPECT_EQ(params.marks[Adrb::RETARD], 1);
+  link.port = 3;  // the unit is back
+  ASSERT_TRUE(RunUntil([&] { return machine.Idle() && params.unitValid; }));
+  EXPECT_EQ(status.slots[4].text, "Unit and PC settings are different");
+  machine.RequestProgramChanged();
+  ASSERT_TRUE(RunUntil([&] { return Result() == "Program device: OK"; }));
+  EXPECT_TRUE(std::equal(link.unit.begin(), link.unit.end(), params.edited.begin()));
+  EXPECT_EQ(status.slots[4].text, "Unit and PC settings are identical");
+}
+
+TEST_F(CommMachineTest, UnitLostWhileSavingReportsTheProgramCutOff) {
+  Connect();
+  params.edited[Adrb::LIMITER] = 120;
+  machine.RequestProgram();
+  link.monitor[16] = 0x34;
+  link.monitor[17] = 0x08;
+  ASSERT_TRUE(RunUntil([&] { return machine.SavingCount() == 2100; }));
+  link.port = 0;
+  Step();
+  EXPECT_TRUE(Ended(Operation::Program, ign::Result::LinkLost));
+  EXPECT_EQ(machine.SavingCount(), 0);
+  ASSERT_EQ(host.cutOff.size(), 1u);
 }
 
 TEST_F(CommMachineTest, ProgramWritesAllBytesAndWaitsForSaving) {
@@ -384,7 +480,10 @@ TEST(PresentOutcome, TextsAndColoursOfEveryOutcome) {
       {Operation::Program, ign::Result::Disagreed, "Checking error !", Colour::ButtonFace, true},
       {Operation::Program, ign::Result::JobFailed, "Verify error !", Colour::Red, true},
       {Operation::Reset, ign::Result::Ok, nullptr, 0, false},
-      {Operation::Read, ign::Result::LinkLost, nullptr, 0, false},
+      {Operation::Read, ign::Result::LinkLost, "Read cut off !", Colour::Red, true},
+      {Operation::Verify, ign::Result::LinkLost, "Verify cut off !", Colour::Red, true},
+      {Operation::Program, ign::Result::LinkLost, "Program cut off !", Colour::Red, true},
+      {Operation::Check, ign::Result::LinkLost, nullptr, 0, false},
   };
   for (const auto& c : cases) {
     const OutcomeView v = PresentOutcome(c.op, c.result);

@@ -1,6 +1,7 @@
 #pragma once
 // An in-memory unit behind the job-engine interface: every job finishes on the
 // next LinkTick, so the state machine can be driven step by step.
+#include <algorithm>
 #include <array>
 #include <cstring>
 #include <functional>
@@ -75,6 +76,7 @@ class FakeLink : public ILink {
   std::array<uint8_t, 150> header{};
   std::array<uint8_t, 151> monitor{};  // index 0 unused, like the program's record
   int failNext = 0;                    // the next n jobs fail
+  int cutAfter = -1;                   // >= 0: the next transfer stops after so many bytes and the port goes
   std::function<void(int job, std::array<uint8_t, COMMAXBUF>& rx)> tamper;  // alter an answer
   int resets = 0, closes = 0;
   std::vector<JobRecord> jobs;
@@ -98,7 +100,10 @@ class FakeLink : public ILink {
       job = JOB_FAILED;
       return;
     }
-    for (int a = start; a < end; ++a) {
+    const bool cut = cutAfter >= 0;
+    const int stop = cut ? std::min(end, start + cutAfter) : end;
+    cutAfter = -1;
+    for (int a = start; a < stop; ++a) {
       if (!marks[a]) continue;
       switch (last) {
         case JOB_READ: rx[a] = unit[a]; break;
@@ -110,6 +115,13 @@ class FakeLink : public ILink {
         case JOB_MONITOR: rx[a] = monitor[a + 1]; break;
         default: break;
       }
+    }
+    if (cut) {  // the unit went away in the middle: its port is gone with nothing pending
+      current = stop;
+      port = 0;
+      up = false;
+      job = JOB_IDLE;
+      return;
     }
     if (last == JOB_COMMAND) ++resets;
     if (tamper) tamper(last, rx);

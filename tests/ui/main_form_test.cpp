@@ -282,6 +282,16 @@ TEST_F(FormFixture, CommittedChangeIsWrittenAndUndoneFromTheToolsMenu) {
   EXPECT_TRUE(redo->isEnabled());
   redo->trigger();
   EXPECT_EQ(f.Params().edited[Adrb::ADVANCE], after);
+
+  // Redo also answers to Ctrl+Y and Ctrl+Shift+Z; no other action of the
+  // window claims them (an ambiguous key would do nothing at all).
+  for (const char* key : {"Ctrl+Y", "Ctrl+Shift+Z"}) {
+    EXPECT_TRUE(redo->shortcuts().contains(QKeySequence(key))) << key;
+    for (QAction* a : f.findChildren<QAction*>())
+      if (a != redo)
+        EXPECT_FALSE(a->shortcuts().contains(QKeySequence(key)))
+            << key << " " << a->objectName().toStdString();
+  }
 }
 
 TEST_F(FormFixture, DeveloperMarkerShowsTheServiceMenuAndSetsTheTestPort) {

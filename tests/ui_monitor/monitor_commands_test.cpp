@@ -1,6 +1,7 @@
 // The window's CSV log and recorder/player commands: files asked for through
 // the chooser, messages recorded instead of shown.
 #include <QAction>
+#include <QApplication>
 #include <QLabel>
 #include <QScrollBar>
 #include <QToolButton>
@@ -98,6 +99,12 @@ TEST_F(MonitorCommandsTest, PlaybackGivesTheTunersWorkBack) {
   f.CommitImageChange();
   const Image work = f.Params().edited;
   const bool couldUndo = f.Undo().CanUndo();
+  f.show();
+  QApplication::processEvents();
+  const QSize size = f.size();
+  auto* banner = Find<QLabel>("LabelPlayback");
+  ASSERT_NE(banner, nullptr);
+  EXPECT_TRUE(banner->isHidden());
   Click("SpeedButtonPlay2");
   EXPECT_EQ(saves_.back(), false);
   EXPECT_EQ(f.Params().edited[Adrb::LIMITER], recorded[Adrb::LIMITER]);
@@ -105,7 +112,16 @@ TEST_F(MonitorCommandsTest, PlaybackGivesTheTunersWorkBack) {
   ASSERT_TRUE(WaitFor([&] { return f.Monitor().Player().State() == PlayerState::PlayingPaused; }));
   EXPECT_FALSE(Find<QScrollBar>("ScrollBarPlay")->isHidden());
   EXPECT_FALSE(Find<QLabel>("LabelPlayDevice")->isHidden());
+  // Played data is marked as such, and the window keeps its size for it.
+  EXPECT_FALSE(banner->isHidden());
+  EXPECT_TRUE(banner->text().startsWith("PLAYBACK: ride.ignlog")) << banner->text().toStdString();
+  EXPECT_TRUE(banner->text().endsWith("(paused)")) << banner->text().toStdString();
+  QApplication::processEvents();
+  EXPECT_EQ(f.size(), size);
   Click("SpeedButtonPlay4");
+  EXPECT_TRUE(banner->isHidden());
+  QApplication::processEvents();
+  EXPECT_EQ(f.size(), size);
   EXPECT_EQ(f.Params().edited, work);
   EXPECT_EQ(f.Undo().CanUndo(), couldUndo);
   EXPECT_TRUE(Find<QScrollBar>("ScrollBarPlay")->isHidden());

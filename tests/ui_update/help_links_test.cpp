@@ -2,6 +2,9 @@
 // "Check for updates at start" switch.
 #include <QAction>
 #include <QFileInfo>
+#include <QTextBrowser>
+
+#include "ui/update/help_window.h"
 
 #include "update_fixture.h"
 
@@ -49,13 +52,18 @@ TEST_F(UpdateFixture, ALinkThatCannotBeOpenedShowsTheAddress) {
   Find<QAction>("MenuUpdate")->trigger();
   ASSERT_EQ(messages_.size(), 1u);
   EXPECT_EQ(messages_[0].text, "Error by opening www link https://web.test/en/stahnout/upload !");
+  // Help without a browser: the guide that came with the program opens in its own window.
   ChangeLanguage(LNG_DEUTSCH);
   Find<QAction>("MenuContens")->trigger();
-  ASSERT_EQ(messages_.size(), 2u);
-  EXPECT_EQ(messages_[1].text, "Fehler beim Öffnen des www-Links https://web.test/en/stahnout/manuals !");
+  EXPECT_EQ(messages_.size(), 1u);
+  auto* help = form_->findChild<THelpWindow*>("HelpWindow");
+  ASSERT_NE(help, nullptr);
+  EXPECT_TRUE(help->isVisible());
+  EXPECT_EQ(help->windowTitle(), "Benutzerhandbuch");
+  EXPECT_EQ(help->Browser()->source().fileName(), "user-guide.html");
 }
 
-TEST_F(UpdateFixture, WithoutAWebHostContentsOpensTheShippedGuide) {
+TEST_F(UpdateFixture, WithoutAWebHostContentsOpensTheShippedGuideInItsOwnWindow) {
   ::setenv("IGN_NO_UPDATE_CHECK", "1", 1);
   Start();
   EXPECT_FALSE(Find<QAction>("MenuUpdate")->isEnabled());
@@ -64,11 +72,26 @@ TEST_F(UpdateFixture, WithoutAWebHostContentsOpensTheShippedGuide) {
   ASSERT_TRUE(contents->isEnabled());
   EXPECT_EQ(contents->shortcut(), QKeySequence("F1"));
   contents->trigger();
-  ASSERT_EQ(catcher_.urls.size(), 1u);
-  ASSERT_TRUE(catcher_.urls[0].isLocalFile()) << catcher_.urls[0].toString().toStdString();
-  const QFileInfo guide(catcher_.urls[0].toLocalFile());
+  EXPECT_TRUE(catcher_.urls.empty());  // nothing handed to a browser
+  EXPECT_TRUE(messages_.empty());
+  auto* help = form_->findChild<THelpWindow*>("HelpWindow");
+  ASSERT_NE(help, nullptr);
+  ASSERT_TRUE(help->isVisible());
+  const QFileInfo guide(help->Browser()->source().toLocalFile());
   EXPECT_TRUE(guide.exists()) << guide.filePath().toStdString();
   EXPECT_EQ(guide.fileName(), "user-guide.html");
+  EXPECT_TRUE(help->Browser()->toPlainText().contains("Read"))
+      << help->Browser()->toPlainText().left(200).toStdString();
+
+  // A web link of the guide goes to the browser; the guide stays where it was.
+  emit help->Browser()->anchorClicked(QUrl("https://example.test/page"));
+  ASSERT_EQ(catcher_.urls.size(), 1u);
+  EXPECT_EQ(catcher_.urls[0].toString(), "https://example.test/page");
+  EXPECT_EQ(help->Browser()->source().fileName(), "user-guide.html");
+
+  // A second F1 raises the same window.
+  contents->trigger();
+  EXPECT_EQ(form_->findChildren<THelpWindow*>("HelpWindow").size(), 1);
 }
 
 TEST_F(UpdateFixture, CheckAtStartIsKeptInTheSettings) {

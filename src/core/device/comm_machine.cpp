@@ -86,6 +86,8 @@ void CCommMachine::Finish(Result result) { Finish(OperationOf(state_), result); 
 
 void CCommMachine::Finish(Operation operation, Result result) {
   outcome_ = {operation, result, outcome_.sequence + 1};
+  if (result == Result::JobFailed || result == Result::LinkLost)
+    if (const char* why = CutOffExplanation(operation)) host_.ShowCutOffMessage(why);
   const OutcomeView view = PresentOutcome(operation, result);
   if (view.text) status_.ShowStatus(Slot::Result, view.text, 2000, Colour::None, view.back, 10);
   if (view.gaugeError) {
@@ -149,16 +151,27 @@ void CCommMachine::UpdateComLabel() {
   host_.SetComLabel(text);
 }
 
-// An operation that was running ends with a lost link; whatever connects
-// next is checked first.
+// An operation that was running ends with a lost link, and so does a
+// programming whose saving the unit had not finished; whatever connects next
+// is checked first.
 void CCommMachine::LoseConnection() {
-  if (const Operation op = OperationOf(state_); op != Operation::None && op != Operation::Monitor)
+  const Operation op = OperationOf(state_);
+  if (op == Operation::Read || op == Operation::Verify || op == Operation::Program) {
+    Finish(op, Result::LinkLost);
+  } else if (programPending_) {
+    Finish(Operation::Program, Result::LinkLost);
+  } else if (op != Operation::None && op != Operation::Monitor) {
     outcome_ = {op, Result::LinkLost, outcome_.sequence + 1};
+  }
+  programPending_ = false;
+  savingCount_ = 0;
   state_ = S::Disconnected;
 }
 
-void CCommMachine::DropLink() {
-  link_.CloseLink();
+// Every way of losing the unit ends here: the port went away, the unit stopped
+// answering, the menu or the bootloader took the port. The window must not go
+// on showing a unit that is not there.
+void CCommMachine::UnitGone() {
   LoseConnection();
   if (link_.LinkEnabled())
     status_.ShowStatus(Slot::Connection, CommText::NoConnection, -1, Colour::Black, Colour::Red, -5);
@@ -167,6 +180,11 @@ void CCommMachine::DropLink() {
   versionState_ = 0;
   unitBike_ = -1;
   host_.ResetUnitInfo();
+}
+
+void CCommMachine::DropLink() {
+  link_.CloseLink();
+  UnitGone();
 }
 
 bool CCommMachine::ReleasePort(int port) {
@@ -212,7 +230,7 @@ void CCommMachine::CommStep() {
   }
   link_.LinkTick();
   if (link_.ConnectedPort() == 0) {
-    LoseConnection();
+    if (state_ != S::Disconnected) UnitGone();  // the port went away under the unit
     UpdateComLabel();
     return;
   }
@@ -231,12 +249,17 @@ void CCommMachine::CommStep() {
   if (job == JOB_FAILED) {
     link_.TakeResult();
     if (++failures_ >= kFailuresToGiveUp) {
+      // The unit has stopped answering: the operation ends with its error,
+      // then the unit counts as lost and the search starts again.
       switch (OperationOf(state_)) {
         case Operation::Monitor: DropLink(); return;
         case Operation::Check:
         case Operation::Read:
         case Operation::Verify:
-        case Operation::Program: Finish(Result::JobFailed); break;
+        case Operation::Program:
+          Finish(Result::JobFailed);
+          DropLink();
+          return;
         default: state_ = S::Idle; break;
       }
     }

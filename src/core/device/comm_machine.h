@@ -35,6 +35,9 @@ class ICommHost {
   virtual void ReloadPages() {}
   virtual void TakeSnapshot() {}
   virtual void ShowVersionMessage(const std::string& /*text*/) {}
+  // An operation was cut off by the loss of the unit: what that means, as a
+  // packed text. Shown after the tick (the window queues it; ignctl prints it).
+  virtual void ShowCutOffMessage(const char* /*packed*/) {}
   virtual void DecodeUnitInfo(const uint8_t* /*header150*/) {}
   virtual void ResetUnitInfo() {}
   virtual void ProcessMonitor(const uint8_t* /*record151*/) {}  // display update; index 0 unused
@@ -103,6 +106,7 @@ class CCommMachine {
   void StartMonitorRead();
   void ProcessMonitorRecord();
   void LoseConnection();
+  void UnitGone();
   void UpdateComLabel();
   void UpdateTransferGauge();
   void SavingDisplay();

@@ -19,6 +19,10 @@ const char* const VerifyError = "###Verify error !##Vergleichsfehler !##Chyba ve
 const char* const Program = "###Program device:##Programmieren:##Programování:";
 const char* const ProgramOk = "###Program device: OK##Programmieren: OK##Programování: OK";
 const char* const Saving = "###Saving:##Speichern:##Ukládání:";
+const char* const ReadCutOff = "###Read cut off !##Lesen abgebrochen !##Čtení přerušeno !";
+const char* const VerifyCutOff = "###Verify cut off !##Vergleichen abgebrochen !##Verifikace přerušena !";
+const char* const ProgramCutOff =
+    "###Program cut off !##Programmieren abgebrochen !##Programování přerušeno !";
 }  // namespace CommText
 
 namespace {
@@ -52,14 +56,49 @@ const Row kRows[] = {
     {Operation::Program, Result::Different, {CommText::VerifyError, kPlain, true, false}},
     {Operation::Program, Result::JobFailed, {CommText::VerifyError, kAlarm, true, false}},
     {Operation::Program, Result::VersionMismatch, {nullptr, 0, true, false}},
+    {Operation::Read, Result::LinkLost, {CommText::ReadCutOff, kAlarm, true, false}},
+    {Operation::Verify, Result::LinkLost, {CommText::VerifyCutOff, kAlarm, true, false}},
+    {Operation::Program, Result::LinkLost, {CommText::ProgramCutOff, kAlarm, true, false}},
 };
+
+const char* const kReadLost =
+    "###The connection to the unit was lost while reading.\n"
+    "The unit's settings were not taken: the editor holds what it held before."
+    "##Die Verbindung zum Gerät ging beim Lesen verloren.\n"
+    "Die Einstellungen des Geräts wurden nicht übernommen: der Editor enthält, was er vorher enthielt."
+    "##Spojení s jednotkou se během čtení přerušilo.\n"
+    "Nastavení jednotky nebylo převzato: editor obsahuje to, co obsahoval předtím.";
+const char* const kVerifyLost =
+    "###The connection to the unit was lost while verifying.\n"
+    "The comparison was not finished."
+    "##Die Verbindung zum Gerät ging beim Vergleichen verloren.\n"
+    "Der Vergleich wurde nicht beendet."
+    "##Spojení s jednotkou se během verifikace přerušilo.\n"
+    "Porovnání nebylo dokončeno.";
+const char* const kProgramLost =
+    "###The connection to the unit was lost while programming.\n"
+    "The unit may hold only part of the new settings: program it again as soon as it is connected."
+    "##Die Verbindung zum Gerät ging beim Programmieren verloren.\n"
+    "Das Gerät enthält möglicherweise nur einen Teil der neuen Einstellungen: programmieren Sie es erneut, "
+    "sobald es verbunden ist."
+    "##Spojení s jednotkou se během programování přerušilo.\n"
+    "Jednotka může obsahovat jen část nového nastavení: naprogramujte ji znovu, jakmile bude připojena.";
 
 }  // namespace
 
 OutcomeView PresentOutcome(Operation operation, Result result) {
   for (const Row& r : kRows)
     if (r.operation == operation && r.result == result) return r.view;
-  return {};  // the reset, the monitor read and a lost link show nothing of their own
+  return {};  // the reset, the monitor read and a lost connection check show nothing of their own
+}
+
+const char* CutOffExplanation(Operation operation) {
+  switch (operation) {
+    case Operation::Read: return kReadLost;
+    case Operation::Verify: return kVerifyLost;
+    case Operation::Program: return kProgramLost;
+    default: return nullptr;
+  }
 }
 
 }  // namespace ign

@@ -16,6 +16,10 @@ struct OutcomeView {
 
 OutcomeView PresentOutcome(Operation operation, Result result);
 
+// What an operation cut off by the loss of the unit means for the tuner
+// (packed text, several lines); nullptr for operations whose loss needs no words.
+const char* CutOffExplanation(Operation operation);
+
 // Texts of the machine, shared with tests and the command line.
 namespace CommText {
 extern const char* const NoConnection;
@@ -31,6 +35,9 @@ extern const char* const VerifyError;
 extern const char* const Program;
 extern const char* const ProgramOk;
 extern const char* const Saving;
+extern const char* const ReadCutOff;
+extern const char* const VerifyCutOff;
+extern const char* const ProgramCutOff;
 }  // namespace CommText
 
 }  // namespace ign

@@ -4,6 +4,7 @@
 #include <QMessageBox>
 #include <cstdio>
 
+#include "core/text/lngstr.h"
 #include "core/text/messages.h"
 #include "core/text/relabel.h"
 #include "ui/app/device_commands.h"
@@ -13,6 +14,10 @@
 
 namespace ign {
 
+namespace {
+const char* const kConnectionLostTitle = "###Connection lost##Verbindung verloren##Spojení přerušeno";
+}  // namespace
+
 void TMainForm::ReloadPages() { ReloadActivePage(); }
 
 void TMainForm::TakeSnapshot() {
@@ -21,6 +26,29 @@ void TMainForm::TakeSnapshot() {
 
 void TMainForm::ShowVersionMessage(const std::string& text) {
   QMessageBox::warning(this, QString(), QString::fromUtf8(text.c_str()));
+}
+
+// The box opens after the tick returns and does not block it: the engine goes
+// on looking for the unit while the tuner reads. A second loss before the box
+// is closed replaces its text.
+void TMainForm::ShowCutOffMessage(const char* packed) {
+  const std::string kept = packed;
+  QMetaObject::invokeMethod(
+      this,
+      [this, kept] {
+        auto* box = findChild<QMessageBox*>(QStringLiteral("CutOffMessage"));
+        if (!box) {
+          box = new QMessageBox(this);
+          box->setObjectName(QStringLiteral("CutOffMessage"));
+          box->setIcon(QMessageBox::Warning);
+          box->setStandardButtons(QMessageBox::Ok);
+          box->setAttribute(Qt::WA_DeleteOnClose);
+        }
+        box->setWindowTitle(QString::fromUtf8(LngStr(kConnectionLostTitle)));
+        box->setText(QString::fromUtf8(LngStr(kept.c_str())));
+        box->open();
+      },
+      Qt::QueuedConnection);
 }
 
 void TMainForm::DecodeUnitInfo(const uint8_t* header) {

@@ -60,6 +60,7 @@ void TMainForm::BuildLiveDisplay() {
   liveHost_ = std::make_unique<TLiveHost>(*this);
   liveDisplay_ = std::make_unique<TLiveDisplay>(*this, *layout_->livePanel, *liveHost_);
   monitor_ = new TMonitorCommands(*this, layout_->groupBoxPlayer);
+  monitor_->onPlayback = [this](const std::string& banner) { layout_->livePanel->ShowPlayback(banner); };
   connect(menu_->Item("MenuCSVout"), &QAction::triggered, monitor_, &TMonitorCommands::ToggleCsvLog);
   if (auto* selftest = findChild<QAbstractButton*>("ButtonSelftest"))
     connect(selftest, &QAbstractButton::clicked, this, &TMainForm::ButtonSelftestClick);

@@ -195,6 +195,7 @@ class TMainForm : public QMainWindow, private ICommHost {
   void ReloadPages() override;
   void TakeSnapshot() override;
   void ShowVersionMessage(const std::string& text) override;
+  void ShowCutOffMessage(const char* packed) override;
   void DecodeUnitInfo(const uint8_t* header150) override;
   void ResetUnitInfo() override;
   void ProcessMonitor(const uint8_t* record151) override;

@@ -38,6 +38,10 @@ TMainLayout::TMainLayout(QMainWindow& window, const TMainMenu& menu) {
 
   pageControl = new QTabWidget(central);
   pageControl->setObjectName("PageControl1");
+  // The pages take the room the window has; what a page needs never makes the
+  // window grow by itself (a tab switch, a language switch, the player panel
+  // or the playback banner showing).
+  pageControl->setMinimumSize(1, 1);
   column->addWidget(pageControl, 1);
   livePanel = new TLivePanel(central);
   column->addWidget(livePanel);

@@ -53,7 +53,9 @@ TMainMenu::TMainMenu(QMainWindow& window) : window_(window) {
   Add(tools, "MenuAdvancePlus", "Advance +", "F5");
   tools->addSeparator();
   Add(tools, "MenuZpet", "Undo", "Ctrl+Z");
-  Add(tools, "MenuZnovu", "Redo", "Ctrl+Alt+Z");
+  // Redo also answers to the keys other desktop programs use for it.
+  Add(tools, "MenuZnovu", "Redo", "Ctrl+Alt+Z")
+      ->setShortcuts({QKeySequence("Ctrl+Alt+Z"), QKeySequence("Ctrl+Y"), QKeySequence("Ctrl+Shift+Z")});
   tools->addSeparator();
   Add(tools, "MenuMonitorPlayer", "Monitor Player", "Ctrl+M")->setCheckable(true);
   Add(tools, "MenuCSVout", "CSV output monitor");

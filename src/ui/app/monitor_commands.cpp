@@ -7,10 +7,12 @@
 #include <QMessageBox>
 #include <QScreen>
 #include <chrono>
+#include <cstdio>
 
 #include "core/device/engine.h"
 #include "core/monitor/player_messages.h"
 #include "core/monitor/recording_reader.h"
+#include "core/text/lngstr.h"
 #include "ui/app/dialog_filter.h"
 #include "ui/app/main_form.h"
 #include "ui/app/main_menu.h"
@@ -27,6 +29,8 @@ constexpr const char* kCsvFilter = "CSV log file|*.csv";
 constexpr const char* kLogFilter = "IGN log file|*.ignlog";
 constexpr const char* kCsvStart = "CSV output monitor";
 constexpr const char* kCsvStop = "Stop CSV recording";
+constexpr const char* kPlaybackWord = "###PLAYBACK##WIEDERGABE##PŘEHRÁVÁNÍ";
+constexpr const char* kPausedWord = "###paused##angehalten##pozastaveno";
 }  // namespace
 
 TMonitorCommands::TMonitorCommands(TMainForm& form, QGroupBox* playerBox)
@@ -175,7 +179,27 @@ void TMonitorCommands::Handle(CMonitorPlayer::Event event) {
   ShowPlayer();
 }
 
-void TMonitorCommands::ShowPlayer() { panel_->Show(player_->View(NowMs())); }
+void TMonitorCommands::ShowPlayer() {
+  panel_->Show(player_->View(NowMs()));
+  if (onPlayback) onPlayback(PlaybackBanner());
+}
+
+// Played data must never pass for the running engine: the banner names the
+// recording and the recorded time of what is shown.
+std::string TMonitorCommands::PlaybackBanner() const {
+  if (!player_->IsPlaying()) return {};
+  std::string text = LngStr(kPlaybackWord);
+  text += ": " + QFileInfo(QString::fromStdString(player_->FileName())).fileName().toStdString();
+  if (player_->DisplaySeconds() != 0) {
+    const LocalTime t = RowTime();
+    char when[64];
+    std::snprintf(when, sizeof when, "   %02i.%02i.%04i %02i:%02i:%02i", t.day, t.month, t.year, t.hour,
+                  t.minute, t.second);
+    text += when;
+  }
+  if (player_->State() == PlayerState::PlayingPaused) text += std::string("   (") + LngStr(kPausedWord) + ")";
+  return text;
+}
 
 LocalTime TMonitorCommands::RowTime() const {
   if (player_->IsPlaying() && player_->DisplaySeconds() != 0)

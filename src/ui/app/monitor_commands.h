@@ -30,6 +30,10 @@ class TMonitorCommands : public QObject, public IPlaybackSink {
   // returns "" when the user cancelled.
   std::function<std::string(bool save, const char* filter, const char* extension)> chooseFile;
   std::function<void(const std::string& text)> message;
+  // The playback banner of the live panel: its text while a recording plays,
+  // empty otherwise.
+  std::function<void(const std::string& banner)> onPlayback;
+  std::string PlaybackBanner() const;
 
   // MenuCSVout: starts the CSV log (asking for its file) or stops it.
   void ToggleCsvLog();

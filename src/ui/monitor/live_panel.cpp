@@ -77,6 +77,14 @@ TLivePanel::TLivePanel(QWidget* parent) : QFrame(parent) {
   auto* column = new QVBoxLayout(this);
   column->setContentsMargins(4, 4, 4, 4);
   column->setSpacing(3);
+  playback_ = new QLabel(this);
+  playback_->setObjectName("LabelPlayback");
+  playback_->setTextFormat(Qt::PlainText);
+  playback_->setAlignment(Qt::AlignCenter);
+  playback_->setStyleSheet(
+      "QLabel { background: #1f4e9e; color: white; font-weight: bold; padding: 3px; border-radius: 2px; }");
+  playback_->hide();
+  column->addWidget(playback_);
   auto* grid = new QGridLayout();
   grid->setHorizontalSpacing(6);
   grid->setVerticalSpacing(3);
@@ -150,6 +158,13 @@ void TLivePanel::Relabel() {
   for (CaptionPage page : kAllCaptionPages)
     if (const CaptionRow* row = FindCaptionRow(PageTextRows(page), "LabelSnimac3"))
       fullSyncCaption_->setText(QString::fromUtf8(CaptionText(*row)));
+}
+
+void TLivePanel::ShowPlayback(const std::string& banner) {
+  const QString text = QString::fromStdString(banner);
+  if (playback_->text() != text) playback_->setText(text);
+  playback_->setAccessibleName(text);
+  playback_->setVisible(!banner.empty());
 }
 
 QLabel* TLivePanel::Find(QWidget& window, const std::string& name) {

@@ -26,6 +26,8 @@ class TLivePanel : public QFrame {
   void Show(QWidget& window, const DisplayModel& model);
   // The caption of the full-synchronisation row in the current language.
   void Relabel();
+  // The banner over the panel while a recording plays; empty text hides it.
+  void ShowPlayback(const std::string& banner);
 
  private:
   QLabel* Find(QWidget& window, const std::string& name);
@@ -34,6 +36,7 @@ class TLivePanel : public QFrame {
   QProgressBar* rpmGauge_ = nullptr;
   QProgressBar* tpsGauge_ = nullptr;
   QLabel* fullSyncCaption_ = nullptr;
+  QLabel* playback_ = nullptr;
   int relabelStep_ = 0;
 };
 

@@ -1,5 +1,7 @@
 #include "ui/update/update_check.h"
 
+#include "ui/update/help_window.h"
+
 #include <QWidget>
 
 #include "core/text/language.h"
@@ -134,9 +136,13 @@ void TUpdateCheck::MenuUpdateClick() {
   if (!address.empty()) OpenAddress(hooks_.window(), address);
 }
 
+// The manuals of the web host go to the browser; the guide that came with the
+// program opens in the program's own help window, which also stands in when
+// no browser can be started.
 void TUpdateCheck::MenuContensClick() {
   const std::string address = HelpLinkAddress(sources_.webBase, HelpLink::Manuals, CurrentLanguage());
-  OpenAddress(hooks_.window(), address.empty() ? UserGuidePath() : address);
+  if (!address.empty() && OpenAddress(hooks_.window(), address, /*quiet=*/true)) return;
+  ShowHelpWindow(hooks_.window(), UserGuidePath());
 }
 
 void TUpdateCheck::SetCheckAtStart(bool on) {

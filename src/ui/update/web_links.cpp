@@ -38,9 +38,10 @@ void ShowUpdateMessage(QWidget* parent, const std::string& caption, const std::s
       QString::fromStdString(text));
 }
 
-bool OpenAddress(QWidget* parent, const std::string& address) {
+bool OpenAddress(QWidget* parent, const std::string& address, bool quiet) {
   const QUrl url = UrlOf(address);
   if (!address.empty() && url.isValid() && QDesktopServices::openUrl(url)) return true;
+  if (quiet) return false;
   const std::string shown = url.isLocalFile() ? url.toString().toStdString() : address;
   std::string text = LngStr(OpenLinkFailedText());
   text += " " + shown + " !";

@@ -17,8 +17,8 @@ void ShowUpdateMessage(QWidget* parent, const std::string& caption, const std::s
 
 // Opens an http(s) address or a local file's address with the desktop's
 // handler. On failure shows "%s %s !" of the packed failure message and the
-// address, and returns false.
-bool OpenAddress(QWidget* parent, const std::string& address);
+// address (unless quiet: the caller has another way), and returns false.
+bool OpenAddress(QWidget* parent, const std::string& address, bool quiet = false);
 
 // The user guide shipped beside the program (user-guide.html in the
 // program's folder, or ../share/doc/ignset/ above it): the first that

@@ -8,7 +8,8 @@
 
 namespace ign::shots {
 
-// A fresh window showing page with the image changed by setup.
+// A fresh window at the size it opens with, showing page with the image
+// changed by setup.
 int PageShot(const QString& dir, const char* name, int page, const std::function<void(Image&)>& setup,
              int language) {
   Sandbox box;
@@ -16,7 +17,7 @@ int PageShot(const QString& dir, const char* name, int page, const std::function
   TMainForm form(QStringList{"ignset", "nopatchcheck"});
   form.FormCreate();
   form.move(0, 0);
-  form.resize(1260, 860);
+  form.resize(TMainForm::kDesignWidth, TMainForm::kDesignHeight);
   setup(form.Params().edited);
   form.CommitImageChange();
   form.ShowPage(page);

@@ -224,7 +224,12 @@ TEST_F(CaptionsTest, AShowingStatusMessageFollowsTheLanguage) {
 // Every caption fits its control on every page in every language: a text cut
 // off in one language is a fault, not a layout detail.
 TEST_F(CaptionsTest, NoCaptionIsWiderThanItsControl) {
+  // At the size the window opens with on a new installation, which must also
+  // be the size it keeps through page and language switches.
   TMainForm& f = StartShown();
+  f.resize(TMainForm::kDesignWidth, TMainForm::kDesignHeight);
+  QApplication::processEvents();
+  const QSize size = f.size();
   std::vector<std::string> clipped;
   for (int i : {0, 1, 2}) {
     Switch(i);
@@ -250,11 +255,17 @@ TEST_F(CaptionsTest, NoCaptionIsWiderThanItsControl) {
         } else {
           continue;
         }
+        if (w->minimumSizeHint().height() > w->height() && !qobject_cast<QGroupBox*>(w))
+          clipped.push_back(std::to_string(kLanguages[i]) + " " + w->objectName().toStdString() + " '" +
+                            CaptionOf(w).toStdString() + "' needs height " +
+                            std::to_string(w->minimumSizeHint().height()) + " has " +
+                            std::to_string(w->height()));
         if (need > w->width())
           clipped.push_back(std::to_string(kLanguages[i]) + " " + w->objectName().toStdString() + " '" +
                             CaptionOf(w).toStdString() + "' needs " + std::to_string(need) + " has " +
                             std::to_string(w->width()));
       }
+      EXPECT_EQ(f.size(), size) << "language " << kLanguages[i] << " page " << page;
     }
   }
   EXPECT_EQ(clipped, std::vector<std::string>{});

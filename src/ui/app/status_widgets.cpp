@@ -26,29 +26,39 @@ void TStatusLabel::SetColours(uint32_t font, uint32_t back) {
   label_->setPalette(p);
 }
 
+// Panel 0 (hints) takes what the others leave; the program identification
+// and the unit identification are as wide as their texts, so neither is cut,
+// the unit's up to a bound beyond which it is elided.
 TStatusPanels::TStatusPanels(QStatusBar* bar) {
   for (int i = 0; i < kPanels; ++i) {
     auto* l = new QLabel(bar);
     l->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
     l->setFrameShape(QFrame::Panel);
     l->setFrameShadow(QFrame::Sunken);
-    if (i == 0) l->setFixedWidth(400);
-    // The two identification panels share what is left; their full text is
-    // in the tool tip when it does not fit.
-    if (i == 2 || i == 4) l->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-    bar->addWidget(l, i == 2 || i == 4 ? 1 : 0);
+    if (i == 0) l->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    bar->addWidget(l, i == 0 ? 1 : 0);
     panels_[size_t(i)] = l;
   }
 }
 
 void TStatusPanels::SetText(int panel, const std::string& utf8) {
   if (panel < 0 || panel >= kPanels) return;
-  panels_[size_t(panel)]->setText(QString::fromUtf8(utf8.c_str()));
-  if (panel == 2 || panel == 4) panels_[size_t(panel)]->setToolTip(QString::fromUtf8(utf8.c_str()));
+  QLabel* l = panels_[size_t(panel)];
+  const QString text = QString::fromUtf8(utf8.c_str());
+  texts_[size_t(panel)] = text;
+  if (panel == 4) {
+    const int room = kUnitPanelMaxWidth - 2 * l->frameWidth() - 4;
+    const QString shown = l->fontMetrics().elidedText(text, Qt::ElideRight, room);
+    l->setText(shown);
+    l->setToolTip(shown == text ? QString() : text);
+    l->setAccessibleDescription(text);
+  } else {
+    l->setText(text);
+  }
 }
 
 QString TStatusPanels::Text(int panel) const {
-  return panel >= 0 && panel < kPanels ? panels_[size_t(panel)]->text() : QString();
+  return panel >= 0 && panel < kPanels ? texts_[size_t(panel)] : QString();
 }
 
 }  // namespace ign

@@ -29,11 +29,16 @@ class TStatusPanels {
  public:
   static constexpr int kPanels = 5;
   explicit TStatusPanels(QStatusBar* bar);
+  // The unit identification is elided beyond this width (its whole text is
+  // the panel's tool tip and accessible description).
+  static constexpr int kUnitPanelMaxWidth = 480;
   void SetText(int panel, const std::string& utf8);
+  // The whole text of the panel, also where it shows elided.
   QString Text(int panel) const;
 
  private:
   std::array<QLabel*, kPanels> panels_{};
+  std::array<QString, kPanels> texts_{};
 };
 
 }  // namespace ign

@@ -25,33 +25,35 @@ struct Cell {
   const char* name;
   int row, column, span;
 };
+// Spans are in 24ths of the row, sized for each label's longest text in the
+// three languages at the default window width.
 constexpr Cell kCells[] = {
-    {"LabelRpm", 0, 0, 1},
-    {"*CGaugeRpm", 0, 1, 1},
-    {"LabelTpsMon", 0, 2, 1},
-    {"*CGaugeTps", 0, 3, 1},
-    {"LabelNapeti", 0, 4, 1},
-    {"LabelServo", 0, 5, 1},
-    {"LabelAdvance1", 1, 0, 1},
-    {"LabelAdvance2", 1, 1, 1},
-    {"LabelAdvance3", 1, 2, 1},
-    {"LabelAdvance4", 1, 3, 1},
-    {"LabelEeDataErr", 1, 4, 2},
+    {"LabelRpm", 0, 0, 3},
+    {"*CGaugeRpm", 0, 3, 3},
+    {"LabelTpsMon", 0, 6, 5},
+    {"*CGaugeTps", 0, 11, 3},
+    {"LabelNapeti", 0, 14, 3},
+    {"LabelServo", 0, 17, 7},
+    {"LabelAdvance1", 1, 0, 6},
+    {"LabelAdvance2", 1, 6, 6},
+    {"LabelAdvance3", 1, 12, 6},
+    {"LabelAdvance4", 1, 18, 6},
     // The pick-up texts are the longest: half a row each.
-    {"LabelMonSnimac1", 2, 0, 3},
-    {"LabelMonSnimac2", 2, 3, 3},
-    {"LabelKillSwitch", 3, 0, 1},
-    {"LabelBlocking", 3, 1, 1},
-    {"LabelClutchMon", 3, 2, 1},
-    {"LabelMonRetard", 3, 3, 1},
-    {"Label2ndAdv", 3, 4, 1},
-    {"LabelMonTachoLambdaOut", 3, 5, 1},
-    {"LabelMonStartLimiterOut", 4, 0, 1},
-    {"LabelMonLimiterOut", 4, 1, 1},
-    {"LabelPocetProgramovani", 4, 2, 1},
-    {"LabelOvervoltageEvents", 4, 3, 3},
+    {"LabelMonSnimac1", 2, 0, 12},
+    {"LabelMonSnimac2", 2, 12, 12},
+    {"LabelKillSwitch", 3, 0, 4},
+    {"LabelBlocking", 3, 4, 5},
+    {"LabelClutchMon", 3, 9, 5},
+    {"LabelMonRetard", 3, 14, 4},
+    {"Label2ndAdv", 3, 18, 6},
+    {"LabelMonTachoLambdaOut", 4, 0, 5},
+    {"LabelMonStartLimiterOut", 4, 5, 5},
+    {"LabelMonLimiterOut", 4, 10, 4},
+    {"LabelEeDataErr", 4, 14, 10},
+    {"LabelPocetProgramovani", 5, 0, 7},
+    {"LabelOvervoltageEvents", 5, 7, 17},
 };
-constexpr int kColumns = 6;
+constexpr int kColumns = 24;
 // Panel labels the program never shows.
 constexpr const char* kHidden[] = {"LabelDwell", "LabelDwellCalibError", "LabelSelftest"};
 
@@ -86,7 +88,7 @@ TLivePanel::TLivePanel(QWidget* parent) : QFrame(parent) {
   playback_->hide();
   column->addWidget(playback_);
   auto* grid = new QGridLayout();
-  grid->setHorizontalSpacing(6);
+  grid->setHorizontalSpacing(4);
   grid->setVerticalSpacing(3);
   for (const Cell& cell : kCells) {
     if (cell.name[0] == '*') {

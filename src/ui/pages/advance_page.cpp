@@ -16,7 +16,7 @@ namespace ign {
 namespace {
 constexpr int kMsgCorrection = 71;  // "Correction for cylinder:"
 constexpr int kEditorIdentifier = 0;
-constexpr int kBottomRow = 40;  // the controls under the editor
+constexpr int kBottomRow = 62;  // the controls under the editor: two rows
 const QColor kLiveGreen(0x00, 0xFF, 0x00);
 }  // namespace
 
@@ -34,8 +34,11 @@ void TAdvancePage::Init(QWidget* sheet) {
 
   auto* bottom = new QWidget(sheet);
   bottom->setFixedHeight(kBottomRow);
-  auto* row = new QHBoxLayout(bottom);
-  row->setContentsMargins(0, 0, 0, 0);
+  auto* rows = new QVBoxLayout(bottom);
+  rows->setContentsMargins(0, 0, 0, 0);
+  rows->setSpacing(2);
+  auto* row = new QHBoxLayout();
+  rows->addLayout(row);
   baseAdvLabel_ = CreateLabel(bottom, "LabelBaseAdv", QStringLiteral("Base advance [°]"));
   baseAdvLabel_->setAutoFillBackground(true);
   baseAdv_ = CreateEditPair(bottom, "EditBaseAdv");
@@ -60,11 +63,11 @@ void TAdvancePage::Init(QWidget* sheet) {
     KeepPlace(correction_[size_t(i)]);
     KeepPlace(correctionLabel_[size_t(i)]);
   }
-  row->addSpacing(24);
+  row->addStretch(1);
+  // A row of its own: its caption is long in every language.
   adv2ToOut2_ = CreateCheck(bottom, "CheckBoxAdv2ToOut2");
   pages_.Bind(adv2ToOut2_);
-  row->addWidget(adv2ToOut2_);
-  row->addStretch(1);
+  rows->addWidget(adv2ToOut2_, 0, Qt::AlignLeft);
   column->addWidget(bottom);
 
   TTab* tab = CreateMapEditor(kEditorIdentifier, 0, 0, kAdvanceEditorFlags, editorHost_);

@@ -5,9 +5,9 @@
 #include <QHBoxLayout>
 #include <QVBoxLayout>
 
+#include "core/params/bike_lists.h"
 #include "core/text/caption_table.h"
 #include "core/text/lngstr.h"
-#include "core/params/bike_lists.h"
 #include "ui/pages/page_layout.h"
 #include "ui/pages/pages.h"
 
@@ -60,6 +60,7 @@ void TBikePage::Init(QWidget* sheet) {
   int r = 0;
 
   bike_ = CreateCombo(sheet, "ComboBoxBike");
+  bike_->setMinimumContentsLength(16);  // the open list shows the long names whole
   AddLabelled(left, r++, 0, CreateLabel(sheet, "LabelBike", QStringLiteral("Motorbike type")), bike_);
   QObject::connect(bike_, &QComboBox::activated, &pages_, [this] { ComboBoxBikeChange(); });
 
@@ -113,7 +114,9 @@ void TBikePage::Init(QWidget* sheet) {
   revWithoutLabel_ = CreateLabel(sheet, "LabelRevWoIgnition");
   AddLabelled(left, r++, 0, revWithoutLabel_, revWithout_);
   maxLobeLen_ = Pair(sheet, "EditMaxLenLobe", 1, 250, pages_);
-  AddLabelled(left, r++, 0, CreateLabel(sheet, "LabelMaxLenLobe"), maxLobeLen_);
+  QLabel* maxLobeLenLabel = CreateLabel(sheet, "LabelMaxLenLobe");
+  maxLobeLenLabel->setWordWrap(true);  // long in German and Czech
+  AddLabelled(left, r++, 0, maxLobeLenLabel, maxLobeLen_);
   syncPolarity_ = CreateCombo(sheet, "ComboBoxSynchPos");
   syncPolarity_->hide();
   pages_.Bind(syncPolarity_);

@@ -1,6 +1,7 @@
 #include "ui/pages/misc_page.h"
 
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QVBoxLayout>
 
 #include "core/text/lngstr.h"
@@ -56,8 +57,12 @@ void TMiscPage::Init(QWidget* sheet) {
     rows_[size_t(r)] = {edit, label, spec.flag};
     ++r;
   }
-  auto* inputsColumn = new QVBoxLayout();
+  // The two inputs side by side: the page keeps its height at the window's
+  // default size in every language.
+  auto* inputsRow = new QHBoxLayout();
   for (int i = 0; i < 2; ++i) {
+    auto* inputsColumn = new QVBoxLayout();
+    inputsRow->addLayout(inputsColumn);
     inputs_[size_t(i)] = CreateRadioGroup(sheet, kInputNames[i]);
     BuildInputList(i);
     pages_.Bind(inputs_[size_t(i)]);
@@ -69,10 +74,9 @@ void TMiscPage::Init(QWidget* sheet) {
     inputsColumn->addWidget(inputs_[size_t(i)]);
     inputsColumn->addWidget(inverse_[size_t(i)]);
     inputsColumn->addWidget(monitor_[size_t(i)]);
-    inputsColumn->addSpacing(8);
+    inputsColumn->addStretch(1);
   }
-  inputsColumn->addStretch(1);
-  grid->addLayout(inputsColumn, 0, 3, int(std::size(kRows)) + 2, 1);
+  grid->addLayout(inputsRow, 0, 3, int(std::size(kRows)) + 2, 1);
   grid->setColumnMinimumWidth(2, 40);
   WriteMonitorLabels();
 }

@@ -59,3 +59,14 @@ function(ign_check_core_without_qt)
     endif()
   endforeach()
 endfunction()
+
+# The user guide and its pictures beside a program that opens it (Help >
+# Contents looks beside its own executable first).
+function(ign_place_user_guide folder)
+  configure_file(${PROJECT_SOURCE_DIR}/docs/user-guide.html ${folder}/user-guide.html COPYONLY)
+  file(GLOB pictures ${PROJECT_SOURCE_DIR}/docs/screenshots/*.png)
+  foreach(picture ${pictures})
+    get_filename_component(name ${picture} NAME)
+    configure_file(${picture} ${folder}/screenshots/${name} COPYONLY)
+  endforeach()
+endfunction()

@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <memory>
 
 #include "core/device/engine.h"
@@ -81,6 +82,33 @@ int MainWindowShots(const QString& dir) {
       failed += !SaveScreen(dir, "main-com-menu");
       com->hide();
     }
+  }
+  {
+    // A Program cut off by the unit going away: the red connection slot, the
+    // cut-off result and the box that says what it means.
+    Sandbox box;
+    auto sim = std::make_unique<test::SimProcess>(
+        box.Ports(), test::SimOptions{.com = 3, .extra = {"--pace", "--delay-ms", "15"}});
+    auto form = Open();
+    CEngine& e = form->Engine();
+    Settle([&] { return e.Machine().LastOutcome().operation == Operation::Check; }, 20000);
+    e.Machine().RequestProgram();
+    Settle([&] { return e.Machine().State() == CommState::ProgramWrite && e.Com().CurrentAddress() > 400; },
+           20000);
+    sim.reset();
+    Settle([&] { return form->findChild<QMessageBox*>("CutOffMessage") != nullptr; }, 5000);
+    Settle(300);
+    if (auto* message = form->findChild<QMessageBox*>("CutOffMessage")) message->move(260, 260);
+    failed += !SaveScreen(dir, "main-unit-lost");
+  }
+  {
+    // Help > Contents: the guide that came with the program in its own window.
+    Sandbox box;
+    auto form = Open();
+    form->MainMenu().Item("MenuContens")->trigger();
+    if (auto* help = form->findChild<QDialog*>("HelpWindow")) help->move(120, 60);
+    Settle(400);
+    failed += !SaveScreen(dir, "help-window");
   }
   return failed;
 }

@@ -83,6 +83,11 @@ TEST_F(UpdateFixture, WithoutAWebHostContentsOpensTheShippedGuideInItsOwnWindow)
   EXPECT_TRUE(help->Browser()->toPlainText().contains("Read"))
       << help->Browser()->toPlainText().left(200).toStdString();
 
+  // Its pictures come from beside it.
+  EXPECT_FALSE(help->Browser()
+                   ->loadResource(QTextDocument::ImageResource, QUrl("screenshots/main-read.png"))
+                   .isNull());
+
   // A web link of the guide goes to the browser; the guide stays where it was.
   emit help->Browser()->anchorClicked(QUrl("https://example.test/page"));
   ASSERT_EQ(catcher_.urls.size(), 1u);

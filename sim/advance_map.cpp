@@ -22,7 +22,9 @@ double MapAdvance(const Image& im, bool second, int rpm, double load) {
   const int base = second ? kAdvance2 : kAdvance;
   const int axis = second ? kRpmAdv2 : kRpmAdv;
   const int loadAxis = second ? kAdv2IapWord : kAdvIapWord;
-  const bool withLoad = im[second ? kAdv2Map : kAdvMap] != 0;
+  // Without a load sensor, or with the map's mode byte 0, the map is one rpm
+  // curve: its last row, the row the advance editor shows and edits then.
+  const bool withLoad = im[kTpsIapSensor] != 0 && im[second ? kAdv2Map : kAdvMap] != 0;
   const int cols = std::clamp<int>(im[second ? kAdv2Columns : kAdvColumns], 1, kMapColumns);
 
   int xs[kMapColumns];
@@ -33,7 +35,7 @@ double MapAdvance(const Image& im, bool second, int rpm, double load) {
     for (int c = 0; c < cols; ++c) ys[c] = static_cast<double>(im[base + 15 * r + c]) - 100.0;
     rowValue[r] = Interpolate(xs, ys, cols, rpm);
   }
-  if (!withLoad) return rowValue[0];
+  if (!withLoad) return rowValue[kMapRows - 1];
   int loads[kMapRows];
   for (int r = 0; r < kMapRows; ++r) loads[r] = Word(im, loadAxis + r);
   return Interpolate(loads, rowValue, kMapRows, load);

@@ -42,7 +42,8 @@ const char* UsageText() {
          "Files by extension: .ign settings file, .bin raw settings block, .ini default.ini layout.\n"
          "Exit codes: 0 success, 1 failed or different (a monitor link that drops, a CSV\n"
          "            log that cannot be written), 2 usage or unreadable input (a damaged recording),\n"
-         "            3 no unit found, 4 unit key or subversion does not match.\n";
+         "            3 no unit found, 4 unit key or subversion does not match, 6 the port is in\n"
+         "            use by another program (--port N), or no unit found and ports in use skipped.\n";
 }
 
 std::optional<Args> ParseArgs(int argc, char** argv, std::string& error) {

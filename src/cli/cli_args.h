@@ -13,6 +13,7 @@ enum Exit : int {
   kUsage = 2,     // usage error or unreadable input
   kNoUnit = 3,    // no unit found before the time-out
   kMismatch = 4,  // the unit's key or subversion does not match
+  kInUse = 6,     // the port (or every port a unit could be on) is held by another program
 };
 
 struct Args {

@@ -16,9 +16,12 @@ int CmdPorts(const Args&) {
   for (int port : ports) {
     const std::string path = io.DevicePathOf(port), device = io.DeviceNameOf(port);
     // Opened and closed at once, so that a port the user may not use says why
-    // here rather than as a unit that never answers.
+    // here rather than as a unit that never answers. A port another program
+    // holds is left as it is.
     const int error = TryOpenDevice(path);
-    const std::string cause = error == 0 ? "" : ", cannot open: " + OpenErrorHint(error);
+    const std::string cause = error == 0            ? ""
+                              : IsInUseError(error) ? ", " + OpenErrorHint(error)
+                                                    : ", cannot open: " + OpenErrorHint(error);
     std::printf("COM%-3d %-24s %-16s present%s\n", port, path.c_str(), device == path ? "" : device.c_str(),
                 cause.c_str());
   }

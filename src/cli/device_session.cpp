@@ -44,7 +44,15 @@ void DeviceSession::EndProgress() {
 
 int DeviceSession::Connect() {
   const CCommMachine& m = engine_.Machine();
-  const bool ended = TickUntil([&] { return m.LastOutcome().operation == Operation::Check; }, args_.timeout);
+  const CCOMCOM& com = engine_.Com();
+  // The one port asked for, held by another program: nothing to wait for.
+  auto portHeld = [&] { return args_.port > 0 && com.PortHeld(args_.port); };
+  auto checked = [&] { return m.LastOutcome().operation == Operation::Check; };
+  const bool ended = TickUntil([&] { return checked() || portHeld(); }, args_.timeout) && checked();
+  if (!ended && portHeld()) {
+    std::fprintf(stderr, "ignctl: COM%d: %s\n", args_.port, OpenErrorHint(com.OpenError(args_.port)).c_str());
+    return kInUse;
+  }
   const Outcome o = m.LastOutcome();
   if (ended && o.result == Result::VersionMismatch) {
     for (const std::string& text : host_.versionMessages) std::fprintf(stderr, "ignctl: %s\n", text.c_str());
@@ -61,9 +69,10 @@ int DeviceSession::Connect() {
   }
   std::fprintf(stderr, "ignctl: no unit found within %g s\n", args_.timeout);
   for (int port = 1; port <= kMaxPortNumber; ++port)
-    if (const int error = engine_.Com().OpenError(port); error != 0 && engine_.PortPresent(port))
+    if (const int error = com.OpenError(port); error != 0 && engine_.PortPresent(port))
       std::fprintf(stderr, "ignctl: COM%d: %s\n", port, OpenErrorHint(error).c_str());
-  return kNoUnit;
+  // The unit may well be on a port that another program holds.
+  return com.HeldPorts().empty() ? kNoUnit : kInUse;
 }
 
 Outcome DeviceSession::Run(void (*request)(CCommMachine&), Operation operation, double seconds,

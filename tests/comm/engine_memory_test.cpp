@@ -257,6 +257,57 @@ TEST_F(EngineFixture, PortWithoutPermissionSaysWhyOnceUntilTheErrorChanges) {
   ASSERT_TRUE(Connect());
 }
 
+// A port another program holds: skipped, said once, left alone between
+// slow retries, and used as soon as it is free. Automatic search and the
+// search of that one port alike.
+TEST_F(EngineFixture, HeldPortIsSkippedToldOnceAndTakenWhenFree) {
+  for (int configured : {0, 2}) {
+    SCOPED_TRACE(configured);
+    com = std::make_unique<CCOMCOM>(system);
+    status.shown.clear();
+    ASSERT_TRUE(com->Trace().Open(trace));
+    com->SetStatus(&status);
+    com->SetConfiguredPort(configured);
+    unit.line->SetOpenError(EBUSY);
+    const int opens = unit.line->OpenCount();
+    unit.handler = [&](const Frame& request, int) { return Answer(request); };
+    ASSERT_TRUE(Tick([&] { return com->Enumerated(); }));
+    com->ClearPortListChanged();
+
+    ASSERT_TRUE(Tick([&] { return com->PortHeld(2); }));
+    EXPECT_TRUE(com->PortListChanged()) << "menus show the port in use";
+    EXPECT_EQ(com->HeldPorts(), std::vector<int>{2});
+    const FakeStatus::Shown* shown = status.Find("in use");
+    ASSERT_NE(shown, nullptr);
+    EXPECT_EQ(shown->slot, Slot::Connection);
+    EXPECT_EQ(shown->back, Colour::Red);
+    EXPECT_STREQ(CPackedText(shown->text.c_str()).Resolve(LNG_ENGLISH), "COM 2: in use by another program");
+    EXPECT_NE(Log().find("[0]IN USE - skip port COM2"), std::string::npos) << Log();
+
+    // 100 ticks, five seconds of the program clock: a failing port would be
+    // opened, given up and closed every second or so.
+    int ticks = 0;
+    ASSERT_TRUE(Tick([&] { return ++ticks >= 100; }));
+    const std::string log = Log();
+    const int tries = Occurrences(log, "OPEN FAIL COM2");
+    EXPECT_GE(tries, 2) << "the port is looked at again";
+    EXPECT_LE(tries, 4) << log;
+    EXPECT_EQ(Occurrences(log, "FAIL PORT"), 0) << log;
+    EXPECT_EQ(Occurrences(log, "Not Openning"), 0) << log;
+    EXPECT_EQ(TimesShown(status, "in use"), 1) << "told once";
+    EXPECT_EQ(unit.line->OpenCount(), opens) << "never opened while held";
+
+    // The other program lets it go.
+    unit.line->SetOpenError(0);
+    ASSERT_TRUE(Connect());
+    EXPECT_EQ(com->ConnectedPort(), 2);
+    EXPECT_FALSE(com->PortHeld(2));
+    EXPECT_TRUE(com->HeldPorts().empty());
+    com.reset();
+    std::remove(trace.c_str());
+  }
+}
+
 TEST_F(EngineFixture, UnitWithAnotherKeyRecordedAsUnmatched) {
   EXPECT_FALSE(com->LastUnmatched().has_value());
   EXPECT_EQ(com->UnmatchedCount(), 0);

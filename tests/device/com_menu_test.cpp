@@ -4,6 +4,8 @@
 
 #include <set>
 
+#include "core/text/language.h"
+
 namespace ign {
 namespace {
 
@@ -125,6 +127,41 @@ TEST(ComMenu, SeparatorAndCaptionsWithoutPortDoNothing) {
   ASSERT_TRUE(ApplyComMenuChoice(3, "COM&12", configured, link));
   EXPECT_TRUE(link.tookBack);  // a lent port is taken back by any real choice
   EXPECT_EQ(configured, 12);
+}
+
+// Ports 3 and 5 held by other programs; 3 also shows its device.
+class HeldPorts : public IPortList {
+ public:
+  bool PortPresent(int port) const override { return port == 1 || port == 3 || port == 5; }
+  std::string PortDevice(int port) const override { return port == 3 ? "ttyUSB0" : ""; }
+  bool PortInUse(int port) const override { return port == 3 || port == 5; }
+};
+
+TEST(ComMenu, PortHeldByAnotherProgramSaysSoInTheCurrentLanguage) {
+  struct Case {
+    int language;
+    const char* three;
+    const char* five;
+  };
+  const Case cases[] = {{LNG_ENGLISH, "COM&3  (ttyUSB0)  (in use)", "COM&5  (in use)"},
+                        {LNG_DEUTSCH, "COM&3  (ttyUSB0)  (belegt)", "COM&5  (belegt)"},
+                        {LNG_CESKY, "COM&3  (ttyUSB0)  (obsazeno)", "COM&5  (obsazeno)"}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.language);
+    SetLanguage(c.language);
+    const ComMenuModel m = BuildComMenuModel(5, 0, HeldPorts(), "COM &offline", "COM &auto");
+    EXPECT_EQ(m[3].caption, "COM&1");
+    EXPECT_EQ(m[4].caption, c.three);
+    EXPECT_EQ(m[5].caption, c.five);
+    // Still a choice: the search takes it when the other program lets it go.
+    EXPECT_TRUE(m[5].enabled);
+    EXPECT_TRUE(m[5].checked);
+    FakeLink link;
+    int configured = kPortAuto;
+    ASSERT_TRUE(ApplyComMenuChoice(4, m[4].caption, configured, link));
+    EXPECT_EQ(configured, 3);
+  }
+  SetLanguage(LNG_ENGLISH);
 }
 
 TEST(ComMenu, PortFromCaptionReadsTheFirstNumberAfterTheAmpersand) {

@@ -94,6 +94,27 @@ TEST_F(EngineE2E, UnitWithAnotherKeyIsShownUnmatchedAndNotConnected) {
   EXPECT_EQ(rig.engine().Label(Slot::Connection).Back(), Colour::Red);
 }
 
+// Without a load sensor the advance editor shows and edits the last row of
+// each advance map; the unit fires that row.
+TEST_F(EngineE2E, UnitWithoutLoadSensorFiresTheLastRowOfTheMap) {
+  Image img = EngineRig::SoundUnitImage();
+  img[Adrb::TPSIAP_SENSOR] = 0;
+  for (int r = 0; r < 10; ++r)
+    for (int c = 0; c < 15; ++c) img[size_t(Adrb::ADVANCE + 15 * r + c)] = uint8_t(r == 9 ? 130 : 105);
+  for (int c = 0; c < 4; ++c) img[size_t(Adrb::CORR_ADVANCE + c)] = 100;
+  NormaliseImage(img);
+  ASSERT_EQ(img[Adrb::TPSIAP_SENSOR], 0);
+  const std::string file = MakeTempDir() + "/unit.bin";
+  std::ofstream(file, std::ios::binary).write(reinterpret_cast<const char*>(img.data()), RS_LEN_EXE);
+
+  EngineRig rig(SimOptions{.image = file});
+  ASSERT_TRUE(rig.ConnectAndCheck());
+  const auto& m = rig.engine().Machine().MonitorRecord();
+  // Record word 1 is the speed, byte 105 the advance of channel 1 (+100).
+  ASSERT_TRUE(rig.RunUntil([&] { return (m[2] | m[3] << 8) > 500 && m[105] != 0; }));
+  EXPECT_EQ(m[105] - 100, 30);
+}
+
 TEST_F(EngineE2E, SilentUnitDropsTheLinkAndAWaitingRequestSurvives) {
   EngineRig rig;
   ASSERT_TRUE(rig.ConnectAndCheck());

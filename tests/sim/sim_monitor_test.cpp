@@ -75,12 +75,13 @@ TEST(SimMonitor, AdvanceComesFromTheMapAtTheCurrentSpeed) {
 TEST(SimMonitor, AdvanceFollowsTheMapBetweenColumns) {
   sim::SettingsStore store;
   sim::Image im = store.image();
-  im[adr::kAdvMap] = 0;  // rpm only: row 0
+  im[adr::kAdvMap] = 0;  // rpm only: the last row
   im[adr::kAdvColumns] = 2;
   im[adr::kRpmAdv + 0] = 10;  // 1000 rpm: 10 degrees
   im[adr::kRpmAdv + 1] = 20;  // 2000 rpm: 30 degrees
-  im[adr::kAdvance + 0] = 110;
-  im[adr::kAdvance + 1] = 130;
+  constexpr int kLastRow = adr::kAdvance + 15 * (sim::adr::kMapRows - 1);
+  im[kLastRow + 0] = 110;
+  im[kLastRow + 1] = 130;
   store.Write(0, im.data(), im.size());
   UnitUnderTest u(Family::Ign150, std::move(store));
   const Bytes m = u.Ask(u.MonitorRequest(150), 8000).frame;
@@ -89,6 +90,43 @@ TEST(SimMonitor, AdvanceFollowsTheMapBetweenColumns) {
   ASSERT_LT(rpm, 2000);
   const double expected = 10.0 + 20.0 * (rpm - 1000) / 1000.0;
   EXPECT_NEAR(m[105] - 100, expected, 1.0);
+}
+
+// In rpm-only mode the advance editor shows and edits the map's last row (the
+// collapsed load axis keeps its preferred index, the last); the unit must
+// fire that row, whatever the other rows hold. With a load sensor and the
+// map's mode byte set, the load picks the row.
+TEST(SimMonitor, RpmOnlyModeFiresTheRowTheEditorEdits) {
+  struct Case {
+    const char* what;
+    int sensor;   // TPSIAP_SENSOR
+    int mode;     // ADV_MAP
+    int advance;  // degrees expected on channel 1
+  };
+  const Case cases[] = {
+      {"no load sensor, mode byte left at 1", 0, 1, 29},
+      {"no load sensor, mode byte 0", 0, 0, 29},
+      {"throttle sensor, collapsed by the user", 1, 0, 29},
+      {"pressure sensor, collapsed by the user", 2, 0, 29},
+      {"throttle sensor, rpm and load: the idling throttle's row", 1, 1, 11},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    sim::SettingsStore store;
+    sim::Image im = store.image();
+    im[adr::kTpsIapSensor] = std::uint8_t(c.sensor);
+    im[adr::kAdvMap] = std::uint8_t(c.mode);
+    // Every row flat and different from the others: row r gives 11 + 2 r degrees.
+    for (int r = 0; r < sim::adr::kMapRows; ++r)
+      for (int col = 0; col < 15; ++col) im[adr::kAdvance + 15 * r + col] = std::uint8_t(111 + 2 * r);
+    // Load points 0..90 for the rpm-and-load case: an idling engine is on row 0.
+    for (int r = 0; r < sim::adr::kMapRows; ++r) sim::SetWord(im, adr::kAdvIapWord + r, 10 * r);
+    store.Write(0, im.data(), im.size());
+    UnitUnderTest u(Family::Ign150, std::move(store), 108, 0, {.load = 0});
+    const Bytes m = u.Ask(u.MonitorRequest(150), 8000).frame;
+    ASSERT_GT(Word(m, 1), 500) << "the engine idles";
+    EXPECT_EQ(m[105] - 100, c.advance);
+  }
 }
 
 TEST(SimMonitor, StandingEngineShowsBaseAdvanceAndNoPickups) {

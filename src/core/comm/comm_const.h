@@ -25,6 +25,9 @@ constexpr int kWriteDeadlineMs = 100;  // a write that cannot finish in this tim
 constexpr int kSlotOpenLimitMs = 600;
 constexpr int kSlotCoolDownMs = 300;
 constexpr int kUnmatchedShowMs = 6000;
+// A port another program holds is left alone for this long before the search
+// tries it again.
+constexpr int kHeldRetryMs = 2000;
 constexpr int kSearchSlots = 3;
 
 // Job engine.

@@ -86,6 +86,41 @@ void CCOMSEARCH::ReportOpenFailure(int index) {
                         kOpenFailPriority);
 }
 
+std::vector<int> CCOMSEARCH::HeldPorts() const {
+  std::vector<int> ports;
+  for (int port = 1; port <= kMaxPortNumber; ++port)
+    if (held_[size_t(port)] && IsPresent(port)) ports.push_back(port);
+  return ports;
+}
+
+bool CCOMSEARCH::OpenFoundHeld(const SearchSlot& slot) const {
+  // The result is published after the error, and cleared by every new request.
+  return Port(slot.port).result.load(std::memory_order_acquire) == PortResult::OpenFailed &&
+         IsInUseError(OpenError(slot.port));
+}
+
+void CCOMSEARCH::SetHeld(int port, bool held) {
+  if (held_[size_t(port)] == held) return;
+  held_[size_t(port)] = held;
+  SetPortListChanged();
+}
+
+bool CCOMSEARCH::LeaveAlone(int port, int64_t now) const {
+  return held_[size_t(port)] && now - heldTriedAt_[size_t(port)] < kHeldRetryMs;
+}
+
+void CCOMSEARCH::SkipHeldPort(int index, int64_t now) {
+  SearchSlot& slot = slots_[index];
+  TraceLine(Format("[%i]IN USE - skip port COM%i", index, slot.port));
+  ReportOpenFailure(index);
+  SetHeld(slot.port, true);
+  heldTriedAt_[size_t(slot.port)] = now;
+  // Nothing of the port is ours: no close, no cool-down.
+  slot.port = 0;
+  slot.time = now;
+  slot.state = SlotState::Idle;
+}
+
 void CCOMSEARCH::SendProbe(SearchSlot& slot) {
   const SearchRow& row = SearchTableRow(slot.row);
   slot.codec.ResetCodec(row.type, row.timeout);
@@ -101,13 +136,15 @@ void CCOMSEARCH::SendProbe(SearchSlot& slot) {
 
 bool CCOMSEARCH::TakePort(int index) {
   SearchSlot& slot = slots_[index];
+  const int64_t now = TickMs();
   if (configuredPort_ > 0) {
-    if (HeldByOtherSlot(index, configuredPort_)) return false;
+    if (HeldByOtherSlot(index, configuredPort_) || LeaveAlone(configuredPort_, now)) return false;
     slot.port = configuredPort_;
   } else {
     int candidate = nextPort_ < 1 || nextPort_ > kMaxPortNumber ? 1 : nextPort_;
     for (int tries = 0; tries < 256; ++tries) {
-      if (candidate >= 1 && IsPresent(candidate) && !HeldByOtherSlot(index, candidate)) {
+      if (candidate >= 1 && IsPresent(candidate) && !HeldByOtherSlot(index, candidate) &&
+          !LeaveAlone(candidate, now)) {
         slot.port = candidate;
         nextPort_ = candidate >= kMaxPortNumber ? 1 : candidate + 1;
         break;
@@ -144,13 +181,18 @@ CCOMSEARCH::Next CCOMSEARCH::HandleSlot(int index) {
       slot.state = SlotState::CoolDown;
     }
     if (slot.state == SlotState::Opening) {
-      if (now - slot.time > kSlotOpenLimitMs) {
+      if (OpenFoundHeld(slot)) {
+        // Another program has the port: not a failure of the port, and not
+        // to be disturbed; the search moves on and looks again later.
+        SkipHeldPort(index, now);
+      } else if (now - slot.time > kSlotOpenLimitMs) {
         slot.state = SlotState::PortFailed;
         TraceLine(Format("[%i] Not Openning...", index));
         ReportOpenFailure(index);
       } else if (Port(slot.port).ioState.load(std::memory_order_acquire) == IoState::Open &&
                  Port(slot.port).request.load() == 0) {
         shownOpenError_[size_t(slot.port)] = 0;
+        SetHeld(slot.port, false);
         SendProbe(slot);
         slot.time = now;
         slot.state = SlotState::SentOnce;

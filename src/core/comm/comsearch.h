@@ -7,6 +7,7 @@
 #include <mutex>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "core/comm/codec.h"
 #include "core/comm/comiosys.h"
@@ -87,6 +88,14 @@ class CCOMSEARCH : public CCOMIOSYS {
   std::optional<UnmatchedUnit> LastUnmatched() const { return lastUnmatched_; }
   int UnmatchedCount() const { return unmatchedCount_; }
 
+  // True while the last open of the port found it held by another program
+  // (until an open succeeds). The search skips such a port and tries it again
+  // only every kHeldRetryMs; a change sets the port-list-changed flag, so
+  // that menus show it. Main thread only.
+  bool PortHeld(int port) const { return port >= 1 && port <= kMaxPortNumber && held_[size_t(port)]; }
+  // The present ports held by another program, ascending. Main thread only.
+  std::vector<int> HeldPorts() const;
+
  protected:
   // The winning slot, copied at the connection. The protocol thread copies it
   // out under the mutex when it sees a new link generation.
@@ -106,6 +115,13 @@ class CCOMSEARCH : public CCOMIOSYS {
   void NoteUnmatched(int index);
   // Tells the user why a slot's port did not open, once per port and error.
   void ReportOpenFailure(int index);
+  // The slot's open has just failed because another program holds the port.
+  bool OpenFoundHeld(const SearchSlot& slot) const;
+  // Lets a held port go without counting it as failed, and notes when.
+  void SkipHeldPort(int index, int64_t now);
+  void SetHeld(int port, bool held);
+  // A held port whose next try is not due yet.
+  bool LeaveAlone(int port, int64_t now) const;
 
   SearchSlot slots_[kSearchSlots];
   std::atomic<int> enabled_{1};
@@ -120,6 +136,9 @@ class CCOMSEARCH : public CCOMIOSYS {
   // The open error last shown for each port; 0 when none is shown or the
   // port has opened since.
   std::array<int, kPortCount> shownOpenError_{};
+  // Ports found held by another program, and when the search last tried each.
+  std::array<bool, kPortCount> held_{};
+  std::array<int64_t, kPortCount> heldTriedAt_{};
 };
 
 }  // namespace ign

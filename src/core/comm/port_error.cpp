@@ -18,6 +18,10 @@ namespace {
 
 bool IsPermissionError(int error) { return error == EACCES || error == EPERM; }
 
+bool IsInUseError(int error) { return error == EBUSY; }
+
+const char* const kPortInUseCaption = "###in use##belegt##obsazeno";
+
 std::string SystemErrorText(int error) {
   char buf[128] = {};
   const char* text = PickText(strerror_r(error, buf, sizeof buf), buf);
@@ -27,6 +31,7 @@ std::string SystemErrorText(int error) {
 
 std::string OpenErrorHint(int error) {
   if (IsPermissionError(error)) return "permission denied (add your user to the dialout group)";
+  if (IsInUseError(error)) return "in use by another program";
   return SystemErrorText(error);
 }
 
@@ -36,6 +41,12 @@ std::string OpenErrorStatusText(int port, int error) {
         "###COM %i: permission denied (add your user to the dialout group)"
         "##COM %i: Zugriff verweigert (Benutzer zur Gruppe dialout hinzufügen)"
         "##COM %i: přístup odepřen (přidejte uživatele do skupiny dialout)",
+        port, port, port);
+  if (IsInUseError(error))
+    return Format(
+        "###COM %i: in use by another program"
+        "##COM %i: von einem anderen Programm belegt"
+        "##COM %i: obsazeno jiným programem",
         port, port, port);
   const std::string text = SystemErrorText(error);
   return Format("###COM %i: %s##COM %i: %s##COM %i: %s", port, text.c_str(), port, text.c_str(), port,

@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/file.h>
 #include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
@@ -30,13 +31,25 @@ speed_t SpeedOf(int baud) {
   }
 }
 
+// Takes the advisory lock that every program using the line honours. EBUSY
+// when another open of the device holds it; a device or file system without
+// such locks is used without one.
+int LockLine(int fd) {
+  if (::flock(fd, LOCK_EX | LOCK_NB) == 0) return 0;
+  if (errno == EWOULDBLOCK) return EBUSY;
+  return 0;
+}
+
 }  // namespace
 
 int TryOpenDevice(const std::string& path) {
   if (path.empty()) return ENOENT;
+  // The exclusive mode of a held line refuses this open (EBUSY) unless we are
+  // root; its lock refuses it in any case. Nothing is set on the line.
   const int fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
   if (fd < 0) return errno;
-  const int error = ::isatty(fd) ? 0 : errno;
+  int error = ::isatty(fd) ? 0 : errno;
+  if (error == 0) error = LockLine(fd);
   ::close(fd);
   return error;
 }
@@ -44,7 +57,9 @@ int TryOpenDevice(const std::string& path) {
 PosixSerialDevice::~PosixSerialDevice() { PurgeAndClose(); }
 
 OpenResult PosixSerialDevice::FailOpen(int error) {
-  if (fd_ >= 0) ::close(fd_);
+  // Closing gives up the lock; the exclusive mode, where it was set, goes with
+  // TIOCNXCL. Nothing is flushed: the line may be another program's.
+  if (fd_ >= 0) ReleaseAndClose();
   fd_ = -1;
   return OpenResult::Failed(error != 0 ? error : EIO);
 }
@@ -55,10 +70,18 @@ OpenResult PosixSerialDevice::Open(const std::string& path, int baud) {
   if (path.empty()) return OpenResult::Failed(ENOENT);
   const speed_t speed = SpeedOf(baud);
   if (speed == B0) return OpenResult::Failed(EINVAL);
+  // A line is one program's: its exclusive mode refuses further opens (root
+  // excepted) and the lock tells every program that honours it, root too.
+  // A line another program holds is left exactly as it is: the lock is taken
+  // before anything is set or flushed.
   fd_ = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
   if (fd_ < 0) return FailOpen(errno);
+  if (!::isatty(fd_)) return FailOpen(errno);
+  if (const int held = LockLine(fd_); held != 0) return FailOpen(held);
+  if (::ioctl(fd_, TIOCEXCL) != 0) return FailOpen(errno);
+  exclusive_ = true;
   termios tio{};
-  if (!::isatty(fd_) || ::tcgetattr(fd_, &tio) != 0) return FailOpen(errno);
+  if (::tcgetattr(fd_, &tio) != 0) return FailOpen(errno);
   ::cfmakeraw(&tio);
   tio.c_cflag &= ~(PARENB | CSTOPB | CSIZE | CRTSCTS);
   tio.c_cflag |= CS8 | CLOCAL | CREAD;
@@ -138,7 +161,15 @@ void PosixSerialDevice::WaitForInput(const PortWake& wake, int maxMs) {
 void PosixSerialDevice::PurgeAndClose() {
   if (fd_ < 0) return;
   ::tcflush(fd_, TCIOFLUSH);
-  ::close(fd_);
+  ReleaseAndClose();
+}
+
+void PosixSerialDevice::ReleaseAndClose() {
+  // The exclusive mode belongs to the terminal, not to this descriptor: it
+  // would outlast the close while another descriptor keeps the terminal.
+  if (exclusive_) ::ioctl(fd_, TIOCNXCL);
+  exclusive_ = false;
+  ::close(fd_);  // gives the lock back
   fd_ = -1;
 }
 

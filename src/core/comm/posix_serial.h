@@ -5,6 +5,10 @@
 
 namespace ign {
 
+// A line opened by this class is this program's alone until it is closed:
+// the terminal's exclusive mode (TIOCEXCL) and an advisory flock on the
+// descriptor. A line held that way by another program fails to open with
+// EBUSY and is left untouched.
 class PosixSerialDevice : public ISerialDevice {
  public:
   ~PosixSerialDevice() override;
@@ -19,14 +23,18 @@ class PosixSerialDevice : public ISerialDevice {
  private:
   // Closes the descriptor and gives back the error the failed call left.
   OpenResult FailOpen(int error);
+  // Ends the exclusive mode and closes the descriptor, which gives the lock back.
+  void ReleaseAndClose();
 
   int fd_ = -1;
+  bool exclusive_ = false;
   int lastError_ = 0;
 };
 
 // Opens a device read/write without waiting and closes it again at once, to
 // learn whether the program may use it as a serial line: 0, the errno of the
-// open, or ENOTTY for something that is no terminal.
+// open, ENOTTY for something that is no terminal, or EBUSY for a line another
+// program holds. Nothing on the line is changed.
 int TryOpenDevice(const std::string& path);
 
 class PosixPortSystem : public IPortSystem {

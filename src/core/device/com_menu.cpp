@@ -2,6 +2,9 @@
 
 #include <vector>
 
+#include "core/comm/port_error.h"
+#include "core/text/lngstr.h"
+
 namespace ign {
 
 ComMenuModel InitialComMenu() {
@@ -16,6 +19,7 @@ std::string PortCaption(int port, const IPortList& ports) {
   std::string caption = "COM&" + std::to_string(port);
   std::string device = ports.PortDevice(port);
   if (!device.empty()) caption += "  (" + device + ")";
+  if (ports.PortInUse(port)) caption += std::string("  (") + LngStr(kPortInUseCaption) + ")";
   return caption;
 }
 

@@ -23,6 +23,11 @@ class IPortList {
     (void)port;
     return {};
   }
+  // True when another program holds the port, as far as the last try to open it knows.
+  virtual bool PortInUse(int port) const {
+    (void)port;
+    return false;
+  }
 };
 
 // No ports at all.
@@ -58,7 +63,8 @@ using ComMenuModel = std::array<ComMenuItem, kComMenuItems>;
 // The items as created at start-up: "COM1".."COM30", all hidden.
 ComMenuModel InitialComMenu();
 
-// offlineCaption/autoCaption: the message-table texts of items 0 and 1.
+// offlineCaption/autoCaption: the message-table texts of items 0 and 1. A port
+// another program holds says so after its number, in the current language.
 // connectedPort: the port of the connected unit, 0 when none.
 ComMenuModel BuildComMenuModel(int configuredPort, int connectedPort, const IPortList& ports,
                                const std::string& offlineCaption, const std::string& autoCaption);

@@ -43,6 +43,7 @@ class CEngine : public IPortList, public ILinkControl {
   // IPortList (the COM menu)
   bool PortPresent(int port) const override;
   std::string PortDevice(int port) const override;
+  bool PortInUse(int port) const override { return com_.PortHeld(port); }
 
   // ILinkControl (the COM menu)
   bool LinkDisabled() const override { return !com_.Enabled(); }

@@ -131,6 +131,35 @@ TEST_F(SettingsFilesTest, BikeSectionLoadsTheDefaultsOfTheGroupBetweenThePasses)
   EXPECT_EQ(state.edited[RETARD], 3);     // then the file
 }
 
+TEST_F(SettingsFilesTest, DamagedFileIsReadButNotTakenAsTheSavedFile) {
+  Image img = state.edited;
+  img[LIMITER] = 130;
+  const std::string good = SavedFile("good.ign", img);
+  ASSERT_TRUE(files.OpenConfirmed(good).Accepted());
+  const Image goodImage = state.file;
+
+  img[LIMITER] = 140;
+  img[SERVO_PERCENT] = 7;
+  const std::string whole = WriteSettingsFile(img, {});
+  const std::string cut = dir.File("cut.ign");
+  test::WriteText(cut, whole.substr(0, whole.find("\r\nADVANCE ") + 300));
+  host.messages.clear();
+  const IgnReadResult r = files.LoadSettingsFile(cut);
+  ASSERT_TRUE(r.Accepted());
+  ASSERT_TRUE(r.Damaged());
+  EXPECT_EQ(r.damage->cutKeyword, "ADVANCE");
+  EXPECT_TRUE(host.messages.empty());     // the window shows the warning itself
+  EXPECT_EQ(state.edited[LIMITER], 140);  // what the file holds is loaded
+  EXPECT_NE(state.edited[SERVO_PERCENT], 7);
+  EXPECT_EQ(state.file, goodImage);  // but it is not the file image
+  EXPECT_FALSE(state.saved);
+  EXPECT_EQ(files.session.currentFile, "");  // no name: Save asks for one
+  EXPECT_EQ(files.session.dialogFile, dir.Path().string() + "/");
+  EXPECT_EQ(host.recentAdded, (std::vector<std::string>{good, ""}));  // no current file, as after New
+  EXPECT_EQ(host.commits, 2);                                         // an undo step like any load
+  EXPECT_EQ(files.QuicksaveVersion(), QuicksaveStatus::UseSave);
+}
+
 TEST_F(SettingsFilesTest, SaveWritesTheNormalisedImage) {
   state.edited[LIMITER] = 3;  // normalisation raises it to 10
   const std::string path = dir.File("s.ign");

@@ -287,9 +287,10 @@ TEST_F(FormFixture, CommittedChangeIsWrittenAndUndoneFromTheToolsMenu) {
   for (const char* key : {"Ctrl+Y", "Ctrl+Shift+Z"}) {
     EXPECT_TRUE(redo->shortcuts().contains(QKeySequence(key))) << key;
     for (QAction* a : f.findChildren<QAction*>())
-      if (a != redo)
+      if (a != redo) {
         EXPECT_FALSE(a->shortcuts().contains(QKeySequence(key)))
             << key << " " << a->objectName().toStdString();
+      }
   }
 }
 

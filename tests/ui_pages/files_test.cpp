@@ -1,7 +1,12 @@
 // Real settings files through the pages: exactly the edited parameters change.
+#include <algorithm>
+#include <filesystem>
+
+#include "core/files/ign_reader.h"
 #include "core/files/ign_writer.h"
 #include "core/params/normalise.h"
 #include "pages_fixture.h"
+#include "ui/app/file_host.h"
 
 namespace ign {
 namespace {
@@ -45,6 +50,69 @@ TEST_F(PagesFixture, EditedLimiterAndAdvanceCellAreTheOnlyDifferencesOfTheSavedF
   EXPECT_EQ(UpDown("EditLimiter")->value(), 12300);
   g.ShowPage(Page::Advance);
   EXPECT_EQ(Pages().PageAs<TAdvancePage>(Page::Advance)->Model().Sheet(0).Cell(3, 9), 31);
+}
+
+// A copy cut off after 2000 bytes (inside the first advance map) opens with
+// a warning; the window does not take it as the saved file, so Save asks for
+// a name instead of writing the defaults over the damaged file.
+TEST_F(PagesFixture, TruncatedSettingsFileOpensWithAWarningAndSaveAsksForAName) {
+  Image img = StartupImage();
+  img[Adrb::LIMITER] = 120;
+  NormaliseImage(img);
+  const std::string good = dir_.File("good.ign"), cut = dir_.File("cut.ign"), fixed = dir_.File("fixed.ign");
+  ASSERT_TRUE(SaveSettingsFile(good, img, {}));
+  const std::string whole = ign::WriteSettingsFile(img, {});
+  ASSERT_TRUE(WriteFileAtomically(cut, whole.substr(0, 2000)));
+
+  std::vector<std::string> presets;
+  std::string choice;
+  SetSaveNameChooser([&](const std::string& preset) {
+    presets.push_back(preset);
+    return choice;
+  });
+  struct Restore {
+    ~Restore() { SetSaveNameChooser(nullptr); }
+  } restore;
+
+  TMainForm& f = StartOn(Page::Misc);
+  f.OpenSettingsFile(good, Group::All);
+  ASSERT_TRUE(fileMessages_.empty()) << fileMessages_.front();
+  ASSERT_TRUE(f.windowTitle().contains("good.ign"));
+
+  f.OpenSettingsFile(cut, Group::All);
+  ASSERT_EQ(fileMessages_.size(), 1u);
+  const std::string& warning = fileMessages_[0];
+  for (const char* part : {"\"cut.ign\" is incomplete", "inside \"ADVANCE\"", "of 150 values",
+                           "Missing: ADV2_MAP, ADV2_IAP", "Save asks for a name"})
+    EXPECT_NE(warning.find(part), std::string::npos) << part << " in:\n" << warning;
+  const std::string line =
+      "It ends in line " + std::to_string(1 + std::count(whole.begin(), whole.begin() + 1999, '\n'));
+  EXPECT_NE(warning.find(line), std::string::npos) << line << " in:\n" << warning;
+  EXPECT_EQ(Img()[Adrb::LIMITER], 120);  // what the file holds is loaded
+  EXPECT_FALSE(f.windowTitle().contains("cut.ign")) << f.windowTitle().toStdString();
+  EXPECT_FALSE(f.windowTitle().contains("good.ign")) << f.windowTitle().toStdString();
+  EXPECT_EQ(f.CurrentFile(), "");
+  // No current file, as after New; the damaged file is no recent file.
+  ASSERT_EQ(f.Recent().Count(), 2);
+  EXPECT_EQ(f.Recent().Entry(0), "");
+  EXPECT_EQ(f.Recent().Entry(1), good);
+
+  // Save and "Quicksave version" both ask, starting in the file's folder without a name.
+  Find<QAction>("MenuSave")->trigger();
+  f.MenuQuicksaveClick();
+  EXPECT_EQ(presets, (std::vector<std::string>{dir_.File(""), dir_.File("")}));
+  EXPECT_EQ(std::filesystem::file_size(cut), 2000u);  // nothing written over it
+
+  choice = fixed;
+  Find<QAction>("MenuSave")->trigger();
+  EXPECT_TRUE(f.windowTitle().contains("fixed.ign"));
+  EXPECT_EQ(f.CurrentFile(), fixed);
+  CDefaults defaults;
+  Image back = StartupImage();
+  const IgnReadResult r = ign::ReadSettingsFile(fixed, back, defaults, {}, nullptr);
+  EXPECT_TRUE(r.Accepted());
+  EXPECT_FALSE(r.Damaged());
+  EXPECT_EQ(back[Adrb::LIMITER], 120);
 }
 
 }  // namespace

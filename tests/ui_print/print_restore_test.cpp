@@ -40,6 +40,8 @@ Snapshot Take(TMainForm& f) {
   all.prepend(&f);
   for (QWidget* w : all) {
     if (w->window() != &f) continue;  // popups of combo boxes and the like
+    // A scroll area shows and hides its own bars as its content's size asks.
+    if (w->objectName().startsWith("qt_scrollarea_")) continue;
     const std::string parent = w->parentWidget() ? w->parentWidget()->objectName().toStdString() + "/" : "";
     WidgetState st{parent + w->metaObject()->className() + ":" + w->objectName().toStdString(),
                    w->isHidden(),

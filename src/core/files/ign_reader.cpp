@@ -5,9 +5,13 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
+#include <unordered_map>
 
 #include "core/files/ign_format.h"
 #include "core/files/ign_keywords.h"
+#include "core/files/ign_writer.h"
+#include "core/text/lngstr.h"
 #include "core/text/messages.h"
 
 namespace ign {
@@ -70,6 +74,42 @@ void CopyMap1ToMap2(Image& img) {
   img[ADV2_MAP] = img[ADV_MAP];
   for (int i = 0; i < kMapCells; ++i) img[ADVANCE2 + i] = img[ADVANCE + i];
   for (int c = 0; c < kMapCols; ++c) img[RPM_ADV2 + c] = img[RPM_ADV + c];
+}
+
+// The sections every file of a version carries, and which of them a file held.
+class CSectionCheck {
+ public:
+  explicit CSectionCheck(int version) {
+    // Only files of this program's version have a known set; older ones differ.
+    if (version == kIgnFileVersion) sections_ = IgnWrittenSections();
+    seen_.assign(sections_.size(), false);
+  }
+  void Saw(std::string_view token) {
+    if (sections_.empty()) return;
+    static const std::unordered_map<std::string_view, size_t> kIndex = [] {
+      std::unordered_map<std::string_view, size_t> index;
+      const std::span<const std::string_view> all = IgnWrittenSections();
+      for (size_t i = 0; i < all.size(); ++i) index.emplace(all[i], i);
+      return index;
+    }();
+    if (auto it = kIndex.find(token); it != kIndex.end()) seen_[it->second] = true;
+  }
+  std::vector<std::string> Missing() const {
+    std::vector<std::string> out;
+    for (size_t i = 0; i < sections_.size(); ++i)
+      if (!seen_[i]) out.emplace_back(sections_[i]);
+    return out;
+  }
+
+ private:
+  std::span<const std::string_view> sections_;
+  std::vector<bool> seen_;
+};
+
+std::string Printf(const char* format, auto... args) {
+  char buffer[1024];
+  std::snprintf(buffer, sizeof buffer, format, args...);
+  return buffer;
 }
 
 enum class Load { Ok, OpenFailed, TooLarge };
@@ -135,20 +175,77 @@ IgnReadResult ReadSettingsText(std::string_view text, Image& img, CDefaults& def
   }
 
   IgnReadContext c{in, img, result.version, rule.family};
+  CSectionCheck sections(result.version);
+  IgnDamage damage;
   while ((token = in.NextToken())) {
+    sections.Saw(*token);
+    const size_t start = in.Position() - token->size();
     if (*token == "VERSIONS") {
-      // The unit texts that follow may hold any word; none of them is a keyword.
-      in.SkipPastLineStarting("EXE");
+      // The unit texts that follow may hold any word; none of them is a
+      // keyword. The block ends with the "EXE" line.
+      if (!in.SkipPastLineStarting("EXE") && damage.cutKeyword.empty()) {
+        damage.cutKeyword = *token;
+        damage.cutKeywordLine = in.LineAt(start);
+      }
       continue;
     }
+    const int read = in.NumbersRead(), missing = in.NumbersMissing();
     ReadKeyword(*token, c);
+    // Values asked for when the text had none left: the end cut this line short.
+    if (in.NumbersMissing() > missing && damage.cutKeyword.empty()) {
+      damage.cutKeyword = *token;
+      damage.cutKeywordLine = in.LineAt(start);
+      damage.valuesRead = in.NumbersRead() - read;
+      damage.valuesExpected = damage.valuesRead + in.NumbersMissing() - missing;
+    }
   }
   if (!c.map2Read) CopyMap1ToMap2(img);
 
   result.status = IgnReadStatus::Accepted;
   result.bikeSection = c.bikeSection;
   result.map2Read = c.map2Read;
+  damage.missing = sections.Missing();
+  if (!damage.cutKeyword.empty() || !damage.missing.empty()) {
+    damage.endLine = in.LastLine();
+    result.damage = std::move(damage);
+  }
   return result;
+}
+
+std::string IgnDamageMessage(const IgnDamage& d, const std::string& fileName) {
+  std::string out = Printf(LngStr("###The settings file \"%s\" is incomplete; it was probably cut off.##Die "
+                                  "Kenndatendatei \"%s\" ist unvollständig; sie wurde wohl abgeschnitten.##"
+                                  "Soubor s parametry \"%s\" je neúplný; byl nejspíš useknut."),
+                           fileName.c_str(), fileName.c_str(), fileName.c_str());
+  out += '\n';
+  if (d.cutKeyword.empty()) {
+    out += Printf(LngStr("###It ends in line %i.##Sie endet in Zeile %i.##Končí na řádku %i."), d.endLine);
+  } else if (d.valuesExpected > 0) {
+    out += Printf(LngStr("###It ends in line %i, inside \"%s\" (line %i): %i of %i values.##Sie endet in "
+                         "Zeile %i, in \"%s\" (Zeile %i): %i von %i Werten.##Končí na řádku %i uvnitř "
+                         "\"%s\" (řádek %i): %i z %i hodnot."),
+                  d.endLine, d.cutKeyword.c_str(), d.cutKeywordLine, d.valuesRead, d.valuesExpected);
+  } else {
+    out += Printf(LngStr("###It ends in line %i, inside \"%s\" (line %i).##Sie endet in Zeile %i, in \"%s\" "
+                         "(Zeile %i).##Končí na řádku %i uvnitř \"%s\" (řádek %i)."),
+                  d.endLine, d.cutKeyword.c_str(), d.cutKeywordLine);
+  }
+  if (!d.missing.empty()) {
+    constexpr size_t kNamed = 12;  // the rest is counted
+    std::string names;
+    for (size_t i = 0; i < d.missing.size() && i < kNamed; ++i) names += (i ? ", " : "") + d.missing[i];
+    if (d.missing.size() > kNamed)
+      names += " " +
+               Printf(LngStr("###and %i more##und %i weitere##a dalších %i"), int(d.missing.size() - kNamed));
+    out += '\n';
+    out += Printf(LngStr("###Missing: %s.##Es fehlen: %s.##Chybí: %s."), names.c_str());
+  }
+  out += '\n';
+  out += LngStr(
+      "###Settings the file does not hold have their default or previous values.##Einstellungen, "
+      "die die Datei nicht enthält, haben ihre Standard- oder bisherigen Werte.##Parametry, které "
+      "soubor neobsahuje, mají výchozí nebo dosavadní hodnoty.");
+  return out;
 }
 
 IgnReadResult ReadSettingsFile(const std::string& path, Image& img, CDefaults& defaults,

@@ -1,5 +1,7 @@
 #include "core/files/ign_scanner.h"
 
+#include <algorithm>
+
 namespace ign {
 namespace {
 
@@ -36,8 +38,10 @@ std::optional<int> CIgnScanner::NextNumber() {
   while (i < n && !IsDigit(text_[i]) && !(text_[i] == '-' && i + 1 < n && IsDigit(text_[i + 1]))) ++i;
   if (i == n) {
     pos_ = n;
+    ++numbersMissing_;
     return std::nullopt;
   }
+  ++numbersRead_;
   const bool negative = text_[i] == '-';
   if (negative) ++i;
   int base = 10;
@@ -73,6 +77,21 @@ bool CIgnScanner::SkipPastLineStarting(std::string_view prefix) {
   prefixMissing_ = true;
   missingPrefix_ = std::string(prefix);
   return false;
+}
+
+int CIgnScanner::LineAt(size_t position) const {
+  int line = 1;
+  const size_t end = std::min(position, text_.size());
+  for (size_t i = 0; i < end; ++i) {
+    if (text_[i] == '\n' || (text_[i] == '\r' && (i + 1 >= text_.size() || text_[i + 1] != '\n'))) ++line;
+  }
+  return line;
+}
+
+int CIgnScanner::LastLine() const {
+  size_t end = text_.size();
+  while (end > 0 && IsSeparator(text_[end - 1])) --end;
+  return LineAt(end == 0 ? 0 : end - 1);
 }
 
 }  // namespace ign

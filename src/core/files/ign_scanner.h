@@ -23,9 +23,20 @@ class CIgnScanner {
   // prefix; false (cursor unchanged) when there is none.
   bool SkipPastLineStarting(std::string_view prefix);
 
+  // Numbers read so far, and numbers asked for when none was left.
+  int NumbersRead() const { return numbersRead_; }
+  int NumbersMissing() const { return numbersMissing_; }
+  size_t Position() const { return pos_; }
+  // The 1-based line of a position (CR LF, LF and CR each end a line).
+  int LineAt(size_t position) const;
+  // The line of the last character that is not a separator (1 for a blank text).
+  int LastLine() const;
+
  private:
   std::string_view text_;
   size_t pos_ = 0;
+  int numbersRead_ = 0;
+  int numbersMissing_ = 0;
   // A prefix found on no line after some position is on no line after any
   // later one: remembered so that repeated searches stay linear.
   std::string missingPrefix_;

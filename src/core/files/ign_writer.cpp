@@ -223,7 +223,71 @@ void Versions(CIgnText& t, const IgnVersions& v) {
   }
 }
 
+// In the order WriteSettingsFile writes them; a test holds the two together.
+constexpr std::string_view kWrittenSections[] = {
+    "BIKE",
+    "FOUR_STROKE",
+    "FOUR_STROKE_2ND_TURN",
+    "BASE_ADV",
+    "CORR_ADVANCE",
+    "ADV2TOOUT2",
+    "GEBER_MODE",
+    "INPUT",
+    "SYNC_POLARITY",
+    "MAX_LOBE_LEN",
+    "PICKUPS_INTERCHANGE",
+    "NO_LOBE_CHECK",
+    "INTERLOCK_INPUT",
+    "SPARK_BEFORE_LOBE",
+    "SPECIAL_START",
+    "SPECIAL_START_PERC",
+    "FLYWHEEL_OPERATION",
+    "LIMITER",
+    "START_LIM",
+    "START_LIM_DELAY",
+    "CLUTCH",
+    "RETARD",
+    "RPM",
+    "PROPRIETARY",
+    "TPSIAP_SENSOR",
+    "TPS",
+    "IAP_SENSOR",
+    "SERVO_SENSOR",
+    "ADV_MAP",
+    "ADV_IAP",
+    "ADV_COLUMNS",
+    "RPM_ADV",
+    "ADVANCE",
+    "ADV2_MAP",
+    "ADV2_IAP",
+    "ADV2_COLUMNS",
+    "RPM_ADV2",
+    "ADVANCE2",
+    "SERVO_ENABLE",
+    "SERVO_PERCENT",
+    "SERVO_HYSTER",
+    "SERVO_NO",
+    "SERVO_MAP",
+    "SERVO_IAP",
+    "SERVO_COLUMNS",
+    "SERVO_RPM",
+    "SERVO",
+    "POWER_OUT1",
+    "POWER_OUT1_SP_PWM",
+    "POWER_OUT1_SPWM_FR",
+    "POWER_OUT1_SPULSE",
+    "POWER_OUT1_PWM",
+    "POWER_OUT2",
+    "POWER_OUT2_SP_PWM",
+    "POWER_OUT2_SPWM_FR",
+    "POWER_OUT2_SPULSE",
+    "POWER_OUT2_PWM",
+    "VERSIONS",
+};
+
 }  // namespace
+
+std::span<const std::string_view> IgnWrittenSections() { return kWrittenSections; }
 
 std::string WriteSettingsFile(const Image& img, const IgnVersions& versions) {
   CIgnText t;

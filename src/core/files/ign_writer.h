@@ -3,7 +3,9 @@
 // parameter image, CR LF line ends, Windows-1250 text.
 #include <array>
 #include <optional>
+#include <span>
 #include <string>
+#include <string_view>
 
 #include "core/files/ign_format.h"
 #include "core/files/unit_info.h"
@@ -23,6 +25,12 @@ struct IgnVersions {
   // while a unit is connected.
   std::optional<std::array<int, 3>> calibration;
 };
+
+// The keywords every file this writer writes carries, in the order written
+// (not those written only for some images: "INPUT1", "INPUT2" and the
+// calibration lines). A file of this version without one of them was cut
+// off or damaged.
+std::span<const std::string_view> IgnWrittenSections();
 
 // The whole file content as it goes to disk.
 std::string WriteSettingsFile(const Image& img, const IgnVersions& versions);

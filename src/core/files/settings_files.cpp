@@ -52,9 +52,10 @@ IgnReadResult CSettingsFiles::LoadSettingsFile(const std::string& path, int grou
   const IgnReadResult result = ReadSettingsFile(path, state_.edited, defaults_, options, &host_);
 
   NormaliseImage(state_.edited);
-  // Only a file that was read becomes the file image: the title must not call
-  // the image saved as a file that it was not loaded from.
-  if (result.Accepted()) {
+  // Only a file that was read whole becomes the file image: the title must
+  // not call the image saved as a file that it was not loaded from.
+  const bool whole = result.Accepted() && !result.Damaged();
+  if (whole) {
     state_.file = state_.edited;
     state_.saved = true;
   }
@@ -62,9 +63,21 @@ IgnReadResult CSettingsFiles::LoadSettingsFile(const std::string& path, int grou
   if (result.Accepted()) {
     if (newInstallation) *newInstallation = 0;
     host_.SnapshotAndCommit();
-    session.dialogFile = session.currentFile = session.lastPath = path;
-    CompareImages(state_, status_);
-    host_.AddRecent(path);
+    session.lastPath = path;
+    if (whole) {
+      session.dialogFile = session.currentFile = path;
+      CompareImages(state_, status_);
+      host_.AddRecent(path);
+    } else {
+      // What was read stands as a document not saved yet, as after New: no
+      // file name (an empty current entry in the recent list), so Save asks
+      // for one, starting in the damaged file's folder.
+      session.currentFile.clear();
+      host_.AddRecent("");
+      session.dialogFile = std::filesystem::path(path).parent_path().string();
+      if (!session.dialogFile.empty() && session.dialogFile.back() != '/') session.dialogFile += '/';
+      CompareImages(state_, status_);
+    }
   } else {
     CompareImages(state_, status_);
   }

@@ -56,7 +56,10 @@ class CSettingsFiles {
   int* newInstallation = nullptr;  // the application settings' new-installation flag
   bool developerTest = false;      // read the cross transformations too
 
-  // The Open sequence (Open dialog, recent-file list, dropped file).
+  // The Open sequence (Open dialog, recent-file list, dropped file). A file
+  // that was read but is damaged (result.damage) is not taken as the saved
+  // file: no current file name (an empty recent entry, as after New), and the dialogs
+  // start in its folder without a name. The caller shows the warning.
   IgnReadResult LoadSettingsFile(const std::string& path, int group = -1);
   // The Open dialog was confirmed: clears the new-installation flag, marks a
   // file current, then LoadSettingsFile.

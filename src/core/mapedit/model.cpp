@@ -201,28 +201,44 @@ CTabModel::TickResult CTabModel::UpdateLive(int32_t nowTick, bool shown, const T
   return result;
 }
 
-bool CTabModel::StoreTypedValue(int column, int row, std::string_view text, int32_t nowTick) {
-  CSheet* sheet = Active();
-  if (!sheet || !sheet->Usable()) return false;
-  CAxe* axis = &sheet->data;
-  int32_t* target = nullptr;
-  unsigned mask = Change::kData;
-  if (row == -1 && column >= 0 && column < sheet->x.count) {
-    axis = &sheet->x;
-    target = &sheet->x.values[static_cast<std::size_t>(column)];
-    mask = Change::kX;
-  } else if (column == -1 && row >= 0 && row < sheet->y.count) {
-    axis = &sheet->y;
-    target = &sheet->y.values[static_cast<std::size_t>(row)];
-    mask = Change::kY;
-  } else if (sheet->InCells(column, row)) {
-    target = &sheet->Cell(column, row);
-  }
-  if (!target || !axis->editable) return false;
-  const std::optional<int32_t> value = ParseTypedValue(text, axis->scale);
+namespace {
+
+struct TypedTarget {
+  CAxe* axis = nullptr;
+  int32_t* value = nullptr;
+  unsigned mask = 0;
+};
+
+TypedTarget FindTypedTarget(CSheet* sheet, int column, int row) {
+  if (!sheet || !sheet->Usable()) return {};
+  if (row == -1 && column >= 0 && column < sheet->x.count)
+    return {&sheet->x, &sheet->x.values[static_cast<std::size_t>(column)], Change::kX};
+  if (column == -1 && row >= 0 && row < sheet->y.count)
+    return {&sheet->y, &sheet->y.values[static_cast<std::size_t>(row)], Change::kY};
+  if (sheet->InCells(column, row)) return {&sheet->data, &sheet->Cell(column, row), Change::kData};
+  return {};
+}
+
+}  // namespace
+
+bool CTabModel::StoreTypedValue(int column, int row, std::string_view text, int32_t nowTick,
+                                TypedOutcome* outcome) {
+  if (outcome) *outcome = {};
+  const int sheetIndex = ActiveIndex();
+  const TypedTarget target = FindTypedTarget(Active(), column, row);
+  if (!target.value || !target.axis->editable) return false;
+  const std::optional<int32_t> value = ParseTypedValue(text, target.axis->scale);
   if (!value) return false;
-  *target = *value;
-  NotifyChange(mask, Batch::kReportNow, nowTick);
+  *target.value = *value;
+  const int32_t minimum = target.axis->minimum, maximum = target.axis->maximum;
+  NotifyChange(target.mask, Batch::kReportNow, nowTick);
+  if (outcome) {
+    // The owner took the report and may have loaded the sheet again: what
+    // the target holds now is what the table shows.
+    const TypedTarget now = FindTypedTarget(
+        sheetIndex >= 0 && sheetIndex < SheetCount() ? &Sheet(sheetIndex) : nullptr, column, row);
+    *outcome = {true, *value, now.value ? *now.value : *value, minimum, maximum};
+  }
   return true;
 }
 

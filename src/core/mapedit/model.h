@@ -20,6 +20,7 @@
 #include "core/mapedit/limits.h"
 #include "core/mapedit/live.h"
 #include "core/mapedit/sheet.h"
+#include "core/mapedit/typed_entry.h"
 
 namespace ign {
 
@@ -158,8 +159,10 @@ class CTabModel {
   // ---- typed entry and messages ----
   // Stores typed text into an X point (row -1), a Y point (column -1) or a
   // cell, reported at once. False when nothing was stored (not editable,
-  // outside the counts, not a number).
-  bool StoreTypedValue(int column, int row, std::string_view text, int32_t nowTick);
+  // outside the counts, not a number). outcome, when given, receives the
+  // value typed, what the target holds after the report and its limits.
+  bool StoreTypedValue(int column, int row, std::string_view text, int32_t nowTick,
+                       TypedOutcome* outcome = nullptr);
 
   void SetMessageSink(MessageSink sink) { messageSink_ = std::move(sink); }
   // Shows a packed text in the current language (through the message box

@@ -1,10 +1,40 @@
 #include "core/mapedit/typed_entry.h"
 
 #include <algorithm>
+#include <cstdio>
+
+#include "core/mapedit/axe.h"
+#include "core/text/lngstr.h"
 
 namespace ign {
 
 namespace {
+
+// One field per language, each formatted from its own template; the name
+// shows its part of the language. A field stays inside the packed-field limit.
+template <typename Fill>
+std::string PackedNote(std::string_view name, const char* const (&templates)[3], Fill fill) {
+  const CPackedText packedName{std::string(name).c_str()};
+  std::string out;
+  for (int language = 0; language < 3; ++language) {
+    const std::string shown = CutText(packedName.Resolve(language), 80);
+    std::string field = CutText(fill(templates[language], shown), kMaxPackedField);
+    // "##" inside a field would start the next language.
+    for (std::size_t at; (at = field.find("##")) != std::string::npos;) field[at + 1] = ' ';
+    if (!field.empty() && field.back() == '#') field.back() = ' ';
+    out += language == 0 ? "###" : "##";
+    out += field;
+  }
+  return out;
+}
+
+std::string Printf(const char* format, auto... args) {
+  char buffer[512];
+  std::snprintf(buffer, sizeof buffer, format, args...);
+  return buffer;
+}
+
+std::string Cut(std::string_view s) { return CutText(s, 40); }
 
 void DropHighlight(TypedEntry& e) {
   e.selStart = e.selEnd = e.caret;
@@ -80,6 +110,43 @@ int CaretFromClick(const std::vector<int>& boundaries, int x) {
     if (mid > x) return i;
   }
   return n;
+}
+
+std::string TypedValueNote(std::string_view name, std::string_view typed, std::string_view minimum,
+                           std::string_view maximum, std::string_view stored, bool outside,
+                           std::string_view step) {
+  const std::string t = Cut(typed), lo = Cut(minimum), hi = Cut(maximum), v = Cut(stored), s = Cut(step);
+  if (outside) {
+    static const char* const kOutside[3] = {"%s: %s is outside %s … %s; set to %s",
+                                            "%s: %s liegt außerhalb %s … %s; auf %s gesetzt",
+                                            "%s: %s je mimo rozsah %s … %s; nastaveno na %s"};
+    return PackedNote(name, kOutside, [&](const char* f, const std::string& n) {
+      return Printf(f, n.c_str(), t.c_str(), lo.c_str(), hi.c_str(), v.c_str());
+    });
+  }
+  if (!s.empty()) {
+    static const char* const kStepped[3] = {"%s: %s stored as %s (steps of %s)",
+                                            "%s: %s gespeichert als %s (in Schritten von %s)",
+                                            "%s: %s uloženo jako %s (v krocích po %s)"};
+    return PackedNote(name, kStepped, [&](const char* f, const std::string& n) {
+      return Printf(f, n.c_str(), t.c_str(), v.c_str(), s.c_str());
+    });
+  }
+  static const char* const kStored[3] = {"%s: %s stored as %s", "%s: %s gespeichert als %s",
+                                         "%s: %s uloženo jako %s"};
+  return PackedNote(name, kStored, [&](const char* f, const std::string& n) {
+    return Printf(f, n.c_str(), t.c_str(), v.c_str());
+  });
+}
+
+std::string TypedNotANumberNote(std::string_view name, std::string_view typed, std::string_view kept) {
+  const std::string t = Cut(typed), k = Cut(kept);
+  static const char* const kNotANumber[3] = {"%s: \"%s\" is not a number; kept %s",
+                                             "%s: \"%s\" ist keine Zahl; %s bleibt",
+                                             "%s: \"%s\" není číslo; zůstává %s"};
+  return PackedNote(name, kNotANumber, [&](const char* f, const std::string& n) {
+    return Printf(f, n.c_str(), t.c_str(), k.c_str());
+  });
 }
 
 }  // namespace ign

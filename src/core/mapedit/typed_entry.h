@@ -2,7 +2,9 @@
 // Editing one value in place: the text, caret and highlight of a typed
 // entry, without drawing. The text holds ASCII only (digits, blank, comma,
 // minus, point), so byte positions are character positions.
+#include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/mapedit/limits.h"
@@ -48,5 +50,30 @@ void EntryMoveCaret(TypedEntry& entry, int position, bool extend);
 // boundary (boundaries[0] is the text's left, boundaries[n] its right): the
 // first boundary whose midpoint with the next lies right of x.
 int CaretFromClick(const std::vector<int>& boundaries, int x);
+
+// What a typed value became: the value typed (in stored units, before any
+// limit), what the target holds after normalisation, and the target's limits.
+struct TypedOutcome {
+  bool stored = false;  // the text was a number and went into the target
+  int32_t typed = 0;
+  int32_t result = 0;
+  int32_t minimum = 0;
+  int32_t maximum = 0;
+
+  bool Outside() const { return typed < minimum || typed > maximum; }
+  // The target does not hold what was typed.
+  bool Changed() const { return stored && result != typed; }
+};
+
+// The status note of a typed value that was not stored as typed, as a packed
+// text in every language. name may be packed (each language shows its own
+// part); the numbers come formatted by the caller. outside: the value lay
+// outside minimum .. maximum and was set to stored; otherwise it was stored
+// as stored, rounded to step when step is not empty.
+std::string TypedValueNote(std::string_view name, std::string_view typed, std::string_view minimum,
+                           std::string_view maximum, std::string_view stored, bool outside,
+                           std::string_view step = {});
+// The note of a typed text that is no number: the value stays as it was.
+std::string TypedNotANumberNote(std::string_view name, std::string_view typed, std::string_view kept);
 
 }  // namespace ign

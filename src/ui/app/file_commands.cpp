@@ -11,6 +11,7 @@
 #include <QUrl>
 
 #include "core/files/ign_format.h"
+#include "core/text/lngstr.h"
 #include "ui/app/dialog_filter.h"
 #include "ui/app/file_host.h"
 #include "ui/app/main_form.h"
@@ -24,7 +25,18 @@ namespace {
 
 QString ExeFolder() { return QCoreApplication::applicationDirPath(); }
 
+SaveNameChooser& SaveChooser() {
+  static SaveNameChooser chooser;
+  return chooser;
+}
+
+constexpr const char* kNotTakenAsSaved =
+    "###The file is not taken as saved: Save asks for a name.##Die Datei gilt nicht als gespeichert: "
+    "Speichern fragt nach einem Namen.##Soubor se nepovažuje za uložený: Uložit se zeptá na jméno.";
+
 }  // namespace
+
+void SetSaveNameChooser(SaveNameChooser chooser) { SaveChooser() = std::move(chooser); }
 
 // ---- Host of the settings-file commands ---------------------------------------
 
@@ -87,10 +99,26 @@ void TMainForm::AfterFileCommand() {
 
 // ---- Open -----------------------------------------------------------------------
 
+// A file that was read but is damaged: a warning box naming the line and
+// what is missing (recorded by the file-message sink where one is set).
+static void WarnDamagedFile(QWidget* parent, const std::function<void(const std::string&)>& sink,
+                            const IgnReadResult& result, const std::string& path) {
+  if (!result.Accepted() || !result.damage) return;
+  const std::string text =
+      IgnDamageMessage(*result.damage, QFileInfo(QString::fromStdString(path)).fileName().toStdString()) +
+      "\n\n" + LngStr(kNotTakenAsSaved);
+  if (sink) {
+    sink(text);
+    return;
+  }
+  QMessageBox::warning(parent, QString::fromLatin1(kProductCode), QString::fromUtf8(text.c_str()));
+}
+
 void TMainForm::OpenSettingsFile(const std::string& name, int group) {
   files_->session.dialogFile = name;
-  files_->LoadSettingsFile(name, group);
+  const IgnReadResult result = files_->LoadSettingsFile(name, group);
   AfterFileCommand();
+  WarnDamagedFile(this, fileMessageSink_, result, name);
 }
 
 void TMainForm::MenuOpenClick() { OpenWithDialog(Group::All); }
@@ -99,8 +127,9 @@ void TMainForm::OpenWithDialog(int group) {
   QString path = QFileDialog::getOpenFileName(
       this, QStringLiteral("Open"), QString::fromStdString(dialogFileName_), DialogFilter(kIgnOpenFilter));
   if (path.isEmpty()) return;
-  files_->OpenConfirmed(path.toStdString(), group);
+  const IgnReadResult result = files_->OpenConfirmed(path.toStdString(), group);
   AfterFileCommand();
+  WarnDamagedFile(this, fileMessageSink_, result, path.toStdString());
 }
 
 void TMainForm::HandleDroppedFiles(const std::vector<std::string>& names) {
@@ -122,8 +151,10 @@ void TMainForm::dropEvent(QDropEvent* event) {
 // ---- Save -----------------------------------------------------------------------
 
 void TMainForm::MenuSaveClick() {
-  QString path = QFileDialog::getSaveFileName(
-      this, QStringLiteral("Save"), QString::fromStdString(dialogFileName_), DialogFilter(kIgnSaveFilter));
+  QString path = SaveChooser() ? QString::fromStdString(SaveChooser()(dialogFileName_))
+                               : QFileDialog::getSaveFileName(this, QStringLiteral("Save"),
+                                                              QString::fromStdString(dialogFileName_),
+                                                              DialogFilter(kIgnSaveFilter));
   if (path.isEmpty()) return;
   if (QFileInfo(path).suffix().isEmpty()) path += ".ign";
   SaveSettingsAs(path.toStdString());

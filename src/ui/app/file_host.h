@@ -9,6 +9,11 @@ namespace ign {
 
 class TMainForm;
 
+// Replaces the Save dialog (tests): given the name the dialog would start
+// with, returns the chosen path, empty for cancel. Empty restores the dialog.
+using SaveNameChooser = std::function<std::string(const std::string& preset)>;
+void SetSaveNameChooser(SaveNameChooser chooser);
+
 class TFileHost : public IFileHost {
  public:
   explicit TFileHost(TMainForm& form) : form_(form) {}

@@ -44,6 +44,12 @@ void TPagesHost::NoteRecorderView() {
 void TPagesHost::RefreshLiveDisplay() { form_.RefreshLiveDisplay(); }
 void TPagesHost::LoadBinaryDump() { form_.ButtonLoadBinClick(); }
 
+// Shown long enough to be read; an operation's own texts replace it.
+void TPagesHost::ShowValueNote(const std::string& packed) {
+  form_.Status().ShowStatus(Slot::Result, packed.c_str(), 8000, Colour::Black, Colour::Yellow,
+                            StatusPriority::Operation);
+}
+
 void TMainForm::BuildPages() {
   pagesHost_ = std::make_unique<TPagesHost>(*this);
   pages_ = std::make_unique<TPages>(*pagesHost_, layout_->pageControl);

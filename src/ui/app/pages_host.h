@@ -25,6 +25,7 @@ class TPagesHost : public IPagesHost {
   void NoteRecorderView() override;
   void RefreshLiveDisplay() override;
   void LoadBinaryDump() override;
+  void ShowValueNote(const std::string& packed) override;
 
  private:
   TMainForm& form_;

@@ -9,6 +9,7 @@
 // SelectSheet, and then calls UpdateLive on every main-timer tick.
 #include <QImage>
 #include <QPointer>
+#include <QTimer>
 #include <QWidget>
 #include <array>
 #include <functional>
@@ -59,6 +60,13 @@ struct TabViewState {
 
   TypedEntry entry;
   std::vector<int> entryBoundaries;  // x of every character boundary of the entry text
+  // A typed value that was not stored as typed: its cell (or header, -1 for
+  // the other index) is drawn on the flash colour for a moment.
+  struct Flash {
+    bool on = false;
+    int column = -1;
+    int row = -1;
+  } flash;
 
   Hover hover;
   int hoverTab = -1;
@@ -92,6 +100,10 @@ class TTab : public QWidget {
   // the active sheet changed by a click on its tab).
   using SheetChanged = std::function<void(TTab&, unsigned changed)>;
   using HintSink = std::function<void(const QString&)>;
+  // Where the editor tells that a typed value was not stored as typed (a
+  // packed text for the status line).
+  using NoteSink = std::function<void(const std::string& packed)>;
+  static constexpr int kFlashMs = 600;
 
   TTab(int identifier, uint32_t editorFlags, QWidget* parent);
   ~TTab() override;
@@ -112,6 +124,8 @@ class TTab : public QWidget {
   bool SelectSheet(int index);
   void SetOnSheetChanged(SheetChanged callback) { onSheetChanged_ = std::move(callback); }
   void SetHintSink(HintSink sink) { hintSink_ = std::move(sink); }
+  void SetNoteSink(NoteSink sink) { noteSink_ = std::move(sink); }
+  bool Flashing() const { return v_.flash.on; }
   const QString& Hint() const { return hint_; }
 
   // One main-timer tick with the program's tick count.
@@ -199,6 +213,9 @@ class TTab : public QWidget {
   bool StartTypedEntry(Cursor at, const std::string& text);
   bool CommitTypedEntry();
   void DiscardTypedEntry();
+  // Flashes the target and tells what a typed value became when that is
+  // not what was typed.
+  void TellTypedOutcome(int column, int row, const std::string& text, const TypedOutcome& outcome);
 
   // Mouse (tab_mouse.cpp).
   void PressLeft(QMouseEvent* event);
@@ -251,6 +268,8 @@ class TTab : public QWidget {
   QString hint_;
   SheetChanged onSheetChanged_;
   HintSink hintSink_;
+  NoteSink noteSink_;
+  QTimer* flashTimer_ = nullptr;
   std::vector<MenuItem> lastItems_;
   QPointer<QMenu> lastMenu_;
   int relabelId_ = 0;

@@ -24,5 +24,6 @@ inline constexpr uint32_t kLiveOther = 0x44F4F4;
 inline constexpr uint32_t kGreyText = 0x808080;
 inline constexpr uint32_t kButtonFace = 0xF0F0F0;
 inline constexpr uint32_t kSelectionFrame = 0x804020;  // dark blue frame of the selection box
+inline constexpr uint32_t kTypedFlash = 0x50C8FF;      // a typed value stored otherwise (amber)
 
 }  // namespace ign::mapedit_palette

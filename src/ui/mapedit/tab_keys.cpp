@@ -6,6 +6,7 @@
 #include "core/mapedit/mouse_select.h"
 #include "core/mapedit/navigation.h"
 #include "core/mapedit/selection.h"
+#include "core/text/lngstr.h"
 #include "ui/mapedit/map_editor.h"
 
 namespace ign {
@@ -218,7 +219,45 @@ bool TTab::CommitTypedEntry() {
   const TypedEntry entry = v_.entry;
   StopEntry(v_.entry);
   RequestRepaint();
-  return model_.StoreTypedValue(entry.column, entry.row, entry.text, nowTick_);
+  TypedOutcome outcome;
+  const bool stored = model_.StoreTypedValue(entry.column, entry.row, entry.text, nowTick_, &outcome);
+  if (stored) TellTypedOutcome(entry.column, entry.row, entry.text, outcome);
+  return stored;
+}
+
+void TTab::TellTypedOutcome(int column, int row, const std::string& text, const TypedOutcome& outcome) {
+  const CSheet* sheet = model_.Active();
+  if (!sheet || !outcome.Changed()) return;
+  const CAxe& axis = row == -1 ? sheet->x : column == -1 ? sheet->y : sheet->data;
+  std::string name = sheet->name;
+  if (&axis != &sheet->data && !axis.label.empty()) {
+    // "Advance 1, RPM" in each language: the axis label follows the sheet's name.
+    const CPackedText sheetName(sheet->name.c_str()), label(axis.label.c_str());
+    name = "###";
+    for (int language = 0; language < 3; ++language) {
+      if (language) name += "##";
+      name += std::string(sheetName.Resolve(language)) + ", " + label.Resolve(language);
+    }
+  }
+  const auto shown = [&](int32_t v) { return FormatValue(v, axis.scale); };
+  std::string typed = text;
+  typed.erase(0, typed.find_first_not_of(' '));
+  typed.erase(typed.find_last_not_of(' ') + 1);
+  const std::string note = TypedValueNote(name, typed, shown(outcome.minimum), shown(outcome.maximum),
+                                          shown(outcome.result), outcome.Outside());
+  v_.flash = {true, column, row};
+  if (!flashTimer_) {
+    flashTimer_ = new QTimer(this);
+    flashTimer_->setSingleShot(true);
+    connect(flashTimer_, &QTimer::timeout, this, [this] {
+      v_.flash = {};
+      RequestRepaint();
+      Flush();
+    });
+  }
+  flashTimer_->start(kFlashMs);
+  RequestRepaint();
+  if (noteSink_) noteSink_(note);
 }
 
 void TTab::DiscardTypedEntry() {

@@ -228,6 +228,13 @@ bool EntryOn(const TabViewState& v, int column, int row) {
   return v.entry.active && v.entry.column == column && v.entry.row == row;
 }
 
+// The target of a typed value that was not stored as typed, for a moment.
+void FlashBackground(const TableContext& c, const Rect& r, int column, int row) {
+  const TabViewState::Flash& f = c.v.flash;
+  if (f.on && f.column == column && f.row == row)
+    c.p.fillRect(ToQRect(r).adjusted(1, 1, -1, -1), WinColour(pal::kTypedFlash));
+}
+
 void CellTexts(const TableContext& c) {
   const CSheet& s = c.sheet;
   const CAxe& d = s.data;
@@ -243,6 +250,7 @@ void CellTexts(const TableContext& c) {
         EntryText(c, rect, entryFont);
         continue;
       }
+      FlashBackground(c, rect, col, r);
       int32_t value = s.Cell(col, r);
       QColor colour = ink;
       const int32_t previewed = c.v.preview[static_cast<std::size_t>(CSheet::CellIndex(col, r))];
@@ -263,6 +271,7 @@ void HeaderTexts(const TableContext& c) {
       EntryText(c, rect, AxisFont(c.canvas, axis.fontSize > 0 ? axis.fontSize : 0, true));
       return;
     }
+    FlashBackground(c, rect, column, row);
     int32_t value = axis.values[static_cast<std::size_t>(index)];
     QColor colour = axis.editable ? QColor(Qt::black) : WinColour(pal::kGreyText);
     const uint16_t state = kind == SelKind::kXPoints ? s.sel.xState[static_cast<std::size_t>(index)]

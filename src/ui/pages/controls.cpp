@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace ign {
 
@@ -39,24 +40,112 @@ QString TUpDown::textFromValue(int value) const {
   return QSpinBox::textFromValue(value);
 }
 
-int TUpDown::valueFromText(const QString& text) const {
+namespace {
+
+bool IsSeparator(QChar c) { return c == QLatin1Char(',') || c == QLatin1Char(' ') || c == QChar(0xA0); }
+
+}  // namespace
+
+std::optional<qint64> TUpDown::ParseTyped(const QString& text) const {
+  const QString t = text.trimmed();
   for (const auto& [value, name] : named_)
-    if (text.trimmed() == name) return value;
-  return QSpinBox::valueFromText(text);
+    if (t == name) return value;
+  constexpr qint64 kSaturated = 1000000000000000;  // far beyond any limit, far inside qint64
+  qsizetype i = 0;
+  const bool negative = t.startsWith(QLatin1Char('-'));
+  if (negative || t.startsWith(QLatin1Char('+'))) i = 1;
+  qint64 v = 0;
+  bool digits = false;
+  for (; i < t.size(); ++i) {
+    const QChar c = t[i];
+    if (c >= QLatin1Char('0') && c <= QLatin1Char('9')) {
+      digits = true;
+      v = std::min(kSaturated, v * 10 + (c.unicode() - '0'));
+    } else if (!IsSeparator(c)) {
+      return std::nullopt;
+    }
+  }
+  if (!digits) return std::nullopt;
+  return negative ? -v : v;
 }
 
-QValidator::State TUpDown::validate(QString& text, int& pos) const {
+int TUpDown::valueFromText(const QString& text) const {
+  const std::optional<qint64> v = ParseTyped(text);
+  if (!v) return value();
+  return int(std::clamp<qint64>(*v, minimum(), maximum()));
+}
+
+// Every keystroke that can be part of a number is kept, also one that takes
+// the number beyond the limits: the limits apply when the text is taken.
+QValidator::State TUpDown::validate(QString& text, int&) const {
   for (const auto& [value, name] : named_) {
     if (text == name) return QValidator::Acceptable;
     if (!text.isEmpty() && name.startsWith(text)) return QValidator::Intermediate;
   }
-  return QSpinBox::validate(text, pos);
+  const QString t = text.trimmed();
+  qsizetype i = t.startsWith(QLatin1Char('-')) || t.startsWith(QLatin1Char('+')) ? 1 : 0;
+  if (t.size() - i > 24) return QValidator::Invalid;
+  bool digits = false;
+  for (; i < t.size(); ++i) {
+    const QChar c = t[i];
+    if (c >= QLatin1Char('0') && c <= QLatin1Char('9'))
+      digits = true;
+    else if (!IsSeparator(c))
+      return QValidator::Invalid;
+  }
+  return digits ? QValidator::Acceptable : QValidator::Intermediate;
+}
+
+void TUpDown::TakeTypedText() {
+  TypedText t;
+  t.valid = true;
+  t.text = lineEdit()->text().trimmed();
+  if (const std::optional<qint64> v = ParseTyped(t.text)) {
+    t.number = true;
+    t.value = *v;
+    t.taken = int(std::clamp<qint64>(*v, minimum(), maximum()));
+    setValue(t.taken);
+  } else {
+    t.taken = value();
+  }
+  ShowValue();
+  typed_ = false;
+  lastTyped_ = t;
+}
+
+TypedText TUpDown::TakeLastTyped() {
+  TypedText t = lastTyped_;
+  lastTyped_ = {};
+  return t;
+}
+
+void TUpDown::Flash() {
+  if (!flashTimer_) {
+    flashTimer_ = new QTimer(this);
+    flashTimer_->setSingleShot(true);
+    connect(flashTimer_, &QTimer::timeout, this, [this] {
+      flashing_ = false;
+      // An empty palette gives the inherited one back.
+      setPalette(ownPalette_ ? normalPalette_ : QPalette());
+    });
+  }
+  if (!flashing_) {
+    ownPalette_ = testAttribute(Qt::WA_SetPalette);
+    normalPalette_ = palette();
+  }
+  flashing_ = true;
+  QPalette p = normalPalette_;
+  p.setColor(QPalette::Base, QColor(kFlashColour));
+  setPalette(p);
+  flashTimer_->start(kFlashMs);
 }
 
 void TUpDown::keyPressEvent(QKeyEvent* event) {
   if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-    interpretText();
-    typed_ = false;
+    if (typed_)
+      TakeTypedText();
+    else
+      interpretText();
     emit EnterPressed();
     if (QWidget* w = window()) {
       if (QWidget* next = nextInFocusChain()) {
@@ -75,11 +164,10 @@ void TUpDown::keyPressEvent(QKeyEvent* event) {
 }
 
 void TUpDown::focusOutEvent(QFocusEvent* event) {
+  const bool typed = typed_;
+  if (typed) TakeTypedText();
   QSpinBox::focusOutEvent(event);
-  if (typed_) {
-    typed_ = false;
-    emit EditingLeft();
-  }
+  if (typed) emit EditingLeft();
 }
 
 // ---- TRadioGroup --------------------------------------------------------------------

@@ -5,7 +5,10 @@
 // carries the edit's object name (EditLimiter). Arrow clicks, the wheel and
 // the arrow keys are "stepping" and raise Stepped; typed text is taken only
 // on Enter (EnterPressed, after which the focus moves on) or on focus loss
-// (EditingLeft), never per keystroke. Values of 1000 and more are shown with
+// (EditingLeft), never per keystroke. While typing any number is accepted,
+// also one beyond the limits; when it is taken, a number outside the limits
+// becomes the nearest limit, and LastTyped tells what was typed so that the
+// pages can show what became of it. Values of 1000 and more are shown with
 // the thousands separator. Named values (-1 "pickup 1") show their text.
 //
 // TRadioGroup is a group box of radio buttons with an item value per button.
@@ -17,8 +20,10 @@
 #include <QLabel>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <QTimer>
 #include <functional>
 #include <map>
+#include <optional>
 #include <vector>
 
 namespace ign {
@@ -39,10 +44,22 @@ class TLoadGuard {
   int depth_ = 0;
 };
 
+// What the edit held when typed text was last taken.
+struct TypedText {
+  bool valid = false;   // text was taken and not yet looked at
+  QString text;         // as typed, trimmed
+  bool number = false;  // a number or a named value; else the value stayed
+  qint64 value = 0;     // the number typed, before the limits
+  int taken = 0;        // the position it gave
+};
+
 class TUpDown : public QSpinBox {
   Q_OBJECT
 
  public:
+  static constexpr int kFlashMs = 600;
+  static constexpr QRgb kFlashColour = 0xFFFFC850;  // amber
+
   explicit TUpDown(QWidget* parent = nullptr);
   // A value shown as a text instead of its number (and accepted when typed).
   void SetNamedValue(int value, const QString& text);
@@ -51,6 +68,15 @@ class TUpDown : public QSpinBox {
   // Writes the position into the edit in the up-down's own format.
   void ShowValue();
   void stepBy(int steps) override;
+  // The last typed text taken; TakeLastTyped also forgets it.
+  const TypedText& LastTyped() const { return lastTyped_; }
+  TypedText TakeLastTyped();
+  // The edit's background in the flash colour for kFlashMs, then back.
+  void Flash();
+  bool Flashing() const { return flashing_; }
+  // The number a text stands for: a named value, or digits with an optional
+  // sign and thousands separators (saturated far beyond any limit).
+  std::optional<qint64> ParseTyped(const QString& text) const;
 
  signals:
   void Stepped();
@@ -66,8 +92,16 @@ class TUpDown : public QSpinBox {
   void focusOutEvent(QFocusEvent* event) override;
 
  private:
+  // Takes the typed text: the position becomes the number, held inside the limits.
+  void TakeTypedText();
+
   std::map<int, QString> named_;
   bool typed_ = false;  // the user typed since the text was last taken
+  TypedText lastTyped_;
+  bool flashing_ = false;
+  QTimer* flashTimer_ = nullptr;
+  QPalette normalPalette_;
+  bool ownPalette_ = false;  // the palette was set before the flash
 };
 
 class TRadioGroup : public QGroupBox {

@@ -1,10 +1,15 @@
 #include "ui/pages/pages.h"
 
+#include <QScrollArea>
+#include <QVBoxLayout>
+
+#include <QAccessible>
 #include <QTabBar>
 #include <QTabWidget>
 #include <algorithm>
 #include <climits>
 
+#include "core/mapedit/typed_entry.h"
 #include "core/text/relabel.h"
 #include "ui/mapedit/map_editor.h"
 #include "ui/pages/advance_page.h"
@@ -36,6 +41,24 @@ constexpr int kPageOrder[] = {0, 1, 2, 3, 4, 5, 9};
 // Pages initialised in this order (the controls' creation order).
 constexpr int kInitOrder[] = {0, 2, 1, 3, 4, 5, 9};
 
+// The controls of a page lie on a body that scrolls inside the sheet when the
+// window is smaller than the page needs: nothing is squeezed or cut, and the
+// page never makes the window grow.
+QWidget* ScrollingBody(QWidget* sheet) {
+  auto* layout = new QVBoxLayout(sheet);
+  layout->setContentsMargins(0, 0, 0, 0);
+  auto* scroll = new QScrollArea(sheet);
+  scroll->setFrameShape(QFrame::NoFrame);
+  scroll->setWidgetResizable(true);
+  scroll->viewport()->setAutoFillBackground(false);
+  auto* body = new QWidget();
+  body->setObjectName(sheet->objectName() + "Body");
+  body->setAutoFillBackground(false);
+  scroll->setWidget(body);
+  layout->addWidget(scroll);
+  return body;
+}
+
 }  // namespace
 
 TPages::TPages(IPagesHost& host, QTabWidget* pageControl)
@@ -47,9 +70,11 @@ TPages::~TPages() {
 
 void TPages::Build() {
   editors_.clear();
+  std::array<QWidget*, Page::Count> bodies{};
   for (int i = 0; i < Page::Count; ++i) {
     auto* sheet = new QWidget();
     sheet->setObjectName(kSheets[i].name);
+    bodies[size_t(i)] = ScrollingBody(sheet);
     control_->addTab(sheet, QString::fromUtf8(kSheets[i].caption));
     control_->setTabVisible(i, !kHiddenPage[i]);
     sheets_[size_t(i)] = sheet;
@@ -61,7 +86,7 @@ void TPages::Build() {
   pages_[Page::PowerOut] = std::make_unique<TPowerOutPage>(*this);
   pages_[Page::Servo] = std::make_unique<TServoPage>(*this);
   pages_[Page::Test] = std::make_unique<TTestPage>(*this);
-  for (int p : kInitOrder) pages_[size_t(p)]->Init(sheets_[size_t(p)]);
+  for (int p : kInitOrder) pages_[size_t(p)]->Init(bodies[size_t(p)]);
   activePage_ = std::max(0, control_->currentIndex());
   connect(control_, &QTabWidget::currentChanged, this, &TPages::PageControl1Change);
   relabelStep_ = RegisterRelabelStep(RelabelOrder::PageTexts + 1, [this] { Relabel(); });
@@ -187,8 +212,16 @@ void TPages::PageControl1Change(int index) {
 void TPages::Bind(QWidget* control) {
   if (auto* u = qobject_cast<TUpDown*>(control)) {
     connect(u, &TUpDown::Stepped, this, [this, u] { FormUpDownClick(u); });
-    connect(u, &TUpDown::EnterPressed, this, [this, u] { FormKeyPress(u); });
-    connect(u, &TUpDown::EditingLeft, this, [this, u] { FormEditLooseFocus(u); });
+    connect(u, &TUpDown::EnterPressed, this, [this, u] {
+      const bool counts = !guard_.Active();
+      FormKeyPress(u);
+      TellTyped(u, counts);
+    });
+    connect(u, &TUpDown::EditingLeft, this, [this, u] {
+      const bool counts = !guard_.Active() && u->isVisibleTo(Sheet(activePage_));
+      FormEditLooseFocus(u);
+      TellTyped(u, counts);
+    });
   } else if (auto* g = qobject_cast<TRadioGroup*>(control)) {
     connect(g, &TRadioGroup::Clicked, this, [this, g] { FormRadioGroupClick(g); });
   } else if (auto* c = qobject_cast<QCheckBox*>(control)) {
@@ -196,6 +229,47 @@ void TPages::Bind(QWidget* control) {
   } else if (auto* b = qobject_cast<QComboBox*>(control)) {
     connect(b, &QComboBox::activated, this, [this, b] { FormComboChange(b); });
   }
+}
+
+namespace {
+
+// What the user knows the control by: its label (the buddy a screen reader
+// reads) in the current language.
+QString ControlName(QWidget* w) {
+  if (!w->accessibleName().isEmpty()) return w->accessibleName();
+  if (QAccessibleInterface* a = QAccessible::queryAccessibleInterface(w)) {
+    const QString name = a->text(QAccessible::Name).trimmed();
+    if (!name.isEmpty()) return name;
+  }
+  return w->objectName();
+}
+
+std::string Utf8(const QString& s) { return s.toUtf8().toStdString(); }
+
+}  // namespace
+
+void TPages::TellTyped(TUpDown* u, bool committed) {
+  const TypedText t = u->TakeLastTyped();
+  if (!t.valid || !committed) return;
+  const std::string name = Utf8(ControlName(u));
+  const std::string shown = Utf8(u->EditText());
+  std::string note;
+  if (!t.number) {
+    note = TypedNotANumberNote(name, Utf8(t.text), shown);
+  } else if (t.value != u->value()) {
+    const QLocale& l = u->locale();
+    const bool outside = t.value < u->minimum() || t.value > u->maximum();
+    const int step = u->singleStep();
+    // Rounded to the control's step: the stored value is the step nearest below.
+    const bool stepped = !outside && step > 1 && u->value() % step == 0 && t.value - u->value() > -step &&
+                         t.value - u->value() < step;
+    note = TypedValueNote(name, Utf8(t.text), Utf8(l.toString(u->minimum())), Utf8(l.toString(u->maximum())),
+                          shown, outside, stepped ? Utf8(l.toString(step)) : std::string());
+  } else {
+    return;
+  }
+  u->Flash();
+  host_.ShowValueNote(note);
 }
 
 // ---- map editors ------------------------------------------------------------------
@@ -209,6 +283,7 @@ TEditorEntry& TPages::AddEditor(TTab& tab, QWidget* host, std::function<void(Ima
   entry->copyBack = std::move(copyBack);
   TEditorEntry* e = entry.get();
   tab.SetOnSheetChanged([this, e](TTab&, unsigned) { OnSheetChanged(*e); });
+  tab.SetNoteSink([this](const std::string& packed) { host_.ShowValueNote(packed); });
   editors_.push_back(std::move(entry));
   return *e;
 }

@@ -11,6 +11,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "core/mapedit/model.h"
@@ -56,6 +57,9 @@ class IPagesHost {
   // LOAD BIN RS on the Test page: the image from a memory dump.
   virtual void LoadBinaryDump() {}
   virtual void FitStatusBar() {}
+  // A typed value that was not stored as typed: the packed note for status
+  // slot 2 (what was typed, the range, what was stored).
+  virtual void ShowValueNote(const std::string& /*packed*/) {}
   // ORs one-shot test bits into the pending bits of the next monitor request
   // (index 0..2: ignition, output, servo test byte).
   virtual void AddTestBits(int /*index*/, uint8_t /*bits*/) {}
@@ -133,6 +137,10 @@ class TPages : public QObject {
   void PageControl1Change(int index);
   // Connects a control to the handler of its kind.
   void Bind(QWidget* control);
+  // After typed text of an up-down was taken: when the control does not show
+  // what was typed (a limit, a step, the normalisation), it flashes and the
+  // host shows a note. committed: the change went into the image.
+  void TellTyped(TUpDown* upDown, bool committed);
 
   // ---- map editors ----
   // An editor shown by its control inside host; copyBack is its page's copy rule.

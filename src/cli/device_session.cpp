@@ -59,6 +59,10 @@ int DeviceSession::Connect() {
     return kMismatch;
   }
   if (ended && o.result == Result::Ok) return kOk;
+  if (ended && o.result == Result::LinkLost) {
+    std::fprintf(stderr, "ignctl: the unit went away while it was being checked\n");
+    return kFailed;
+  }
   if (ended) {
     std::fprintf(stderr, "ignctl: %s\n", ResultShown().c_str());
     return kFailed;

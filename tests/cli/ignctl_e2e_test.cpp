@@ -140,5 +140,27 @@ TEST_F(IgnctlE2E, HandoverWithoutARunningWindowFails) {
   EXPECT_NE(r.err.find("no running ignset"), std::string::npos) << r.err;
 }
 
+// The unit hangs up in the middle of the write: the programming ends with
+// exit 1 and says what the unit may now hold.
+TEST_F(IgnctlE2E, ProgramCutOffByTheUnitGoingAwayEndsWithExit1AndSaysWhatItMeans) {
+  {
+    SimProcess sim(ports_, {.com = 4, .image = Path("unit.bin")});
+    ASSERT_TRUE(sim.ready()) << sim.errorOutput();
+    ASSERT_EQ(Run({"read", "-o", Path("read.bin")}).exitCode, 0);
+  }
+  std::string bytes = ReadFile(Path("read.bin"));
+  ASSERT_EQ(bytes.size(), 1050u);
+  bytes[600] = char(bytes[600] + 1);
+  bytes[1000] = char(bytes[1000] + 1);
+  WriteFile(Path("changed.bin"), bytes);
+  // The connection check answers about 16 frames; the line goes in the write.
+  SimProcess sim(ports_, {.com = 4, .image = Path("unit.bin"), .extra = {"--hangup-after", "20"}});
+  ASSERT_TRUE(sim.ready()) << sim.errorOutput();
+  ProcessResult r = Run({"program", "--timeout", "5", Path("changed.bin")});
+  EXPECT_EQ(r.exitCode, 1) << r.err;
+  EXPECT_NE(r.err.find("Program cut off !"), std::string::npos) << r.err;
+  EXPECT_NE(r.err.find("may hold only part of the new settings"), std::string::npos) << r.err;
+}
+
 }  // namespace
 }  // namespace ign::test

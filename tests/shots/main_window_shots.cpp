@@ -7,6 +7,10 @@
 #include <QMessageBox>
 #include <memory>
 
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
 #include "core/device/engine.h"
 #include "core/text/language.h"
 #include "core/text/relabel.h"
@@ -100,6 +104,23 @@ int MainWindowShots(const QString& dir) {
     Settle(300);
     if (auto* message = form->findChild<QMessageBox*>("CutOffMessage")) message->move(260, 260);
     failed += !SaveScreen(dir, "main-unit-lost");
+  }
+  {
+    // Another program holds the unit's line: the COM menu says so.
+    Sandbox box;
+    test::SimProcess sim(box.Ports(), {.com = 3});
+    const int holder = ::open(sim.linkPath().c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (holder >= 0) ::flock(holder, LOCK_EX | LOCK_NB);
+    auto form = Open();
+    Settle([&] { return form->Engine().Com().PortHeld(3); }, 10000);
+    Settle(300);
+    if (QMenu* com = form->MainMenu().Menu("MenuCom")) {
+      form->menuBar()->setActiveAction(com->menuAction());
+      Settle(300);
+      failed += !SaveScreen(dir, "main-com-port-in-use");
+      com->hide();
+    }
+    if (holder >= 0) ::close(holder);
   }
   {
     // Help > Contents: the guide that came with the program in its own window.

@@ -1,4 +1,9 @@
 // The parameter pages' states.
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSpinBox>
 #include <memory>
 
 #include "core/text/language.h"
@@ -28,8 +33,35 @@ int PageShot(const QString& dir, const char* name, int page, const std::function
   return saved ? 0 : 1;
 }
 
+// A value typed beyond the limiter's range: the field flashes and the
+// status line says what became of it.
+int TypedValueShot(const QString& dir) {
+  Sandbox box;
+  TMainForm form(QStringList{"ignset", "nopatchcheck"});
+  form.FormCreate();
+  form.move(0, 0);
+  form.resize(TMainForm::kDesignWidth, TMainForm::kDesignHeight);
+  form.ShowPage(Page::Misc);
+  form.show();
+  Settle(300);
+  auto* limiter = form.findChild<QSpinBox*>("EditLimiter");
+  if (!limiter) return 1;
+  limiter->setFocus();
+  QApplication::setActiveWindow(&form);
+  if (auto* edit = limiter->findChild<QLineEdit*>()) edit->selectAll();
+  for (QChar c : QStringLiteral("25500")) {  // typed as a tuner types it
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_0 + c.digitValue(), Qt::NoModifier, QString(c));
+    QApplication::sendEvent(limiter, &press);
+  }
+  QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+  QApplication::sendEvent(limiter, &enter);
+  auto* note = form.findChild<QLabel*>("LabelResult");
+  Settle([&] { return note && note->isVisible(); }, 3000);  // the flash lasts a little longer
+  return SaveScreen(dir, "typed-value-note") ? 0 : 1;
+}
+
 int PagesShots(const QString& dir) {
-  int failed = 0;
+  int failed = TypedValueShot(dir);
   failed += PageShot(dir, "bike-preset", Page::Bike, [](Image&) {});
   failed += PageShot(dir, "bike-special-system14", Page::Bike, [](Image& img) {
     img[Adrb::BIKE] = 255;

@@ -41,8 +41,7 @@ int main(int argc, char** argv) {
       {"main", ign::shots::MainWindowShots}, {"pages", ign::shots::PagesShots},
       {"pages2", ign::shots::PagesIIShots},  {"powerout", ign::shots::PowerOutShots},
       {"monitor", ign::shots::MonitorShots}, {"pickup", ign::shots::PickupShots},
-      {"update", ign::shots::UpdateShots},
-      {"print", ign::shots::PrintShots},
+      {"update", ign::shots::UpdateShots},   {"print", ign::shots::PrintShots},
   };
   auto wanted = [&](const char* group) {
     if (argc < 3) return true;

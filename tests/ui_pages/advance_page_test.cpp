@@ -6,6 +6,7 @@
 
 #include "core/mapedit/commands.h"
 #include "pages_fixture.h"
+#include "ui/app/main_menu.h"
 
 namespace ign {
 namespace {
@@ -38,9 +39,10 @@ TEST_F(AdvanceFixture, WithoutLoadSensorBothSheetsAreSingleRpmCurves) {
   }
   EXPECT_EQ(Model().Sheet(0).name, "###Advance 1##Vorzündung 1##Předstih 1");
   EXPECT_EQ(Model().Sheet(1).curveColour, 0xFF0000u);
-  // The collapse is the program's: a store keeps the tuner's mode bytes.
+  // Without a sensor the unit must not read load: a store clears both mode bytes.
   form_->StoreActivePage();
-  EXPECT_EQ(Img()[Adrb::ADV_MAP], 1);
+  EXPECT_EQ(Img()[Adrb::ADV_MAP], 0);
+  EXPECT_EQ(Img()[Adrb::ADV2_MAP], 0);
 }
 
 TEST_F(AdvanceFixture, PressureSensorMakesTheYAxesEditableKilopascals) {
@@ -60,13 +62,52 @@ TEST_F(AdvanceFixture, PressureSensorMakesTheYAxesEditableKilopascals) {
   // A typed pressure point lands in ADV_IAP.
   ASSERT_TRUE(Model().StoreTypedValue(-1, 9, "999", Now()));
   EXPECT_EQ(GetWord(Img(), Adrw::ADV_IAP + 9), 999);
-  // With the throttle sensor the fixed points show, and the pressure points stay.
+  // With the throttle sensor the fixed points show, and an edit of the sheet
+  // gives the unit the points the editor shows, in one undo step.
   LoadWithSensor(1, 1, 1);
   EXPECT_EQ(Model().Sheet(0).y.unit, "TP");
   EXPECT_EQ(Model().Sheet(0).y.values[1], 2);
+  ASSERT_EQ(GetWord(Img(), Adrw::ADV_IAP + 1), 110);
   ASSERT_TRUE(Model().StoreTypedValue(3, 2, "21", Now()));
+  const int throttle[10] = {0, 2, 5, 10, 20, 30, 40, 60, 80, 100};
+  for (int r = 0; r < 10; ++r) EXPECT_EQ(GetWord(Img(), Adrw::ADV_IAP + r), throttle[r]) << r;
+  // Set the throttle sensor by mistake? Undo gives the pressure points back.
+  ASSERT_TRUE(form_->Undo().CanUndo());
+  form_->MainMenu().Item("MenuZpet")->trigger();
   EXPECT_EQ(GetWord(Img(), Adrw::ADV_IAP + 9), 999);
   EXPECT_EQ(GetWord(Img(), Adrw::ADV_IAP + 1), 110);
+}
+
+// Which load points and mode bytes the unit gets after an edit of sheet 1,
+// by load sensor and mode bytes; sheet 2 is left as the tuner set it.
+TEST_F(AdvanceFixture, AnEditGivesTheUnitTheLoadPointsTheEditorShows) {
+  StartOn(Page::Advance);
+  const int kept = 250;  // word 5 of the pressure points the tuner set earlier
+  const struct {
+    int sensor, mode1, mode2;
+    int iap1, iap2;  // ADV_IAP / ADV2_IAP word 5 afterwards
+    int map1, map2;  // ADV_MAP / ADV2_MAP afterwards
+  } cases[] = {
+      {0, 1, 1, kept, kept, 0, 0},  // no sensor: one rpm curve each, no load read
+      {1, 1, 1, 30, 30, 1, 1},      // throttle: the fixed throttle points
+      {1, 1, 0, 30, kept, 1, 0},    // throttle, sheet 2 an rpm curve: its points stay
+      {1, 0, 1, kept, 30, 0, 1},   {2, 1, 1, kept, kept, 1, 1},  // pressure: the tuner's own points
+      {2, 0, 0, kept, kept, 0, 0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::to_string(c.sensor) + "/" + std::to_string(c.mode1) + "/" + std::to_string(c.mode2));
+    for (int r = 0; r < 10; ++r) {
+      SetWord(Img(), Adrw::ADV_IAP + r, uint16_t(kept + 45 * (r - 5)));
+      SetWord(Img(), Adrw::ADV2_IAP + r, uint16_t(kept + 45 * (r - 5)));
+    }
+    LoadWithSensor(c.sensor, c.mode1, c.mode2);
+    Model().SelectSheet(0);
+    ASSERT_TRUE(Model().StoreTypedValue(2, Model().Sheet(0).y.collapsed ? 0 : 3, "17", Now()));
+    EXPECT_EQ(GetWord(Img(), Adrw::ADV_IAP + 5), c.iap1);
+    EXPECT_EQ(GetWord(Img(), Adrw::ADV2_IAP + 5), c.iap2);
+    EXPECT_EQ(Img()[Adrb::ADV_MAP], c.map1);
+    EXPECT_EQ(Img()[Adrb::ADV2_MAP], c.map2);
+  }
 }
 
 TEST_F(AdvanceFixture, TypedCellLandsInAdvancePlusHundred) {

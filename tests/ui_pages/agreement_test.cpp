@@ -66,6 +66,8 @@ Image ExpectedAfterStore(Image img) {
   img[SERVO_ENABLE] = img[SERVO_ENABLE] ? 1 : 0;
   img[SERVO_PERCENT] = img[SERVO_PERCENT] ? 1 : 0;
   if (img[TPSIAP_SENSOR] != 0) img[SERVO_MAP] = std::min<uint8_t>(img[SERVO_MAP], 2);
+  // Without a load sensor every map is one rpm curve: the unit reads no load.
+  if (img[TPSIAP_SENSOR] == 0) img[SERVO_MAP] = img[ADV_MAP] = img[ADV2_MAP] = 0;
   ClampAt(img, SERVO_NO, 0, 250);
   // Test rpm 200..25000, servo test 10..2500 ms, proprietary words -32000..32000.
   ClampAt(img, TEST_SET, 2, 250);

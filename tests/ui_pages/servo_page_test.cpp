@@ -102,7 +102,7 @@ TEST_F(ServoFixture, MapModeFollowsTheCollapseStatesAndBack) {
   };
   const Case cases[] = {
       {1, 0, false, true, 0},  {1, 1, true, false, 1}, {1, 2, false, false, 2},
-      {2, 2, false, false, 2}, {2, 1, true, false, 1}, {0, 2, false, true, 2},  // no sensor: the byte stays
+      {2, 2, false, false, 2}, {2, 1, true, false, 1}, {0, 2, false, true, 0},  // no sensor: rpm only
   };
   for (const Case& c : cases) {
     Img()[Adrb::TPSIAP_SENSOR] = uint8_t(c.sensor);
@@ -112,7 +112,7 @@ TEST_F(ServoFixture, MapModeFollowsTheCollapseStatesAndBack) {
     EXPECT_EQ(bool(Sheet().y.collapsed), c.yCollapsed) << c.sensor << "/" << c.mode;
     Img()[Adrb::SERVO_MAP] = 99;
     form_->StoreActivePage();
-    EXPECT_EQ(Img()[Adrb::SERVO_MAP], c.sensor == 0 ? 99 : c.stored) << c.sensor << "/" << c.mode;
+    EXPECT_EQ(Img()[Adrb::SERVO_MAP], c.stored) << c.sensor << "/" << c.mode;
   }
   // The tuner's "use both" from a one-dimensional map.
   Img()[Adrb::TPSIAP_SENSOR] = 1;

@@ -87,19 +87,23 @@ void LoadAdvanceSheets(CTabModel& model, const Image& img) {
   model.SelectSheet(std::max(0, model.ActiveIndex()));
 }
 
+// A sheet that is not collapsed reads load (mode 1). Without a load sensor
+// every sheet is collapsed, so the unit is never told to read load from an
+// input that has nothing on it.
 void StoreAdvanceModes(const CTabModel& model, Image& img) {
-  if (img[Adrb::TPSIAP_SENSOR] == LoadSensor::kNone) return;
   for (int s = 0; s < 2 && s < model.SheetCount(); ++s)
     img[size_t(kMaps[s].mode)] = model.Sheet(s).y.collapsed ? 0 : 1;
 }
 
+// The load points the unit runs a two-dimensional sheet on are the ones the
+// editor shows: the tuner's kPa points with a pressure sensor, the fixed
+// throttle points with a throttle sensor.
 void CopyAdvanceSheets(const CTabModel& model, Image& img) {
-  const int sensor = img[Adrb::TPSIAP_SENSOR];
   StoreAdvanceModes(model, img);
   for (int s = 0; s < 2 && s < model.SheetCount(); ++s) {
     const MapAddress& a = kMaps[s];
     const CSheet& sheet = model.Sheet(s);
-    if (sensor == LoadSensor::kPressure)
+    if (img[size_t(a.mode)] == 1)
       for (int r = 0; r < kMapRows; ++r)
         SetWord(img, a.iap + r, uint16_t(std::clamp(sheet.y.values[size_t(r)], 0, 999)));
     for (int c = 0; c < kMapCols; ++c) img[size_t(a.rpm + c)] = Byte(sheet.x.values[size_t(c)]);

@@ -95,9 +95,9 @@ int ServoMapFromCollapse(const CSheet& sheet) {
 
 void StoreServoMode(const CTabModel& model, Image& img) {
   const int sensor = img[Adrb::TPSIAP_SENSOR];
-  if (sensor == LoadSensor::kNone) return;
   const CSheet& sheet = model.Sheet(0);
-  const int mode = ServoMapFromCollapse(sheet);
+  // Without a load sensor the map is one rpm curve: the unit reads no load.
+  const int mode = sensor == LoadSensor::kNone ? ServoMap::kRpmOnly : ServoMapFromCollapse(sheet);
   if (mode != ServoMap::kRpmOnly && sensor == LoadSensor::kPressure)
     for (int r = 0; r < kMapRows; ++r)
       SetWord(img, Adrw::SERVO_IAP + r, uint16_t(std::clamp(sheet.y.values[size_t(r)], 0, 999)));

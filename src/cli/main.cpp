@@ -3,10 +3,13 @@
 // bootloader program, all without a window.
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include "cli/cli_args.h"
 #include "cli/commands.h"
+#include "core/base/checked_math.h"
+#include "core/base/settings_dir.h"
 #include "core/text/lngstr.h"
 #include "core/text/messages.h"
 
@@ -27,5 +30,10 @@ int main(int argc, char** argv) {
                    : args->lang == "cs" ? ign::LNG_CESKY
                                         : ign::LNG_ENGLISH);
   ign::FillMessages();
+  // Math errors are logged in the settings folder (when it exists), never in
+  // whatever folder ignctl was started from.
+  const std::string settings = ign::SettingsFolderFrom(std::getenv("IGN_SETTINGS_DIR"),
+                                                       std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
+  ign::SetMathErrorLogPath(settings + "IGN.err");
   return RunCommand(*args);
 }

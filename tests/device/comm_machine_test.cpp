@@ -333,6 +333,28 @@ TEST_F(CommMachineTest, UnitLostWhileSavingReportsTheProgramCutOff) {
   ASSERT_EQ(host.cutOff.size(), 1u);
 }
 
+// In the developer test mode a job result that finds a Program or a Read
+// waiting is dropped unseen; the machine goes idle and takes the request.
+TEST_F(CommMachineTest, DeveloperTestModeDropsAResultWhileAProgramOrReadWaits) {
+  for (bool testMode : {false, true}) {
+    SCOPED_TRACE(testMode);
+    machine.developerTestMode = testMode;
+    link.port = 3;
+    ASSERT_TRUE(RunUntil([&] { return machine.Idle() && params.unitValid; }));
+    ASSERT_TRUE(
+        RunUntil([&] { return machine.State() == CommState::Monitor && link.JobCode() == JOB_MONITOR; }));
+    const int before = machine.UnitBike();
+    link.monitor[1] = 77;  // the bike the unit reports in this record
+    machine.RequestRead();
+    Step();  // the monitor answer arrives with the Read waiting
+    EXPECT_EQ(machine.UnitBike(), testMode ? before : 77);
+    RunUntilIdleAfter([&] { return Result() == "Verify: OK"; });
+    link.monitor[1] = 0;
+    link.CloseLink();
+    Step();
+  }
+}
+
 TEST_F(CommMachineTest, ProgramWritesAllBytesAndWaitsForSaving) {
   Connect();
   params.edited[Adrb::LIMITER] = 120;

@@ -12,9 +12,12 @@
 #include <QToolButton>
 #include <QUrl>
 #include <array>
+#include <cmath>
+#include <limits>
 
 #include "core/app/default_ini.h"
 #include "core/app/window_fit.h"
+#include "core/base/checked_math.h"
 #include "core/base/tick_clock.h"
 #include "core/device/engine.h"
 #include "core/files/ign_writer.h"
@@ -402,6 +405,20 @@ TEST_F(FormFixture, ErrorBoxCarriesTheTextAndTheErrorIcon) {
   ASSERT_EQ(errorBoxes_.size(), 1u);
   EXPECT_EQ(errorBoxes_[0], "Tabulka: spatny index 17");
   EXPECT_EQ(lastFlags_, MB::IconError | MB::YesNo);
+}
+
+// A math error in the running program: one line in IGN.err of the settings
+// folder (the folder the program was started from may not be writable), the
+// computation goes on with its result.
+TEST_F(FormFixture, MathErrorIsLoggedInTheSettingsFolder) {
+  Start();
+  const double result = CheckedCos(std::numeric_limits<double>::infinity());
+  EXPECT_TRUE(std::isnan(result));
+  EXPECT_EQ(CheckedSqrt(-4.0), 1.0);
+  const std::string log = ReadSettingsFile("IGN.err");
+  EXPECT_NE(log.find("MATHERR cos>\n"), std::string::npos) << log;
+  EXPECT_NE(log.find("MATHERR sqrt>\n"), std::string::npos) << log;
+  EXPECT_EQ(std::count(log.begin(), log.end(), '\n'), 2);
 }
 
 }  // namespace

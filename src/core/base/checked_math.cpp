@@ -80,5 +80,7 @@ double CheckedAsin(double x) { return Check("asin", std::asin(x), x); }
 double CheckedAcos(double x) { return Check("acos", std::acos(x), x); }
 double CheckedAtan2(double y, double x) { return Check("atan2", std::atan2(y, x), y, x); }
 double CheckedFmod(double x, double y) { return Check("fmod", std::fmod(x, y), x, y); }
+double CheckedSin(double x) { return Check("sin", std::sin(x), x); }
+double CheckedCos(double x) { return Check("cos", std::cos(x), x); }
 
 }  // namespace ign

@@ -8,7 +8,8 @@
 
 namespace ign {
 
-// The log file; "IGN.err" in the current folder unless changed (tests).
+// The log file; "IGN.err" in the current folder until the program sets the
+// one in its settings folder (the current folder may not be writable).
 void SetMathErrorLogPath(const std::string& path);
 std::string MathErrorLogPath();
 
@@ -28,5 +29,7 @@ double CheckedAsin(double x);
 double CheckedAcos(double x);
 double CheckedAtan2(double y, double x);
 double CheckedFmod(double x, double y);
+double CheckedSin(double x);
+double CheckedCos(double x);
 
 }  // namespace ign

@@ -91,6 +91,9 @@ class CCommMachine {
   const std::array<uint8_t, RS_LEN_EXE>& LastRead() const { return lastRead_; }
 
   bool newInstallation = false;
+  // The developer test mode: a job result that arrives while a Program or a
+  // Read waits to be taken is dropped, and the machine goes idle to take it.
+  bool developerTestMode = false;
   // Pending one-shot test bits (monitor request bytes 20..22) and the stream switch (byte 23).
   std::array<uint8_t, 3> testBits{};
   bool streamWanted = false;

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <limits>
 
+#include "core/base/checked_math.h"
 #include "core/mapedit/texts.h"
 
 namespace ign {
@@ -13,7 +14,7 @@ int DecimalsForScale(double scale) {
   const double magnitude = std::fabs(scale);
   if (!(magnitude < 1.0)) return 0;  // also NaN
   if (magnitude == 0.0) return 0;
-  const double decimals = std::trunc(-(std::log10(magnitude) - 0.99));
+  const double decimals = std::trunc(-(CheckedLog10(magnitude) - 0.99));
   return static_cast<int>(std::clamp(decimals, 0.0, 9.0));
 }
 

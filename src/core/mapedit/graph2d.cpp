@@ -6,6 +6,7 @@
 #include <limits>
 #include <span>
 
+#include "core/base/checked_math.h"
 namespace ign {
 
 namespace {
@@ -101,7 +102,7 @@ CAxeGridRule GraphRule(const CAxe& axis, double width) {
   double step = std::fabs(axis.scale) > 0 ? std::fabs(axis.scale) : 1.0;
   if (width > 0 && std::isfinite(width)) {
     const double raw = width / 10.0;
-    const double power = std::pow(10.0, std::floor(std::log10(raw)));
+    const double power = CheckedPow(10.0, std::floor(CheckedLog10(raw)));
     const double m = raw / power;
     step = std::max(step, (m <= 1.0 ? 1.0 : m <= 2.0 ? 2.0 : m <= 5.0 ? 5.0 : 10.0) * power);
   }

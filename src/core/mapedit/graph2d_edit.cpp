@@ -3,6 +3,7 @@
 #include <cmath>
 #include <vector>
 
+#include "core/base/checked_math.h"
 #include "core/mapedit/commands.h"
 #include "core/mapedit/format.h"
 #include "core/mapedit/selection.h"
@@ -14,7 +15,7 @@ namespace {
 
 int Distance(int x0, int y0, int x1, int y1) {
   const double dx = x1 - x0, dy = y1 - y0;
-  return static_cast<int>(std::sqrt(dx * dx + dy * dy));
+  return static_cast<int>(CheckedSqrt(dx * dx + dy * dy));
 }
 
 unsigned HorizontalChange(const Graph2D& g) { return g.swap ? Change::kY : Change::kX; }

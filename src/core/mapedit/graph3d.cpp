@@ -5,6 +5,7 @@
 #include <limits>
 #include <numbers>
 
+#include "core/base/checked_math.h"
 #include "core/mapedit/commands.h"
 #include "core/mapedit/selection.h"
 
@@ -22,7 +23,7 @@ constexpr Preset kPresets[] = {
 
 void Turn(std::array<std::array<double, 3>, 3>& m, int angle, int u, int v) {
   const double theta = angle * 5.0 * std::numbers::pi / 180.0;
-  const double c = std::cos(theta), s = std::sin(theta);
+  const double c = CheckedCos(theta), s = CheckedSin(theta);
   for (auto& row : m) {
     const double a = row[static_cast<std::size_t>(u)], b = row[static_cast<std::size_t>(v)];
     row[static_cast<std::size_t>(u)] = a * c - b * s;

@@ -12,6 +12,7 @@
 #include <QTimer>
 #include <cstdio>
 
+#include "core/base/checked_math.h"
 #include "core/params/address_map.h"
 #include "core/params/normalise.h"
 #include "core/text/lngstr.h"
@@ -66,6 +67,7 @@ TMainForm::TMainForm(const QStringList& args, QWidget* parent)
   CreateFileCommands();
   CreateUndoRing();
   paths_ = ComputeSettingsPaths();
+  SetMathErrorLogPath(paths_.folder + "IGN.err");  // not the current folder: it may not be writable
   status_.FreeTexts();
 
   // The heartbeat: always running while the window exists.
@@ -197,6 +199,7 @@ void TMainForm::CentreOnScreen() {
 void TMainForm::ApplyTestPort() {
   SyncFileSessionFromSettings();
   if (marker_.testMode && marker_.testPort > 0) settings_.comPort = marker_.testPort;
+  engine_->Machine().developerTestMode = marker_.testMode;
   engine_->Com().SetConfiguredPort(settings_.comPort);
   engine_->Com().SetNextPort(settings_.comPortAuto);
   engine_->Machine().newInstallation = settings_.newInstal != 0;

@@ -4,6 +4,7 @@
 #include "cli/commands.h"
 #include "cli/device_session.h"
 #include "cli/settings_io.h"
+#include "core/files/unit_identity.h"
 #include "core/params/param_diff.h"
 
 namespace ign::cli {
@@ -17,10 +18,16 @@ void RequestVerifyOp(CCommMachine& m) { m.RequestVerify(); }
 void RequestProgramOp(CCommMachine& m) { m.RequestProgram(); }
 void RequestProgramChangedOp(CCommMachine& m) { m.RequestProgramChanged(); }
 
-IgnVersions VersionsOf(DeviceSession& s) {
-  IgnVersions v;
-  v.unit = s.Host().unit.Texts();
-  return v;
+constexpr double kMonitorSeconds = 5;
+
+// What a settings file carries of the unit, as the window writes it. The
+// version text and the calibration come with the unit's monitor record, so a
+// settings file waits for the first one (a raw block or an image file carries
+// neither).
+IgnVersions VersionsOf(DeviceSession& s, FileKind kind) {
+  if (kind == FileKind::Ign && !s.WaitMonitorRecord(kMonitorSeconds))
+    std::fprintf(stderr, "ignctl: note: no monitor record from the unit; the file carries no calibration\n");
+  return UnitFileVersions(s.Host().unit, s.Engine().Machine());
 }
 
 bool LoadInput(const Args& args, Image& img, int& exitCode) {
@@ -76,7 +83,7 @@ int CmdRead(const Args& args) {
   // A raw block is what the unit holds; the other forms are the settings as read.
   const Image& img = KindOf(args.output) == FileKind::Bin ? p.unit : p.edited;
   std::string error;
-  if (!SaveSettings(args.output, img, VersionsOf(s), error)) {
+  if (!SaveSettings(args.output, img, VersionsOf(s, KindOf(args.output)), error)) {
     std::fprintf(stderr, "ignctl: %s\n", error.c_str());
     return kFailed;
   }

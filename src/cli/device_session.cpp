@@ -134,4 +134,10 @@ bool DeviceSession::WaitSaved(double seconds) {
   return true;
 }
 
+bool DeviceSession::WaitMonitorRecord(double seconds) {
+  const CCommMachine& m = engine_.Machine();
+  auto answered = [&] { return m.Connected() && m.VersionState() != 0; };
+  return TickUntil([&] { return answered() || UnitGone(); }, seconds) && answered();
+}
+
 }  // namespace ign::cli

@@ -56,6 +56,9 @@ class DeviceSession {
   Outcome Run(void (*request)(CCommMachine&), Operation operation, double seconds, const char* label);
   // Waits until the unit has saved a programming.
   bool WaitSaved(double seconds);
+  // Waits until the connected unit has answered a monitor request; false when
+  // it has not within the time or has gone.
+  bool WaitMonitorRecord(double seconds);
   // Ticks for the given time; stops early when stop() holds.
   template <typename Pred>
   bool TickUntil(Pred stop, double seconds);

@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMimeData>
+#include <QMouseEvent>
 #include <QProgressBar>
 #include <QScreen>
 #include <QStatusTipEvent>
@@ -13,6 +14,7 @@
 #include <QUrl>
 #include <array>
 #include <cmath>
+#include <filesystem>
 #include <limits>
 
 #include "core/app/default_ini.h"
@@ -405,6 +407,32 @@ TEST_F(FormFixture, ErrorBoxCarriesTheTextAndTheErrorIcon) {
   ASSERT_EQ(errorBoxes_.size(), 1u);
   EXPECT_EQ(errorBoxes_[0], "Tabulka: spatny index 17");
   EXPECT_EQ(lastFlags_, MB::IconError | MB::YesNo);
+}
+
+// Shift-click on Save writes the next quick-saved version and the title
+// shows its name; a plain click is the usual Save.
+TEST_F(FormFixture, ShiftClickOnSaveWritesTheNextQuicksavedVersion) {
+  TMainForm& f = Start({"ignset", "nopatchcheck"});
+  f.show();
+  const std::string first = dir_.File("bike.ign");
+  f.SaveSettingsAs(first);
+  ASSERT_TRUE(std::filesystem::exists(first));
+  auto* save = Find<QToolButton>("SpeedButtonSave");
+  auto click = [&](Qt::KeyboardModifiers modifiers) {
+    const QPointF at = QRectF(save->rect()).center();
+    QMouseEvent press(QEvent::MouseButtonPress, at, save->mapToGlobal(at), Qt::LeftButton, Qt::LeftButton,
+                      modifiers);
+    QMouseEvent release(QEvent::MouseButtonRelease, at, save->mapToGlobal(at), Qt::LeftButton, Qt::NoButton,
+                        modifiers);
+    QApplication::sendEvent(save, &press);
+    QApplication::sendEvent(save, &release);
+  };
+  click(Qt::ShiftModifier);
+  EXPECT_TRUE(std::filesystem::exists(dir_.File("bike_001.ign")));
+  EXPECT_TRUE(f.windowTitle().contains("bike_001")) << f.windowTitle().toStdString();
+  click(Qt::ShiftModifier);
+  EXPECT_TRUE(std::filesystem::exists(dir_.File("bike_002.ign")));
+  EXPECT_TRUE(f.windowTitle().contains("bike_002")) << f.windowTitle().toStdString();
 }
 
 // A math error in the running program: one line in IGN.err of the settings

@@ -10,7 +10,9 @@
 #include <QMimeData>
 #include <QUrl>
 
+#include "core/device/engine.h"
 #include "core/files/ign_format.h"
+#include "core/files/unit_identity.h"
 #include "core/text/lngstr.h"
 #include "ui/app/dialog_filter.h"
 #include "ui/app/file_host.h"
@@ -49,6 +51,9 @@ void TFileHost::AddRecent(const std::string& path) { form_.AddRecent(path); }
 void TFileHost::RemoveRecent(const std::string& path) { form_.RemoveRecent(path); }
 void TFileHost::WriteAppSettings() { form_.WriteAppSettings(); }
 void TFileHost::SnapshotAndCommit() { form_.Undo().TakeSnapshot(); }
+IgnVersions TFileHost::Versions() {
+  return UnitFileVersions(form_.UnitInformation(), form_.Engine().Machine());
+}
 
 void TMainForm::CreateFileCommands() {
   fileHost_ = std::make_unique<TFileHost>(*this);
@@ -89,12 +94,12 @@ void TMainForm::SyncFileSessionFromSettings() {
   files_->session.dialogFile = dialogFileName_;
 }
 
-void TMainForm::AfterFileCommand() {
+void TMainForm::AfterFileCommand(bool refreshTitle) {
   settings_.file = files_->session.currentFile;
   settings_.iniFileDir = files_->session.lastPath;
   dialogFileName_ = files_->session.dialogFile;
   menu_->Item("MenuQuicksave")->setEnabled(files_->session.fileIsCurrent);
-  status_.RefreshTitle();
+  if (refreshTitle) status_.RefreshTitle();
 }
 
 // ---- Open -----------------------------------------------------------------------
@@ -170,7 +175,8 @@ void TMainForm::MenuQuicksaveClick() {
     MenuSaveClick();
     return;
   }
-  AfterFileCommand();
+  // The title keeps the quick-saved name the command has just shown.
+  AfterFileCommand(false);
 }
 
 // ---- Recent files ---------------------------------------------------------------

@@ -26,6 +26,7 @@ class TFileHost : public IFileHost {
   void RemoveRecent(const std::string& path) override;
   void WriteAppSettings() override;
   void SnapshotAndCommit() override;
+  IgnVersions Versions() override;
 
  private:
   TMainForm& form_;

@@ -320,7 +320,9 @@ void TMainForm::MenuLanguageClick(int language) {
 TitleState TMainForm::CurrentTitleState() const {
   TitleState t;
   t.saved = params_.saved;
-  t.fileName = settings_.file;
+  // The file commands' own name: it is what Read forgets and what a
+  // quick-saved version shows for one title.
+  t.fileName = files_ ? files_->session.currentFile : settings_.file;
   t.linkDisabled = engine_ && engine_->LinkDisabled();
   if (liveDisplay_ && liveDisplay_->Csv().Running()) {
     t.csvRunning = true;

@@ -252,7 +252,7 @@ class TMainForm : public QMainWindow, private ICommHost {
   void CreateUndoRing();
   void CreateFileCommands();
   void SyncFileSessionFromSettings();
-  void AfterFileCommand();
+  void AfterFileCommand(bool refreshTitle = true);
   void StartHandoverServer();
 
   QStringList args_;

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QHBoxLayout>
+#include <QMouseEvent>
 
 #include "ui/app/main_menu.h"
 
@@ -13,8 +14,13 @@ TToolBar::TToolBar(QWidget* parent, const TMainMenu& menu) {
   auto* row = new QHBoxLayout(box_);
   row->setContentsMargins(4, 2, 4, 2);
   row->addWidget(Button("SpeedButtonNew", "MenuNew", menu));
-  row->addWidget(Button("SpeedButtonOpen", "MenuOpen", menu));
-  row->addWidget(Button("SpeedButtonSave", "MenuSave", menu));
+  TSpeedButton* open = Button("SpeedButtonOpen", "MenuOpen", menu);
+  open->SetAlternate(Qt::ControlModifier, menu.Item("MenuOpenExeDir"));
+  row->addWidget(open);
+  TSpeedButton* save = Button("SpeedButtonSave", "MenuSave", menu);
+  save->SetAlternate(Qt::ShiftModifier, menu.Item("MenuQuicksave"));
+  save->SetAlternate(Qt::ControlModifier, menu.Item("MenuSaveExeDir"));
+  row->addWidget(save);
   row->addWidget(Button("SpeedButtonPrint", "MenuPrint", menu));
   row->addSpacing(12);
   row->addWidget(Button("SpeedButtonZpet", "MenuZpet", menu));
@@ -33,13 +39,34 @@ TToolBar::TToolBar(QWidget* parent, const TMainMenu& menu) {
 }
 
 // Caption, hint and enabled state come from the menu item (relabelled with the language).
-QToolButton* TToolBar::Button(const char* name, const char* action, const TMainMenu& menu) {
-  auto* b = new QToolButton(box_);
+TSpeedButton* TToolBar::Button(const char* name, const char* action, const TMainMenu& menu) {
+  auto* b = new TSpeedButton(box_);
   b->setObjectName(name);
   b->setToolButtonStyle(Qt::ToolButtonTextOnly);
   b->setDefaultAction(menu.Item(action));
   b->setMinimumWidth(64);
   return b;
+}
+
+void TSpeedButton::SetAlternate(Qt::KeyboardModifier modifier, QAction* action) {
+  (modifier == Qt::ShiftModifier ? shift_ : control_) = action;
+}
+
+void TSpeedButton::mouseReleaseEvent(QMouseEvent* event) {
+  modifiers_ = event->modifiers();  // the keys held when the click completes
+  QToolButton::mouseReleaseEvent(event);
+  modifiers_ = {};
+}
+
+// A click of a button with a menu command triggers it here.
+void TSpeedButton::nextCheckState() {
+  QAction* alternate = modifiers_ & Qt::ShiftModifier     ? shift_
+                       : modifiers_ & Qt::ControlModifier ? control_
+                                                          : nullptr;
+  if (alternate && alternate->isEnabled())
+    alternate->trigger();
+  else
+    QToolButton::nextCheckState();
 }
 
 // Red while checked: every change goes straight into the unit.

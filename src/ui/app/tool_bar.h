@@ -10,6 +10,25 @@ namespace ign {
 
 class TMainMenu;
 
+// A speed button whose click with Shift or Ctrl held carries out another menu
+// command (Shift-click Save: a quick-saved version; Ctrl-click Open and Save:
+// the preset file in the program's folder). A plain click, and a modified one
+// whose command is not available now, carries out the button's own command.
+class TSpeedButton : public QToolButton {
+ public:
+  explicit TSpeedButton(QWidget* parent) : QToolButton(parent) {}
+  void SetAlternate(Qt::KeyboardModifier modifier, QAction* action);
+
+ protected:
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void nextCheckState() override;
+
+ private:
+  QAction* shift_ = nullptr;
+  QAction* control_ = nullptr;
+  Qt::KeyboardModifiers modifiers_;
+};
+
 class TToolBar {
  public:
   TToolBar(QWidget* parent, const TMainMenu& menu);
@@ -19,7 +38,7 @@ class TToolBar {
   bool ProgramAfterChangeChecked() const { return progHned_->isChecked(); }
 
  private:
-  QToolButton* Button(const char* name, const char* action, const TMainMenu& menu);
+  TSpeedButton* Button(const char* name, const char* action, const TMainMenu& menu);
   void ShowProgramAfterChangeState();
 
   QGroupBox* box_ = nullptr;

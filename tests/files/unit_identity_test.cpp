@@ -12,6 +12,7 @@
 #include "core/params/normalise.h"
 #include "tests/device/fake_link.h"
 #include "tests/files/files_support.h"
+#include "tests/files/utc_zone.h"
 
 namespace ign {
 namespace {
@@ -38,12 +39,6 @@ void PutWord(std::array<uint8_t, 151>& record, int word, int value) {
 class UnitIdentityTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    const char* tz = std::getenv("TZ");
-    hadTz_ = tz != nullptr;
-    oldTz_ = tz ? tz : "";
-    setenv("TZ", "UTC", 1);
-    tzset();
-
     auto& h = link.header;
     h[0] = 'K', h[1] = 'D', h[2] = 'X', h[3] = 7;
     h[4] = 5, h[5] = 25, h[6] = 23;  // 5 January 2023
@@ -61,13 +56,6 @@ class UnitIdentityTest : public ::testing::Test {
 
     img = StartupImage();
     NormaliseImage(img);
-  }
-  void TearDown() override {
-    if (hadTz_)
-      setenv("TZ", oldTz_.c_str(), 1);
-    else
-      unsetenv("TZ");
-    tzset();
   }
 
   template <typename Pred>
@@ -94,8 +82,7 @@ class UnitIdentityTest : public ::testing::Test {
   Image img;
 
  private:
-  std::string oldTz_;
-  bool hadTz_ = false;
+  test::UtcZone utc_;
 };
 
 const std::string kVersionsBlock =

@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <ctime>
 
+#include "tests/files/utc_zone.h"
+
 namespace ign {
 namespace {
 
@@ -20,25 +22,8 @@ Header SampleHeader() {
 }
 
 class UnitInfoTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    const char* tz = std::getenv("TZ");
-    oldTz_ = tz ? tz : "";
-    hadTz_ = tz != nullptr;
-    setenv("TZ", "UTC", 1);
-    tzset();
-  }
-  void TearDown() override {
-    if (hadTz_)
-      setenv("TZ", oldTz_.c_str(), 1);
-    else
-      unsetenv("TZ");
-    tzset();
-  }
-
  private:
-  std::string oldTz_;
-  bool hadTz_ = false;
+  test::UtcZone utc_;
 };
 
 TEST_F(UnitInfoTest, NameDateAndTime) {

@@ -23,7 +23,7 @@ class LostUnitTest : public FormFixture {
     test::SimOptions options;
     options.com = 7;
     options.image = dir_.File("unit.bin");
-    options.extra = {"--pace", "--delay-ms", "15"};
+    options.extra = {"--pace", "--delay-ms", "25"};
     auto sim = std::make_unique<test::SimProcess>(dir_.File("ports"), options);
     EXPECT_TRUE(sim->ready()) << sim->errorOutput();
     return sim;

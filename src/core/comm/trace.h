@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <mutex>
 #include <string>
+#include "core/base/format.h"  // Format, used with the trace lines
 
 namespace ign {
 
@@ -39,7 +40,5 @@ class CTrace {
   std::chrono::steady_clock::time_point base_;
   std::time_t baseWall_ = 0;
 };
-
-std::string Format(const char* format, ...) __attribute__((format(printf, 1, 2)));
 
 }  // namespace ign

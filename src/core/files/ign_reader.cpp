@@ -1,4 +1,5 @@
 #include "core/files/ign_reader.h"
+#include "core/base/format.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -106,12 +107,6 @@ class CSectionCheck {
   std::vector<bool> seen_;
 };
 
-std::string Printf(const char* format, auto... args) {
-  char buffer[1024];
-  std::snprintf(buffer, sizeof buffer, format, args...);
-  return buffer;
-}
-
 enum class Load { Ok, OpenFailed, TooLarge };
 
 Load LoadBounded(const std::string& path, std::string& text) {
@@ -213,20 +208,20 @@ IgnReadResult ReadSettingsText(std::string_view text, Image& img, CDefaults& def
 }
 
 std::string IgnDamageMessage(const IgnDamage& d, const std::string& fileName) {
-  std::string out = Printf(LngStr("###The settings file \"%s\" is incomplete; it was probably cut off.##Die "
+  std::string out = Format(LngStr("###The settings file \"%s\" is incomplete; it was probably cut off.##Die "
                                   "Kenndatendatei \"%s\" ist unvollständig; sie wurde wohl abgeschnitten.##"
                                   "Soubor s parametry \"%s\" je neúplný; byl nejspíš useknut."),
                            fileName.c_str(), fileName.c_str(), fileName.c_str());
   out += '\n';
   if (d.cutKeyword.empty()) {
-    out += Printf(LngStr("###It ends in line %i.##Sie endet in Zeile %i.##Končí na řádku %i."), d.endLine);
+    out += Format(LngStr("###It ends in line %i.##Sie endet in Zeile %i.##Končí na řádku %i."), d.endLine);
   } else if (d.valuesExpected > 0) {
-    out += Printf(LngStr("###It ends in line %i, inside \"%s\" (line %i): %i of %i values.##Sie endet in "
+    out += Format(LngStr("###It ends in line %i, inside \"%s\" (line %i): %i of %i values.##Sie endet in "
                          "Zeile %i, in \"%s\" (Zeile %i): %i von %i Werten.##Končí na řádku %i uvnitř "
                          "\"%s\" (řádek %i): %i z %i hodnot."),
                   d.endLine, d.cutKeyword.c_str(), d.cutKeywordLine, d.valuesRead, d.valuesExpected);
   } else {
-    out += Printf(LngStr("###It ends in line %i, inside \"%s\" (line %i).##Sie endet in Zeile %i, in \"%s\" "
+    out += Format(LngStr("###It ends in line %i, inside \"%s\" (line %i).##Sie endet in Zeile %i, in \"%s\" "
                          "(Zeile %i).##Končí na řádku %i uvnitř \"%s\" (řádek %i)."),
                   d.endLine, d.cutKeyword.c_str(), d.cutKeywordLine);
   }
@@ -236,9 +231,9 @@ std::string IgnDamageMessage(const IgnDamage& d, const std::string& fileName) {
     for (size_t i = 0; i < d.missing.size() && i < kNamed; ++i) names += (i ? ", " : "") + d.missing[i];
     if (d.missing.size() > kNamed)
       names += " " +
-               Printf(LngStr("###and %i more##und %i weitere##a dalších %i"), int(d.missing.size() - kNamed));
+               Format(LngStr("###and %i more##und %i weitere##a dalších %i"), int(d.missing.size() - kNamed));
     out += '\n';
-    out += Printf(LngStr("###Missing: %s.##Es fehlen: %s.##Chybí: %s."), names.c_str());
+    out += Format(LngStr("###Missing: %s.##Es fehlen: %s.##Chybí: %s."), names.c_str());
   }
   out += '\n';
   out += LngStr(

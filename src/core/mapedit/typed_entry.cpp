@@ -1,4 +1,5 @@
 #include "core/mapedit/typed_entry.h"
+#include "core/base/format.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -26,12 +27,6 @@ std::string PackedNote(std::string_view name, const char* const (&templates)[3],
     out += field;
   }
   return out;
-}
-
-std::string Printf(const char* format, auto... args) {
-  char buffer[512];
-  std::snprintf(buffer, sizeof buffer, format, args...);
-  return buffer;
 }
 
 std::string Cut(std::string_view s) { return CutText(s, 40); }
@@ -121,7 +116,7 @@ std::string TypedValueNote(std::string_view name, std::string_view typed, std::s
                                             "%s: %s liegt außerhalb %s … %s; auf %s gesetzt",
                                             "%s: %s je mimo rozsah %s … %s; nastaveno na %s"};
     return PackedNote(name, kOutside, [&](const char* f, const std::string& n) {
-      return Printf(f, n.c_str(), t.c_str(), lo.c_str(), hi.c_str(), v.c_str());
+      return Format(f, n.c_str(), t.c_str(), lo.c_str(), hi.c_str(), v.c_str());
     });
   }
   if (!s.empty()) {
@@ -129,13 +124,13 @@ std::string TypedValueNote(std::string_view name, std::string_view typed, std::s
                                             "%s: %s gespeichert als %s (in Schritten von %s)",
                                             "%s: %s uloženo jako %s (v krocích po %s)"};
     return PackedNote(name, kStepped, [&](const char* f, const std::string& n) {
-      return Printf(f, n.c_str(), t.c_str(), v.c_str(), s.c_str());
+      return Format(f, n.c_str(), t.c_str(), v.c_str(), s.c_str());
     });
   }
   static const char* const kStored[3] = {"%s: %s stored as %s", "%s: %s gespeichert als %s",
                                          "%s: %s uloženo jako %s"};
   return PackedNote(name, kStored, [&](const char* f, const std::string& n) {
-    return Printf(f, n.c_str(), t.c_str(), v.c_str());
+    return Format(f, n.c_str(), t.c_str(), v.c_str());
   });
 }
 
@@ -145,7 +140,7 @@ std::string TypedNotANumberNote(std::string_view name, std::string_view typed, s
                                              "%s: \"%s\" ist keine Zahl; %s bleibt",
                                              "%s: \"%s\" není číslo; zůstává %s"};
   return PackedNote(name, kNotANumber, [&](const char* f, const std::string& n) {
-    return Printf(f, n.c_str(), t.c_str(), k.c_str());
+    return Format(f, n.c_str(), t.c_str(), k.c_str());
   });
 }
 

@@ -44,29 +44,38 @@ namespace {
 
 bool IsSeparator(QChar c) { return c == QLatin1Char(',') || c == QLatin1Char(' ') || c == QChar(0xA0); }
 
+// The shape of typed text: an optional sign, then digits and group
+// separators. Invalid when another character is in it; value saturates far
+// beyond any limit.
+enum class Shape { Invalid, NoDigits, Number };
+Shape ScanNumber(const QString& t, qint64& value) {
+  constexpr qint64 kSaturated = 1000000000000000;  // far beyond any limit, far inside qint64
+  const bool negative = t.startsWith(QLatin1Char('-'));
+  qsizetype i = negative || t.startsWith(QLatin1Char('+')) ? 1 : 0;
+  value = 0;
+  bool digits = false;
+  for (; i < t.size(); ++i) {
+    const QChar c = t[i];
+    if (c >= QLatin1Char('0') && c <= QLatin1Char('9')) {
+      digits = true;
+      value = std::min(kSaturated, value * 10 + (c.unicode() - '0'));
+    } else if (!IsSeparator(c)) {
+      return Shape::Invalid;
+    }
+  }
+  if (negative) value = -value;
+  return digits ? Shape::Number : Shape::NoDigits;
+}
+
 }  // namespace
 
 std::optional<qint64> TUpDown::ParseTyped(const QString& text) const {
   const QString t = text.trimmed();
   for (const auto& [value, name] : named_)
     if (t == name) return value;
-  constexpr qint64 kSaturated = 1000000000000000;  // far beyond any limit, far inside qint64
-  qsizetype i = 0;
-  const bool negative = t.startsWith(QLatin1Char('-'));
-  if (negative || t.startsWith(QLatin1Char('+'))) i = 1;
   qint64 v = 0;
-  bool digits = false;
-  for (; i < t.size(); ++i) {
-    const QChar c = t[i];
-    if (c >= QLatin1Char('0') && c <= QLatin1Char('9')) {
-      digits = true;
-      v = std::min(kSaturated, v * 10 + (c.unicode() - '0'));
-    } else if (!IsSeparator(c)) {
-      return std::nullopt;
-    }
-  }
-  if (!digits) return std::nullopt;
-  return negative ? -v : v;
+  if (ScanNumber(t, v) != Shape::Number) return std::nullopt;
+  return v;
 }
 
 int TUpDown::valueFromText(const QString& text) const {
@@ -83,17 +92,14 @@ QValidator::State TUpDown::validate(QString& text, int&) const {
     if (!text.isEmpty() && name.startsWith(text)) return QValidator::Intermediate;
   }
   const QString t = text.trimmed();
-  qsizetype i = t.startsWith(QLatin1Char('-')) || t.startsWith(QLatin1Char('+')) ? 1 : 0;
-  if (t.size() - i > 24) return QValidator::Invalid;
-  bool digits = false;
-  for (; i < t.size(); ++i) {
-    const QChar c = t[i];
-    if (c >= QLatin1Char('0') && c <= QLatin1Char('9'))
-      digits = true;
-    else if (!IsSeparator(c))
-      return QValidator::Invalid;
+  if (t.size() > 25) return QValidator::Invalid;
+  qint64 v = 0;
+  switch (ScanNumber(t, v)) {
+    case Shape::Invalid: return QValidator::Invalid;
+    case Shape::NoDigits: return QValidator::Intermediate;
+    case Shape::Number: break;
   }
-  return digits ? QValidator::Acceptable : QValidator::Intermediate;
+  return QValidator::Acceptable;
 }
 
 void TUpDown::TakeTypedText() {

@@ -163,10 +163,13 @@ void TLivePanel::Relabel() {
 }
 
 void TLivePanel::ShowPlayback(const std::string& banner) {
+  // Called on every tick of a playback: only a new text is set.
   const QString text = QString::fromStdString(banner);
-  if (playback_->text() != text) playback_->setText(text);
-  playback_->setAccessibleName(text);
-  playback_->setVisible(!banner.empty());
+  if (playback_->text() != text) {
+    playback_->setText(text);
+    playback_->setAccessibleName(text);
+  }
+  if (playback_->isHidden() != banner.empty()) playback_->setVisible(!banner.empty());
 }
 
 QLabel* TLivePanel::Find(QWidget& window, const std::string& name) {

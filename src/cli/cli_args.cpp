@@ -21,8 +21,10 @@ const char* UsageText() {
          "                                           and header texts\n"
          "  read    [--port N] [--timeout S] -o FILE connect and read the settings (two agreeing reads)\n"
          "  verify  [--port N] [--timeout S] FILE    does the unit hold FILE's settings?\n"
-         "  program [--port N] [--timeout S] [--changed-only] FILE\n"
-         "                                           program, read back, wait until the unit has saved\n"
+         "  program [--port N] [--timeout S] [--changed-only] [--force] FILE\n"
+         "                                           program, read back, wait until the unit has saved;\n"
+         "                                           a unit set for another bike than FILE is refused\n"
+         "                                           unless --force is given\n"
          "  reset   [--port N] [--timeout S]\n"
          "  monitor [--port N] [--seconds S] [--csv FILE]\n"
          "                                           print the live display about once a second; --csv\n"
@@ -42,8 +44,10 @@ const char* UsageText() {
          "Files by extension: .ign settings file, .bin raw settings block, .ini default.ini layout.\n"
          "Exit codes: 0 success, 1 failed or different (a monitor link that drops, a CSV\n"
          "            log that cannot be written), 2 usage or unreadable input (a damaged recording),\n"
-         "            3 no unit found, 4 unit key or subversion does not match, 6 the port is in\n"
-         "            use by another program (--port N), or no unit found and ports in use skipped.\n";
+         "            3 no unit found, 4 unit key or subversion does not match, 5 programming\n"
+         "            refused by the checks before it (the reason on standard error; a unit set for\n"
+         "            another bike needs --force), 6 the port is in use by another program\n"
+         "            (--port N), or no unit found and ports in use skipped.\n";
 }
 
 std::optional<Args> ParseArgs(int argc, char** argv, std::string& error) {
@@ -77,6 +81,8 @@ std::optional<Args> ParseArgs(int argc, char** argv, std::string& error) {
       if (!value(a.seconds)) return std::nullopt;
     } else if (arg == "--changed-only") {
       a.changedOnly = true;
+    } else if (arg == "--force") {
+      a.force = true;
     } else if (arg == "--raw") {
       a.raw = true;
     } else if (arg == "-o" || arg == "--output") {

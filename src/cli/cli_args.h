@@ -13,6 +13,7 @@ enum Exit : int {
   kUsage = 2,     // usage error or unreadable input
   kNoUnit = 3,    // no unit found before the time-out
   kMismatch = 4,  // the unit's key or subversion does not match
+  kRefused = 5,   // the checks before programming refused it, or asked and --force was not given
   kInUse = 6,     // the port (or every port a unit could be on) is held by another program
 };
 
@@ -22,6 +23,7 @@ struct Args {
   double timeout = 10;  // seconds to find a unit
   double seconds = 0;   // monitor: how long (0 = until interrupted)
   bool changedOnly = false;
+  bool force = false;  // program: go ahead where the checks would ask the tuner first
   bool raw = false;
   std::string output;  // -o
   std::string lang = "en";

@@ -27,7 +27,16 @@ constexpr double kMonitorSeconds = 5;
 IgnVersions VersionsOf(DeviceSession& s, FileKind kind) {
   if (kind == FileKind::Ign && !s.WaitMonitorRecord(kMonitorSeconds))
     std::fprintf(stderr, "ignctl: note: no monitor record from the unit; the file carries no calibration\n");
-  return UnitFileVersions(s.Host().unit, s.Engine().Machine());
+  return UnitFileVersions(s.Unit(), s.Engine().Machine());
+}
+
+// Prints the reason of a check that refuses, or that asks without --force.
+bool Cleared(const Preflight& check, bool force) {
+  if (check.verdict == Verdict::Go || (check.verdict == Verdict::Confirm && force)) return true;
+  PrintLines(check.reason);
+  if (check.verdict == Verdict::Confirm)
+    std::fprintf(stderr, "ignctl: not programmed; --force programs it all the same\n");
+  return false;
 }
 
 bool LoadInput(const Args& args, Image& img, int& exitCode) {
@@ -52,7 +61,7 @@ int CmdInfo(const Args& args) {
   DeviceSession s(args);
   if (int rc = s.Connect(); rc != kOk) return rc;
   const LinkInfo link = s.Engine().Com().ActiveLink();
-  const UnitInfo& u = s.Host().unit.Texts();
+  const UnitInfo& u = s.Unit().Texts();
   std::printf("port:            COM%d\n", link.port);
   std::printf("unit:            %s\n", link.name.c_str());
   std::printf("key:             %d\n", s.Engine().Machine().UnitKey());
@@ -121,11 +130,8 @@ int CmdProgram(const Args& args) {
   DeviceSession s(args);
   if ((rc = s.Connect()) != kOk) return rc;
   ParamState& p = s.Engine().Params();
-  CCommMachine& m = s.Engine().Machine();
-  if (m.UnitBike() >= 0 && m.UnitBike() != file[Adrb::BIKE])
-    std::fprintf(stderr, "ignctl: note: the unit is set for bike %d, the file for bike %d\n", m.UnitBike(),
-                 file[Adrb::BIKE]);
   p.edited = file;
+  if (!Cleared(s.Session().CheckProgram(), args.force)) return kRefused;
   Outcome o;
   if (args.changedOnly && p.unitValid) {
     for (int i = 0; i < RS_LEN_EXE; ++i) p.marks[i] = p.unit[i] != file[i];

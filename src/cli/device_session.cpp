@@ -12,21 +12,54 @@
 
 namespace ign::cli {
 
-DeviceSession::DeviceSession(const Args& args) : args_(args), engine_(&host_) {
-  host_.params = &engine_.Params();
-  engine_.Com().SetConfiguredPort(args.port);
+void PrintLines(const std::string& text) {
+  size_t from = 0;
+  while (from < text.size()) {
+    const size_t end = std::min(text.find('\n', from), text.size());
+    const size_t start = text.find_first_not_of(' ', from);
+    if (start < end) std::fprintf(stderr, "ignctl: %s\n", text.substr(start, end - start).c_str());
+    from = end + 1;
+  }
+}
+
+void CliHost::MonitorRecord(const uint8_t* record) {
+  live.SetRecord(record);
+  DisplayInput in;
+  in.edited = session ? &session->Params().edited : nullptr;
+  const UnitInfo* unit = session ? &session->UnitInformation().Texts() : nullptr;
+  if (unit) {
+    in.unitName = unit->name;
+    in.unitDate = unit->productionDate;
+    in.unitTime = unit->productionTime;
+  }
+  MonitorUpdate u = live.Show(true, in);
+  shown = std::move(u.model);
+  ++records;
+  if (u.csvStopped) csvFailed = true;
+}
+
+void CliHost::TakeMessages() {
+  if (!session) return;
+  for (SessionMessage& m : session->TakeMessages())
+    (m.kind == SessionMessage::Kind::Version ? versionMessages : cutOff).push_back(std::move(m.text));
+}
+
+DeviceSession::DeviceSession(const Args& args) : args_(args), session_(&host_) {
+  host_.session = &session_;
+  session_.Engine().Com().SetConfiguredPort(args.port);
   tty_ = ::isatty(STDOUT_FILENO) == 1;
 }
 
 // The driver loop's timer: one tick every 55 ms, like the window's.
 void DeviceSession::Tick() {
-  engine_.Tick();
+  session_.Tick();
+  host_.TakeMessages();
   std::this_thread::sleep_for(std::chrono::milliseconds(55));
 }
 
 void DeviceSession::Progress(const char* label) {
   if (!tty_ || !label) return;
-  const GaugeView& g = engine_.Machine().Gauge();
+  const GaugeView& g = Engine().Machine().Gauge();
   const int pct = g.maximum > 0 ? std::clamp(g.position * 100 / g.maximum, 0, 100) : 0;
   char bar[41];
   std::memset(bar, '.', 40);
@@ -43,8 +76,8 @@ void DeviceSession::EndProgress() {
 }
 
 int DeviceSession::Connect() {
-  const CCommMachine& m = engine_.Machine();
-  const CCOMCOM& com = engine_.Com();
+  const CCommMachine& m = Engine().Machine();
+  const CCOMCOM& com = Engine().Com();
   // The one port asked for, held by another program: nothing to wait for.
   auto portHeld = [&] { return args_.port > 0 && com.PortHeld(args_.port); };
   auto checked = [&] { return m.LastOutcome().operation == Operation::Check; };
@@ -55,7 +88,7 @@ int DeviceSession::Connect() {
   }
   const Outcome o = m.LastOutcome();
   if (ended && o.result == Result::VersionMismatch) {
-    for (const std::string& text : host_.versionMessages) std::fprintf(stderr, "ignctl: %s\n", text.c_str());
+    for (const std::string& text : host_.versionMessages) PrintLines(text);
     return kMismatch;
   }
   if (ended && o.result == Result::Ok) return kOk;
@@ -67,13 +100,13 @@ int DeviceSession::Connect() {
     std::fprintf(stderr, "ignctl: %s\n", ResultShown().c_str());
     return kFailed;
   }
-  if (engine_.Com().LastUnmatched()) {
-    std::fprintf(stderr, "ignctl: %s\n", engine_.Label(Slot::Connection).Caption().c_str());
+  if (Engine().Com().LastUnmatched()) {
+    std::fprintf(stderr, "ignctl: %s\n", Engine().Label(Slot::Connection).Caption().c_str());
     return kMismatch;
   }
   std::fprintf(stderr, "ignctl: no unit found within %g s\n", args_.timeout);
   for (int port = 1; port <= kMaxPortNumber; ++port)
-    if (const int error = com.OpenError(port); error != 0 && engine_.PortPresent(port))
+    if (const int error = com.OpenError(port); error != 0 && Engine().PortPresent(port))
       std::fprintf(stderr, "ignctl: COM%d: %s\n", port, OpenErrorHint(error).c_str());
   // The unit may well be on a port that another program holds.
   return com.HeldPorts().empty() ? kNoUnit : kInUse;
@@ -81,7 +114,7 @@ int DeviceSession::Connect() {
 
 Outcome DeviceSession::Run(void (*request)(CCommMachine&), Operation operation, double seconds,
                            const char* label) {
-  CCommMachine& m = engine_.Machine();
+  CCommMachine& m = Engine().Machine();
   const uint32_t before = m.LastOutcome().sequence;
   request(m);
   auto ended = [&] { return m.LastOutcome().sequence != before && m.LastOutcome().operation == operation; };
@@ -103,19 +136,12 @@ Outcome DeviceSession::Run(void (*request)(CCommMachine&), Operation operation, 
 
 void DeviceSession::PrintFailure(bool outcomeSeen) {
   if (outcomeSeen) std::fprintf(stderr, "ignctl: %s\n", ResultShown().c_str());
-  for (const std::string& text : host_.cutOff) {
-    size_t from = 0;
-    while (from <= text.size()) {
-      const size_t end = std::min(text.find('\n', from), text.size());
-      std::fprintf(stderr, "ignctl: %s\n", text.substr(from, end - from).c_str());
-      from = end + 1;
-    }
-  }
+  for (const std::string& text : host_.cutOff) PrintLines(text);
   if (host_.cutOff.empty() && UnitGone()) std::fprintf(stderr, "ignctl: the unit stopped answering\n");
 }
 
 bool DeviceSession::WaitSaved(double seconds) {
-  const CCommMachine& m = engine_.Machine();
+  const CCommMachine& m = Engine().Machine();
   auto saved = [&] {
     return m.LastOutcome().operation == Operation::Program && m.LastOutcome().result == Result::Saved;
   };
@@ -135,7 +161,7 @@ bool DeviceSession::WaitSaved(double seconds) {
 }
 
 bool DeviceSession::WaitMonitorRecord(double seconds) {
-  const CCommMachine& m = engine_.Machine();
+  const CCommMachine& m = Engine().Machine();
   auto answered = [&] { return m.Connected() && m.VersionState() != 0; };
   return TickUntil([&] { return answered() || UnitGone(); }, seconds) && answered();
 }

@@ -5,40 +5,27 @@
 #include <vector>
 
 #include "cli/cli_args.h"
-#include "core/device/engine.h"
-#include "core/files/unit_info.h"
 #include "core/monitor/live_monitor.h"
-#include "core/monitor/version.h"
-#include "core/text/lngstr.h"
+#include "core/session/session.h"
 
 namespace ign::cli {
 
-class CliHost : public ICommHost {
+// A message of several lines on standard error, each line "ignctl: ...";
+// empty lines and leading blanks are left out.
+void PrintLines(const std::string& text);
+
+// What the command line keeps of the session's calls: the monitor records
+// for the live display and the CSV log, and the messages of each tick.
+class CliHost : public ISessionView {
  public:
-  void ShowVersionMessage(const std::string& text) override { versionMessages.push_back(text); }
-  void ShowCutOffMessage(const char* packed) override { cutOff.push_back(LngStr(packed)); }
-  void DecodeUnitInfo(const uint8_t* header) override {
-    unit.Decode(std::span<const uint8_t, kUnitHeaderLen>(header, kUnitHeaderLen));
-  }
-  // Each monitor record: the version, the display update and the CSV log.
-  void ProcessMonitor(const uint8_t* record) override {
-    const MonitorVersion v = VersionOfRecord(record[150], record[149]);
-    unit.SetVersion(v.state, v.text);
-    live.SetRecord(record);
-    DisplayInput in;
-    in.edited = params ? &params->edited : nullptr;
-    in.unitName = unit.Texts().name;
-    in.unitDate = unit.Texts().productionDate;
-    in.unitTime = unit.Texts().productionTime;
-    MonitorUpdate u = live.Show(true, in);
-    shown = std::move(u.model);
-    ++records;
-    if (u.csvStopped) csvFailed = true;
-  }
+  // Each monitor record: the display update and the CSV log.
+  void MonitorRecord(const uint8_t* record) override;
+  // Takes the session's messages after a tick.
+  void TakeMessages();
+
+  CSession* session = nullptr;
   std::vector<std::string> versionMessages;
   std::vector<std::string> cutOff;  // what an operation cut off by the loss of the unit means
-  CUnitInfo unit;
-  const ParamState* params = nullptr;
   CLiveMonitor live;
   DisplayModel shown;
   long records = 0;
@@ -63,24 +50,26 @@ class DeviceSession {
   template <typename Pred>
   bool TickUntil(Pred stop, double seconds);
 
-  CEngine& Engine() { return engine_; }
+  CEngine& Engine() { return session_.Engine(); }
+  CSession& Session() { return session_; }
   CliHost& Host() { return host_; }
+  const CUnitInfo& Unit() const { return session_.UnitInformation(); }
   // What the result slot shows, in the current language.
-  std::string ResultShown() const { return engine_.Label(Slot::Result).Shown(); }
+  std::string ResultShown() const { return session_.Engine().Label(Slot::Result).Shown(); }
 
  private:
   void Tick();
   void Progress(const char* label);
   void EndProgress();
   // The machine has noticed that the unit is gone (and said what that cut off).
-  bool UnitGone() const { return engine_.Machine().State() == CommState::Disconnected; }
+  bool UnitGone() const { return session_.Machine().State() == CommState::Disconnected; }
   // Prints why the operation did not succeed: the cut-off explanation when the
   // unit went, else the result text.
   void PrintFailure(bool outcomeSeen);
 
   Args args_;
   CliHost host_;
-  CEngine engine_;
+  CSession session_;
   bool tty_ = false;
   bool progressShown_ = false;
 };

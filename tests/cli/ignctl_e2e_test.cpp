@@ -119,6 +119,32 @@ TEST_F(IgnctlE2E, PortsInfoReadConvertProgramVerifyReset) {
   EXPECT_NE(monitor.out.find("RPM = "), std::string::npos) << monitor.out;
 }
 
+// A file for another bike than the unit's is refused with exit 5 and the
+// reason, the unit untouched; --force programs it.
+TEST_F(IgnctlE2E, ProgramForAnotherBikeIsRefusedUnlessForced) {
+  SimProcess sim(ports_, {.com = 3});
+  ASSERT_TRUE(sim.ready());
+  ASSERT_EQ(Run({"read", "-o", Path("unit.bin")}).exitCode, 0);
+  std::string bytes = ReadFile(Path("unit.bin"));
+  ASSERT_EQ(bytes.size(), 1050u);
+  const char otherBike = char(bytes[140] + 1);
+  bytes[140] = otherBike;
+  WriteFile(Path("other.bin"), bytes);
+  const std::string before = ReadFile(sim.imagePath());
+
+  ProcessResult refused = Run({"program", Path("other.bin")});
+  EXPECT_EQ(refused.exitCode, 5) << refused.err;
+  EXPECT_NE(refused.err.find("different bike"), std::string::npos) << refused.err;
+  EXPECT_NE(refused.err.find("--force"), std::string::npos) << refused.err;
+  EXPECT_EQ(ReadFile(sim.imagePath()), before);
+
+  ProcessResult forced = Run({"program", "--force", Path("other.bin")});
+  ASSERT_EQ(forced.exitCode, 0) << forced.err;
+  EXPECT_EQ(ReadFile(sim.imagePath())[140], otherBike);
+  // The unit is now set for the file's bike: nothing to ask.
+  EXPECT_EQ(Run({"program", Path("other.bin")}).exitCode, 0);
+}
+
 TEST_F(IgnctlE2E, DamagedInputIsRefusedBeforeTheUnitIsTouched) {
   SimProcess sim(ports_, {.com = 1});
   const std::string before = ReadFile(sim.imagePath());

@@ -35,6 +35,7 @@ class CEngine : public IPortList, public ILinkControl {
   CCommMachine& Machine() { return machine_; }
   const CCommMachine& Machine() const { return machine_; }
   ParamState& Params() { return params_; }
+  const ParamState& Params() const { return params_; }
   CStatusSlots& Status() { return status_; }
   const CStatusSlots& Status() const { return status_; }
   // The labels the status slots write to until a window binds its own.

@@ -2,29 +2,27 @@
 
 #include <QAction>
 #include <QActionGroup>
-#include <QMessageBox>
 #include <QPalette>
 #include <QProgressBar>
 
-#include "core/params/image.h"
 #include "core/text/messages.h"
 #include "ui/app/main_layout.h"
 #include "ui/app/main_menu.h"
+#include "ui/app/session_boxes.h"
 
 namespace ign {
 
 namespace {
-constexpr int kMsgNewInstallation = 62;
 constexpr int kMsgComOffline = 89;
 constexpr int kMsgComAuto = 90;
-constexpr int kMsgDifferentBike = 63;
 }  // namespace
 
-TDeviceCommands::TDeviceCommands(QWidget* window, CEngine& engine, TMainMenu& menu, TMainLayout& layout,
-                                 int& comPort, std::function<void()> settle)
-    : QObject(window),
-      window_(window),
-      engine_(engine),
+TDeviceCommands::TDeviceCommands(CSession& session, TSessionBoxes& boxes, TMainMenu& menu,
+                                 TMainLayout& layout, int& comPort, std::function<void()> settle)
+    : QObject(&boxes),
+      session_(session),
+      engine_(session.Engine()),
+      boxes_(boxes),
       menu_(menu),
       layout_(layout),
       comPort_(comPort),
@@ -94,26 +92,18 @@ void TDeviceCommands::MenuVerifyClick() {
   engine_.Machine().RequestVerify();
 }
 
+// The session's check first: a refusal is told, a question asked; the pages
+// are settled only for a programming that goes ahead.
 void TDeviceCommands::MenuProgramClick() {
-  CCommMachine& m = engine_.Machine();
-  if (!m.Connected()) return;
-  if (m.newInstallation) {
-    QMessageBox box(QMessageBox::Critical, QStringLiteral("Attention"),
-                    QString::fromUtf8(Msg(kMsgNewInstallation)), QMessageBox::Ok, window_);
-    box.setWindowModality(Qt::ApplicationModal);
-    box.exec();
+  if (!session_.Machine().Connected()) return;
+  const Preflight check = session_.CheckProgram();
+  if (check.verdict == Verdict::Refuse) {
+    boxes_.Tell(check);
     return;
   }
-  if (m.UnitBike() != -1 && m.UnitBike() != engine_.Params().edited[Adrb::BIKE]) {
-    QMessageBox box(QMessageBox::Warning, QStringLiteral("Warning"),
-                    QString::fromUtf8(Msg(kMsgDifferentBike)), QMessageBox::Ok | QMessageBox::Cancel,
-                    window_);
-    box.setDefaultButton(QMessageBox::Cancel);
-    box.setWindowModality(Qt::ApplicationModal);
-    if (box.exec() != QMessageBox::Ok) return;
-  }
+  if (check.verdict == Verdict::Confirm && !boxes_.Ask(check)) return;
   settle_();
-  m.RequestProgram();
+  session_.Program(true);
 }
 
 void TDeviceCommands::MenuResetClick() { engine_.Machine().RequestReset(); }

@@ -5,7 +5,7 @@
 #include <QObject>
 #include <functional>
 
-#include "core/device/engine.h"
+#include "core/session/session.h"
 
 class QActionGroup;
 class QWidget;
@@ -14,13 +14,15 @@ namespace ign {
 
 class TMainMenu;
 class TMainLayout;
+class TSessionBoxes;
 
 class TDeviceCommands : public QObject {
  public:
   // comPort: the configured port of the application settings, changed by the
   // COM menu. settle: stores the page in front into the image, normalises it
   // and reloads the page, before the image goes to the unit or is compared.
-  TDeviceCommands(QWidget* window, CEngine& engine, TMainMenu& menu, TMainLayout& layout, int& comPort,
+  // boxes: where the checks before an operation tell or ask the tuner.
+  TDeviceCommands(CSession& session, TSessionBoxes& boxes, TMainMenu& menu, TMainLayout& layout, int& comPort,
                   std::function<void()> settle);
 
   void BuildComMenu();
@@ -38,8 +40,9 @@ class TDeviceCommands : public QObject {
   void ShowGauge(const GaugeView& gauge);
 
  private:
-  QWidget* window_;
+  CSession& session_;
   CEngine& engine_;
+  TSessionBoxes& boxes_;
   TMainMenu& menu_;
   TMainLayout& layout_;
   int& comPort_;

@@ -1,7 +1,6 @@
-// TMainForm as the engine's host: what the connection state machine asks of
-// the window.
+// TMainForm as the session's view: what the session and its connection state
+// machine ask of the window.
 #include <QLabel>
-#include <QMessageBox>
 #include <cstdio>
 
 #include "core/text/lngstr.h"
@@ -10,13 +9,10 @@
 #include "ui/app/device_commands.h"
 #include "ui/app/main_form.h"
 #include "ui/app/main_layout.h"
+#include "ui/app/session_boxes.h"
 #include "ui/app/status_widgets.h"
 
 namespace ign {
-
-namespace {
-const char* const kConnectionLostTitle = "###Connection lost##Verbindung verloren##Spojení přerušeno";
-}  // namespace
 
 void TMainForm::ReloadPages() { ReloadActivePage(); }
 
@@ -24,40 +20,13 @@ void TMainForm::TakeSnapshot() {
   if (undo_) undo_->TakeSnapshot();
 }
 
-void TMainForm::ShowVersionMessage(const std::string& text) {
-  QMessageBox::warning(this, QString(), QString::fromUtf8(text.c_str()));
+void TMainForm::UnitInfoChanged() {
+  if (panels_) panels_->SetText(4, UnitPanelText());
 }
 
-// The box opens after the tick returns and does not block it: the engine goes
-// on looking for the unit while the tuner reads. A second loss before the box
-// is closed replaces its text.
-void TMainForm::ShowCutOffMessage(const char* packed) {
-  const std::string kept = packed;
-  QMetaObject::invokeMethod(
-      this,
-      [this, kept] {
-        auto* box = findChild<QMessageBox*>(QStringLiteral("CutOffMessage"));
-        if (!box) {
-          box = new QMessageBox(this);
-          box->setObjectName(QStringLiteral("CutOffMessage"));
-          box->setIcon(QMessageBox::Warning);
-          box->setStandardButtons(QMessageBox::Ok);
-          box->setAttribute(Qt::WA_DeleteOnClose);
-        }
-        box->setWindowTitle(QString::fromUtf8(LngStr(kConnectionLostTitle)));
-        box->setText(QString::fromUtf8(LngStr(kept.c_str())));
-        box->open();
-      },
-      Qt::QueuedConnection);
-}
-
-void TMainForm::DecodeUnitInfo(const uint8_t* header) {
-  unitInfo_.Decode(std::span<const uint8_t, kUnitHeaderLen>(header, kUnitHeaderLen));
-}
-
-void TMainForm::ResetUnitInfo() {
-  unitInfo_.Reset();
-  panels_->SetText(4, unitInfo_.PanelText());
+// Shown after the tick (the session holds its engine while a box is open).
+void TMainForm::MessagesWaiting() {
+  if (boxes_) boxes_->PresentLater();
 }
 
 void TMainForm::SaveAppSettings() { WriteAppSettings(); }

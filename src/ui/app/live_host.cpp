@@ -6,12 +6,12 @@
 
 #include "core/device/engine.h"
 #include "core/monitor/recording_format.h"
-#include "core/monitor/version.h"
 #include "core/text/relabel.h"
 #include "ui/app/main_form.h"
 #include "ui/app/main_layout.h"
 #include "ui/app/main_menu.h"
 #include "ui/app/monitor_commands.h"
+#include "ui/app/session_boxes.h"
 #include "ui/app/status_widgets.h"
 #include "ui/monitor/live_panel.h"
 #include "ui/pages/pages.h"
@@ -60,6 +60,7 @@ void TMainForm::BuildLiveDisplay() {
   liveHost_ = std::make_unique<TLiveHost>(*this);
   liveDisplay_ = std::make_unique<TLiveDisplay>(*this, *layout_->livePanel, *liveHost_);
   monitor_ = new TMonitorCommands(*this, layout_->groupBoxPlayer);
+  monitor_->message = [this](const std::string& text) { boxes_->ShowLater(text); };
   monitor_->onPlayback = [this](const std::string& banner) { layout_->livePanel->ShowPlayback(banner); };
   connect(menu_->Item("MenuCSVout"), &QAction::triggered, monitor_, &TMonitorCommands::ToggleCsvLog);
   if (auto* selftest = findChild<QAbstractButton*>("ButtonSelftest"))
@@ -74,12 +75,9 @@ void TMainForm::RefreshLiveDisplay() {
   if (liveDisplay_) liveDisplay_->Update();
 }
 
-// A monitor answer: the version state and text for status panel 4, the
+// A monitor answer (the session has taken the unit's version from it): the
 // recorder, then the display update.
-void TMainForm::ProcessMonitor(const uint8_t* record) {
-  const MonitorVersion version = VersionOfRecord(record[Mon::KEY], record[Mon::SUBVERSION]);
-  unitInfo_.SetVersion(version.state, version.text);
-  panels_->SetText(4, unitInfo_.PanelText());
+void TMainForm::MonitorRecord(const uint8_t* record) {
   if (!liveDisplay_) return;
   liveDisplay_->Record().SetData(record + 1);
   monitor_->RecordMonitor(liveDisplay_->Record());

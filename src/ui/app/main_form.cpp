@@ -29,6 +29,7 @@
 #include "ui/app/main_menu.h"
 #include "ui/app/monitor_commands.h"
 #include "ui/app/pages_host.h"
+#include "ui/app/session_boxes.h"
 #include "ui/app/start_args.h"
 #include "ui/app/status_widgets.h"
 #include "ui/app/tool_bar.h"
@@ -46,7 +47,8 @@ namespace ign {
 TMainForm::TMainForm(const QStringList& args, QWidget* parent)
     : QMainWindow(parent),
       args_(args),
-      engine_(std::make_unique<CEngine>(static_cast<ICommHost*>(this))),
+      session_(std::make_unique<CSession>(static_cast<ISessionView*>(this))),
+      engine_(&session_->Engine()),
       params_(engine_->Params()),
       status_(engine_->Status()) {
   setObjectName("MainForm");
@@ -61,7 +63,8 @@ TMainForm::TMainForm(const QStringList& args, QWidget* parent)
   keyRouter_ = new TKeyRouter(this);
   keyRouter_->SetRoute(&TTab::RouteToFocusedEditor);
   ClearMessages();  // the message table is process-wide and starts empty; RelabelAll fills it
-  device_ = std::make_unique<TDeviceCommands>(this, *engine_, *menu_, *layout_, settings_.comPort,
+  boxes_ = new TSessionBoxes(this, *session_);
+  device_ = std::make_unique<TDeviceCommands>(*session_, *boxes_, *menu_, *layout_, settings_.comPort,
                                               [this] { SettleImage(); });
   StartHandoverServer();
   CreateFileCommands();
@@ -89,7 +92,8 @@ TMainForm::~TMainForm() {
   status_.SetTitleSource(nullptr);
   device_.reset();
   pages_.reset();
-  engine_.reset();  // stops the port threads before the window goes
+  engine_ = nullptr;
+  session_.reset();  // stops the port threads before the window goes
 }
 
 TToolBar& TMainForm::ToolBar() { return *layout_->toolBar; }
@@ -175,12 +179,12 @@ void TMainForm::StartStatusSlots() {
 void TMainForm::ReadMarkerFile() { marker_ = ReadDeveloperMarker(MarkerFilePath()); }
 
 void TMainForm::ResetUnitInformation() {
-  unitInfo_.Reset();
+  session_->ResetUnitInformation();
   buildDate_ = RewriteBuildDate(__DATE__);
   panels_->SetText(1, "EXE");
   panels_->SetText(2, ProgramIdentification());
   panels_->SetText(3, "HEX");
-  panels_->SetText(4, unitInfo_.PanelText());
+  panels_->SetText(4, UnitPanelText());
 }
 
 void TMainForm::LoadStartDefaults() {
@@ -244,8 +248,7 @@ void TMainForm::ResetConnectionState() {
                        StatusPriority::NoConnection);
   params_.unitValid = false;
   CompareImages(params_, status_);
-  unitInfo_.Reset();
-  panels_->SetText(4, unitInfo_.PanelText());
+  session_->ResetUnitInformation();
 }
 
 // ---- Shutdown -----------------------------------------------------------------

@@ -1,7 +1,7 @@
 #pragma once
-// TMainForm: the main window and the life of the program. It owns the engine
-// (CEngine) and is its host. Split by concern: start-up and shutdown
-// (main_form.cpp), the timer steps (timer_steps.cpp), the engine's host
+// TMainForm: the main window and the life of the program. It owns the session
+// (CSession, with the engine under it) and is its view. Split by concern: start-up and shutdown
+// (main_form.cpp), the timer steps (timer_steps.cpp), the session's view
 // callbacks (engine_host.cpp), the file commands and recent files
 // (file_commands.cpp), the application settings (settings_io.cpp); the
 // layout (TMainLayout), the key routing (TKeyRouter) and the COM and device
@@ -25,6 +25,7 @@
 #include "core/monitor/pickup_ring.h"
 #include "core/params/defaults.h"
 #include "core/params/param_state.h"
+#include "core/session/session.h"
 #include "core/status/status_slots.h"
 #include "ui/monitor/pickup_window.h"
 
@@ -52,8 +53,9 @@ class TLiveDisplay;
 class TLiveHost;
 class TMonitorCommands;
 class TPrintCommands;
+class TSessionBoxes;
 
-class TMainForm : public QMainWindow, private ICommHost {
+class TMainForm : public QMainWindow, private ISessionView {
   Q_OBJECT
 
  public:
@@ -155,8 +157,10 @@ class TMainForm : public QMainWindow, private ICommHost {
   TToolBar& ToolBar();
   TStatusPanels& Panels() { return *panels_; }
   CEngine& Engine() { return *engine_; }
+  CSession& Session() { return *session_; }
+  TSessionBoxes& SessionBoxes() { return *boxes_; }
   TDeviceCommands& DeviceCommands() { return *device_; }
-  const CUnitInfo& UnitInformation() const { return unitInfo_; }
+  const CUnitInfo& UnitInformation() const { return session_->UnitInformation(); }
   TLiveDisplay& LiveDisplay() { return *liveDisplay_; }
   // PickUp1 on the record as it stands (cleared without data).
   void RefreshLiveDisplay();
@@ -177,7 +181,7 @@ class TMainForm : public QMainWindow, private ICommHost {
   void SetAboutHook(std::function<void(QDialog&)> hook) { aboutHook_ = std::move(hook); }
   // The program identification of status panel 2 and the unit text of panel 4.
   std::string ProgramIdentification() const;
-  std::string UnitPanelText() const { return unitInfo_.PanelText(); }
+  std::string UnitPanelText() const { return UnitInformation().PanelText(); }
   // The settings' file name as the title and the file commands know it.
   void RestoreFileName(const std::string& file);
   // Saved and identical-to-unit states, title and status slot 4 after the
@@ -191,14 +195,12 @@ class TMainForm : public QMainWindow, private ICommHost {
   bool event(QEvent* event) override;
 
  private:
-  // ICommHost (engine_host.cpp): what the engine asks of the window.
+  // ISessionView (engine_host.cpp): what the session asks of the window.
   void ReloadPages() override;
   void TakeSnapshot() override;
-  void ShowVersionMessage(const std::string& text) override;
-  void ShowCutOffMessage(const char* packed) override;
-  void DecodeUnitInfo(const uint8_t* header150) override;
-  void ResetUnitInfo() override;
-  void ProcessMonitor(const uint8_t* record151) override;
+  void UnitInfoChanged() override;
+  void MonitorRecord(const uint8_t* record151) override;
+  void MessagesWaiting() override;
   void SaveAppSettings() override;
   void ForgetFileName() override;
   void RefreshCaptions() override;
@@ -256,7 +258,8 @@ class TMainForm : public QMainWindow, private ICommHost {
   void StartHandoverServer();
 
   QStringList args_;
-  std::unique_ptr<CEngine> engine_;
+  std::unique_ptr<CSession> session_;
+  CEngine* engine_;       // the session's
   ParamState& params_;    // the engine's copies of the image
   CStatusSlots& status_;  // the engine's status slots, shown in the window's labels
   std::unique_ptr<TFileHost> fileHost_;
@@ -267,6 +270,7 @@ class TMainForm : public QMainWindow, private ICommHost {
   std::unique_ptr<TMainMenu> menu_;
   std::unique_ptr<TMainLayout> layout_;
   std::unique_ptr<TStatusPanels> panels_;
+  TSessionBoxes* boxes_ = nullptr;  // child of the window
   std::unique_ptr<TDeviceCommands> device_;
   std::unique_ptr<THandoverServer> handover_;
   std::unique_ptr<TPagesHost> pagesHost_;
@@ -287,7 +291,6 @@ class TMainForm : public QMainWindow, private ICommHost {
   bool closed_ = false;
   uint32_t tickCount_ = 0;
   bool noPatchCheck_ = false;
-  CUnitInfo unitInfo_;
   std::string dialogFileName_;
   std::string buildDate_;
 

@@ -4,7 +4,6 @@
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QGuiApplication>
-#include <QMessageBox>
 #include <QScreen>
 #include <chrono>
 #include <cstdio>
@@ -40,9 +39,6 @@ TMonitorCommands::TMonitorCommands(TMainForm& form, QGroupBox* playerBox)
                         : QFileDialog::getOpenFileName(&form_, QString(), QString(), DialogFilter(filter));
     if (!path.isEmpty() && save && QFileInfo(path).suffix().isEmpty()) path += QString(".") + extension;
     return path.toStdString();
-  };
-  message = [this](const std::string& text) {
-    QMessageBox::warning(&form_, QString(), QString::fromUtf8(text.c_str()));
   };
   panel_ = new TPlayerPanel(playerBox);
   panel_->onButton = [this](int b) { SpeedButtonPlay(b); };

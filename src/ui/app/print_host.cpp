@@ -46,7 +46,7 @@ void TMainForm::ConnectPrintCommands() {
     PrintHeader h;
     h.file = settings_.file;
     h.version = ProgramIdentification();
-    if (engine_->Machine().Connected()) h.unit = unitInfo_.PanelText();
+    if (engine_->Machine().Connected()) h.unit = UnitPanelText();
     return h;
   };
   print_ = std::make_unique<TPrintCommands>(std::move(host), nullptr);

@@ -98,13 +98,13 @@ void TMainForm::ButtonLoadBinClick() {
 // Self-test: only with a unit; a turning engine is reset first.
 void TMainForm::ButtonSelftestClick() {
   if (!engine_->Machine().Connected()) return;
-  if (liveDisplay_->SelfTest().Start(liveDisplay_->Kept().rpm, unitInfo_.PanelText()))
+  if (liveDisplay_->SelfTest().Start(liveDisplay_->Kept().rpm, UnitPanelText()))
     engine_->Machine().RequestReset();
   liveDisplay_->ShowSelfTest();
 }
 
 void TMainForm::MenuAboutClick() {
-  TAboutBox box(this, AboutLines(ProgramIdentification(), unitInfo_.PanelText()));
+  TAboutBox box(this, AboutLines(ProgramIdentification(), UnitPanelText()));
   if (aboutHook_) {
     aboutHook_(box);
     return;

@@ -19,14 +19,15 @@ constexpr uint32_t kTracedTicks = 50;
 void TMainForm::Timer1Timer() {
   TraceFirstTicks();
   ++tickCount_;
-  engine_->AdvanceClock();  // the program clock: ticks x 50 ms
+  session_->AdvanceClock();  // the program clock: ticks x 50 ms
   if (!initialised_ || closed_) return;
   if (firstInitialisedTick_) {
     firstInitialisedTick_ = false;
     ToolBar().ProgramAfterChange()->setFocus();  // away from the page edit fields
     ApplyTestHook();
   }
-  engine_->Step();  // the state machine on the ticks the step mask allows; status texts expire
+  session_->Step();  // the state machine on the ticks the step mask allows (none under a holding box);
+                     // status texts expire
   device_->RebuildComMenuWhenPortsChanged();
   pages_->SettleStep();             // a control change whose settle time has run out is committed
   pages_->PushEditorState();        // live values and markers to the map editors

@@ -1,0 +1,111 @@
+#include "core/session/session.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "core/monitor/record.h"
+#include "core/monitor/version.h"
+#include "core/params/image.h"
+#include "core/text/lngstr.h"
+
+namespace ign {
+
+namespace {
+const char* const kConnectionLostTitle = "###Connection lost##Verbindung verloren##Spojení přerušeno";
+}  // namespace
+
+CSession::CSession(ISessionView* view, std::shared_ptr<IPortSystem> ports)
+    : view_(view ? *view : none_), engine_(static_cast<ICommHost*>(this), std::move(ports)) {}
+
+CSession::~CSession() = default;
+
+void CSession::Tick() {
+  AdvanceClock();
+  Step();
+}
+
+void CSession::Step() {
+  if (!Holding()) engine_.Step();
+  Announce();
+}
+
+bool CSession::Holding() const {
+  return messageOpen_ ||
+         std::any_of(messages_.begin(), messages_.end(), [](const SessionMessage& m) { return m.holding; });
+}
+
+Preflight CSession::CheckProgram() const {
+  const CCommMachine& m = engine_.Machine();
+  ProgramFacts facts;
+  facts.newInstallation = m.newInstallation;
+  facts.unitBike = m.UnitBike();
+  facts.editedBike = engine_.Params().edited[Adrb::BIKE];
+  return ::ign::CheckProgram(facts);
+}
+
+bool CSession::Program(bool confirmed) {
+  CCommMachine& m = engine_.Machine();
+  if (!m.Connected()) return false;
+  const Preflight p = CheckProgram();
+  if (p.verdict == Verdict::Refuse || (p.verdict == Verdict::Confirm && !confirmed)) return false;
+  m.RequestProgram();
+  return true;
+}
+
+std::vector<SessionMessage> CSession::TakeMessages() {
+  announced_ = true;
+  return std::exchange(messages_, {});
+}
+
+void CSession::Record(SessionMessage message) {
+  messages_.push_back(std::move(message));
+  announced_ = false;
+}
+
+void CSession::Announce() {
+  if (announced_) return;
+  announced_ = true;
+  view_.MessagesWaiting();
+}
+
+// ---- ICommHost ----------------------------------------------------------------
+
+void CSession::ReloadPages() { view_.ReloadPages(); }
+void CSession::TakeSnapshot() { view_.TakeSnapshot(); }
+
+void CSession::ShowVersionMessage(const std::string& text) {
+  Record({SessionMessage::Kind::Version, std::string(), text, true});
+}
+
+void CSession::ShowCutOffMessage(const char* packed) {
+  Record({SessionMessage::Kind::CutOff, LngStr(kConnectionLostTitle), LngStr(packed), false});
+}
+
+void CSession::DecodeUnitInfo(const uint8_t* header) {
+  unit_.Decode(std::span<const uint8_t, kUnitHeaderLen>(header, kUnitHeaderLen));
+  view_.UnitInfoChanged();
+}
+
+void CSession::ResetUnitInfo() { ResetUnitInformation(); }
+
+void CSession::ResetUnitInformation() {
+  unit_.Reset();
+  view_.UnitInfoChanged();
+}
+
+// A monitor answer: the unit's version for status panel 4, then the view.
+void CSession::ProcessMonitor(const uint8_t* record) {
+  const MonitorVersion version = VersionOfRecord(record[Mon::KEY], record[Mon::SUBVERSION]);
+  unit_.SetVersion(version.state, version.text);
+  view_.UnitInfoChanged();
+  view_.MonitorRecord(record);
+}
+
+void CSession::SaveAppSettings() { view_.SaveAppSettings(); }
+void CSession::ForgetFileName() { view_.ForgetFileName(); }
+void CSession::RefreshCaptions() { view_.RefreshCaptions(); }
+bool CSession::PlayerActive() const { return view_.PlayerActive(); }
+void CSession::SetComLabel(const std::string& text) { view_.SetComLabel(text); }
+void CSession::SetGauge(const GaugeView& gauge) { view_.SetGauge(gauge); }
+
+}  // namespace ign

@@ -48,8 +48,9 @@ void JobWatcher::Run() {
 }
 
 BenchRig::BenchRig(const std::string& portDir, DriveOptions o) : o_(o) {
-  ::setenv("IGN_PORT_DIR", portDir.c_str(), 1);
-  engine_ = std::make_unique<CEngine>(&host);
+  RunConfig config;
+  config.portDir = portDir;
+  engine_ = std::make_unique<CEngine>(&host, nullptr, config);
   if (o_.watchJobs || o_.stepOnDone) watcher_ = std::make_unique<JobWatcher>(engine_->Com());
   next_ = Clock::now();
 }

@@ -330,7 +330,7 @@ void MeasureIdle(BenchRig& rig, const char* label, double seconds) {
   while (MsSince(t0) < seconds * 1000) {
     // Rig::Step sleeps first and then ticks; time the tick alone.
     const double before = ThreadCpuMs();
-    const bool steps = ((Ticks() + 1) & rig.engine().Com().StepMask()) == 0;
+    const bool steps = ((rig.engine().Clock().Ticks() + 1) & rig.engine().Com().StepMask()) == 0;
     rig.Step();
     const double used = ThreadCpuMs() - before;
     tickCpu.Add(used * 1000.0);

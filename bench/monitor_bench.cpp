@@ -203,14 +203,15 @@ void LiveTicks(const std::string& dir, double seconds) {
   test::SimOptions so;
   so.com = 1;
   so.extra = {"--pace"};
-  ::setenv("IGN_PORT_DIR", (dir + "/ports").c_str(), 1);
   test::SimProcess sim(dir + "/ports", so);
   if (!sim.ready()) {
     std::printf("\nignsim did not start; no live figures\n");
     return;
   }
   MonitorHost host(dir);
-  CEngine engine(&host);
+  RunConfig config;
+  config.portDir = dir + "/ports";
+  CEngine engine(&host, nullptr, config);
   const auto start = Clock::now();
   auto next = start;
   auto tick = [&] {

@@ -78,12 +78,13 @@ void CheckDelivered(const CFrameCodec& c) {
 // announcement (5 bytes), then a sequence of commands: each command byte picks
 // "bytes into the ring" (with a count), "advance the clock" or "announce a stream".
 int RunCodec(const uint8_t* data, size_t size, const int* types, int typeCount) {
-  TickCounter().store(0);  // every input starts at the same clock
+  CTickClock clock;  // every input starts at the same clock
   Bytes in(data, size);
   auto com = std::make_unique<CCOM>();
   auto stream = std::make_unique<StreamShare>();
   auto codec = std::make_unique<CFrameCodec>();
   codec->stream = stream.get();
+  codec->clock = &clock;
   const int type = types[in.Take() % typeCount];
   const int gap = 25 + (in.Take() % 8) * 50;
   codec->ResetCodec(type, gap);
@@ -101,7 +102,7 @@ int RunCodec(const uint8_t* data, size_t size, const int* types, int typeCount) 
       }
       default:
         if ((cmd & 0x20) == 0) {
-          for (int i = 0; i < (cmd & 0x1F); ++i) AdvanceTick();  // the gap limit may pass
+          for (int i = 0; i < (cmd & 0x1F); ++i) clock.Advance();  // the gap limit may pass
         } else {
           const uint8_t st = in.Take();
           const uint16_t len = uint16_t(in.Take() | (in.Take() << 8));

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "core/base/run_config.h"
+
 namespace ign::cli {
 
 // Exit codes.
@@ -30,6 +32,7 @@ struct Args {
   std::string csv;  // --csv: the CSV log of monitor and play
   bool info = false;
   std::vector<std::string> positional;
+  RunConfig env;  // read from the environment at the start
 };
 
 // Parses argv; on error returns nothing and fills error.

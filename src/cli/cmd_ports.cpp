@@ -9,8 +9,11 @@
 
 namespace ign::cli {
 
-int CmdPorts(const Args&) {
-  CCOMIOSYS io;
+int CmdPorts(const Args& args) {
+  CTickClock clock;
+  PortNaming naming;
+  naming.portDir = args.env.portDir;
+  CCOMIOSYS io(clock, std::make_shared<PosixPortSystem>(naming));
   io.EnumeratePorts();
   const std::vector<int> ports = io.PresentPorts();
   for (int port : ports) {
@@ -47,7 +50,7 @@ int CmdHandover(const Args& args) {
     return kUsage;
   }
   std::string error;
-  if (!SendHandover(m, &error)) {
+  if (!SendHandover(m, HandoverSocketPath(args.env), &error)) {
     std::fprintf(stderr, "ignctl: %s\n", error.c_str());
     return kFailed;
   }

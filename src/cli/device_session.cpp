@@ -44,7 +44,7 @@ void CliHost::TakeMessages() {
     (m.kind == SessionMessage::Kind::Version ? versionMessages : cutOff).push_back(std::move(m.text));
 }
 
-DeviceSession::DeviceSession(const Args& args) : args_(args), session_(&host_) {
+DeviceSession::DeviceSession(const Args& args) : args_(args), session_(&host_, nullptr, args.env) {
   host_.session = &session_;
   session_.Engine().Com().SetConfiguredPort(args.port);
   tty_ = ::isatty(STDOUT_FILENO) == 1;

@@ -32,8 +32,10 @@ int main(int argc, char** argv) {
   ign::FillMessages();
   // Math errors are logged in the settings folder (when it exists), never in
   // whatever folder ignctl was started from.
-  const std::string settings = ign::SettingsFolderFrom(std::getenv("IGN_SETTINGS_DIR"),
-                                                       std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
+  args->env = ign::ReadRunConfig();
+  const ign::RunConfig& env = args->env;
+  const std::string settings =
+      ign::SettingsFolderFrom(env.settingsDir.c_str(), env.xdgDataHome.c_str(), env.home.c_str());
   ign::SetMathErrorLogPath(settings + "IGN.err");
   return RunCommand(*args);
 }

@@ -9,7 +9,7 @@
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   try {
-    ign::TMainForm form(app.arguments());
+    ign::TMainForm form(app.arguments(), ign::ReadRunConfig());
     form.FormCreate();
     ign::CloseOnTerminationSignals(&form);
     form.show();

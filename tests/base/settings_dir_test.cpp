@@ -22,23 +22,34 @@ TEST(SettingsDir, FolderRules) {
 
 TEST(SettingsDir, CreatesTheMissingLevels) {
   test::TempDir dir;
-  const char* old = std::getenv("IGN_SETTINGS_DIR");
-  std::string saved = old ? old : "";
-  ::unsetenv("IGN_SETTINGS_DIR");
-  ::setenv("XDG_DATA_HOME", dir.Path().c_str(), 1);
-  SettingsPaths p = ComputeSettingsPaths();
+  RunConfig config;
+  config.xdgDataHome = dir.Path();
+  SettingsPaths p = ComputeSettingsPaths(config);
   EXPECT_EQ(p.folder, dir.Path() + "/Kardomex/QUNTAR6/108/");
   EXPECT_TRUE(std::filesystem::is_directory(p.folder));
   EXPECT_EQ(p.appIni, p.folder + "application.ini");
   EXPECT_EQ(p.defaultIni, p.folder + "default.ini");
   // A folder that cannot be made: the settings fall back to the current folder.
   ASSERT_TRUE(WriteFileAtomically(dir.File("blocker"), "x"));
-  ::setenv("IGN_SETTINGS_DIR", dir.File("blocker/sub").c_str(), 1);
-  EXPECT_EQ(ComputeSettingsPaths().appIni, "application.ini");
-  if (old)
-    ::setenv("IGN_SETTINGS_DIR", saved.c_str(), 1);
-  else
-    ::unsetenv("IGN_SETTINGS_DIR");
+  config.settingsDir = dir.File("blocker/sub");
+  EXPECT_EQ(ComputeSettingsPaths(config).appIni, "application.ini");
+}
+
+// The environment is read once into the configuration; the settings folder's
+// override and the port folder come from it.
+TEST(RunConfig, TakesTheEnvironmentOnce) {
+  test::TempDir dir;
+  ::setenv("IGN_PORT_DIR", "/some/ports", 1);
+  ::setenv("IGN_SETTINGS_DIR", dir.File("settings").c_str(), 1);
+  const RunConfig config = ReadRunConfig();
+  ::unsetenv("IGN_PORT_DIR");
+  ::unsetenv("IGN_SETTINGS_DIR");
+  EXPECT_EQ(config.portDir, "/some/ports");
+  EXPECT_EQ(config.settingsDir, dir.File("settings"));
+  ASSERT_NE(config.Variable("IGN_PORT_DIR"), nullptr);
+  EXPECT_STREQ(config.Variable("IGN_PORT_DIR"), "/some/ports");
+  EXPECT_EQ(config.Variable("IGN_NO_SUCH_VARIABLE_SET"), nullptr);
+  EXPECT_EQ(ComputeSettingsPaths(config).folder, dir.File("settings") + "/");
 }
 
 TEST(DeveloperMarker, Tokens) {

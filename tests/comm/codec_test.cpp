@@ -182,6 +182,7 @@ TEST(Codec, ShortAnswerWithWrongCheckNeverDeliveredAndNextFrameStartsClean) {
 
 TEST(Codec, GapLongerThanLimitDropsPartialShortFrame) {
   CFrameCodec codec;
+  codec.clock = &test::Clock();
   codec.ResetCodec(Proto::Ign50, 125);
   RingFeeder ring;
   const Bytes answer = ShortAnswer(50, 0xB0, 0x33);
@@ -195,6 +196,7 @@ TEST(Codec, GapLongerThanLimitDropsPartialShortFrame) {
 
 TEST(Codec, GapWithinLimitKeepsPartialFrame) {
   CFrameCodec codec;
+  codec.clock = &test::Clock();
   codec.ResetCodec(Proto::Ign50, 125);
   RingFeeder ring;
   const Bytes answer = ShortAnswer(50, 0xB0, 0x33);

@@ -26,7 +26,7 @@ struct EngineFixture : ::testing::Test {
   std::shared_ptr<MemoryPortSystem> system = std::make_shared<MemoryPortSystem>();
   MemoryUnit unit{system->Line(2), nullptr};
   FakeStatus status;
-  std::unique_ptr<CCOMCOM> com = std::make_unique<CCOMCOM>(system);
+  std::unique_ptr<CCOMCOM> com = std::make_unique<CCOMCOM>(test::Clock(), system);
   std::string trace = TracePath();
   Frame image = Frame(1050);
 
@@ -263,7 +263,7 @@ TEST_F(EngineFixture, PortWithoutPermissionSaysWhyOnceUntilTheErrorChanges) {
 TEST_F(EngineFixture, HeldPortIsSkippedToldOnceAndTakenWhenFree) {
   for (int configured : {0, 2}) {
     SCOPED_TRACE(configured);
-    com = std::make_unique<CCOMCOM>(system);
+    com = std::make_unique<CCOMCOM>(test::Clock(), system);
     status.shown.clear();
     ASSERT_TRUE(com->Trace().Open(trace));
     com->SetStatus(&status);

@@ -21,7 +21,7 @@ constexpr int kCapMs = 5000;
 struct IoFixture : ::testing::Test {
   std::shared_ptr<MemoryPortSystem> system = std::make_shared<MemoryPortSystem>();
   std::shared_ptr<MemoryLine> line = system->Line(4);
-  std::unique_ptr<CCOMIOSYS> io = std::make_unique<CCOMIOSYS>(system);
+  std::unique_ptr<CCOMIOSYS> io = std::make_unique<CCOMIOSYS>(test::Clock(), system);
 
   bool Until(const std::function<bool()>& done) {
     return test::TickUntil(
@@ -149,7 +149,7 @@ TEST(IoTrace, TransmissionsTracedExceptMonitorRequests) {
   auto system = std::make_shared<MemoryPortSystem>();
   auto line = system->Line(2);
   {
-    CCOMIOSYS io(system);
+    CCOMIOSYS io(test::Clock(), system);
     ASSERT_TRUE(io.Trace().Open(path));
     io.RequestOpen(2, 57600);
     ASSERT_TRUE(test::TickUntil([&] { return io.Port(2).ioState.load() == IoState::Open; },
@@ -182,11 +182,11 @@ namespace {
 TEST_F(IoFixture, OpenThatHangsIsGivenUpAfterFiveSecondsAndClosedLater) {
   line->SetOpenHangs(true);
   io->RequestOpen(4, 57600);
-  const int64_t commanded = TickMs();
+  const int64_t commanded = test::Clock().Ms();
   io->ServicePorts();
   ASSERT_TRUE(Until([&] { return State(4) == IoState::Opening; }));
-  ASSERT_LT(TickMs() - commanded, 4950);
-  test::AdvanceMs(int(4950 - (TickMs() - commanded)));
+  ASSERT_LT(test::Clock().Ms() - commanded, 4950);
+  test::AdvanceMs(int(4950 - (test::Clock().Ms() - commanded)));
   io->ServicePorts();
   EXPECT_EQ(io->Port(4).result.load(), PortResult::None) << "still within the limit";
   test::AdvanceMs(100);

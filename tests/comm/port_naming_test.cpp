@@ -70,11 +70,11 @@ TEST(PortNaming, DeviceFolderUsesTheRuleAndSkipsUnfittedUarts) {
     EXPECT_EQ(present[size_t(port)], port == 1 || port == 35 || port == 65) << port;
 }
 
-TEST(PortNaming, EnvironmentChoosesPortFolder) {
-  ::setenv("IGN_PORT_DIR", "/some/where", 1);
-  EXPECT_EQ(PortNaming::FromEnvironment().DevicePath(4), "/some/where/COM4");
-  ::unsetenv("IGN_PORT_DIR");
-  EXPECT_EQ(PortNaming::FromEnvironment().DevicePath(4), "/dev/ttyS3");
+TEST(PortNaming, PortFolderChoosesItsLinks) {
+  PortNaming naming;
+  naming.portDir = "/some/where";
+  EXPECT_EQ(naming.DevicePath(4), "/some/where/COM4");
+  EXPECT_EQ(PortNaming{}.DevicePath(4), "/dev/ttyS3");
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "core/comm/comcom.h"
+#include "core/comm/posix_serial.h"
 #include "tests/comm/fake_status.h"
 #include "tests/comm/test_clock.h"
 #include "tests/support/sim_process.h"
@@ -32,7 +33,9 @@ struct SimLinkFixture : ::testing::Test {
     return sim;
   }
   void MakeEngine(int configuredPort = 0) {
-    com = std::make_unique<CCOMCOM>();
+    PortNaming naming;
+    naming.portDir = portDir;
+    com = std::make_unique<CCOMCOM>(test::Clock(), std::make_shared<PosixPortSystem>(naming));
     com->SetStatus(&status);
     com->SetConfiguredPort(configuredPort);
   }

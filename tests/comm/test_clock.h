@@ -7,9 +7,15 @@
 
 namespace ign::test {
 
+// The clock of the objects these tests build (a session's own, here one for the test program).
+inline CTickClock& Clock() {
+  static CTickClock clock;
+  return clock;
+}
+
 // Advances the program clock by whole ticks until it has moved at least ms.
 inline void AdvanceMs(int ms) {
-  for (int done = 0; done < ms; done += kMsPerTick) AdvanceTick();
+  for (int done = 0; done < ms; done += kMsPerTick) Clock().Advance();
 }
 
 // Ticks the program clock on a timer's schedule (the main timer's 55 ms
@@ -20,7 +26,7 @@ inline bool TickUntil(const std::function<bool()>& done, const std::function<voi
   return ign::test::TickUntil(
       done,
       [&] {
-        AdvanceTick();
+        Clock().Advance();
         if (step) step();
       },
       capMs / 1000.0, std::chrono::milliseconds(periodMs));
@@ -32,7 +38,7 @@ inline void RunTicks(int n, const std::function<void()>& step) {
   int ticks = 0;
   ign::test::TickUntil([&] { return ticks >= n; },
                        [&] {
-                         AdvanceTick();
+                         Clock().Advance();
                          if (step) step();
                          ++ticks;
                        },

@@ -62,7 +62,7 @@ class CommMachineTest : public ::testing::Test {
   }
 
   void Step() {
-    AdvanceTick();
+    clock.Advance();
     machine.CommStep();
   }
   // Steps until pred holds; fails the test after maxSteps.
@@ -92,7 +92,8 @@ class CommMachineTest : public ::testing::Test {
   ParamState params;
   RecordingStatus status;
   RecordingHost host;
-  CCommMachine machine{link, params, status, host};
+  CTickClock clock;
+  CCommMachine machine{link, params, status, host, clock};
 };
 
 TEST_F(CommMachineTest, ConnectCheckReadsHeaderTwiceThenImageTwice) {

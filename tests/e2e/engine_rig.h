@@ -28,10 +28,11 @@ class RecordingCommHost : public ICommHost {
 class EngineRig {
  public:
   explicit EngineRig(SimOptions options = {}) : portDir_(MakeTempDir() + "/ports") {
-    ::setenv("IGN_PORT_DIR", portDir_.c_str(), 1);
     if (options.image.empty()) options.image = WriteUnitImage(SoundUnitImage());
     sim_ = std::make_unique<SimProcess>(portDir_, options);
-    engine_ = std::make_unique<CEngine>(&host);
+    RunConfig config;
+    config.portDir = portDir_;
+    engine_ = std::make_unique<CEngine>(&host, nullptr, config);
   }
   ~EngineRig() {
     engine_.reset();

@@ -3,8 +3,12 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <fstream>
+#include <iterator>
 #include <memory>
 
+#include "core/params/defaults.h"
+#include "core/params/normalise.h"
 #include "core/session/session.h"
 #include "tests/support/pacer.h"
 #include "tests/support/sim_process.h"
@@ -20,7 +24,7 @@ class CountingView : public ISessionView {
 
 class SessionE2E : public ::testing::Test {
  protected:
-  SessionE2E() : portDir_(MakeTempDir() + "/ports") { ::setenv("IGN_PORT_DIR", portDir_.c_str(), 1); }
+  SessionE2E() : portDir_(MakeTempDir() + "/ports") { config_.portDir = portDir_; }
 
   bool Run(CSession& s, const std::function<bool()>& pred, double cap = 20) {
     return TickUntil(
@@ -28,6 +32,7 @@ class SessionE2E : public ::testing::Test {
   }
 
   std::string portDir_;
+  RunConfig config_;
 };
 
 // A unit of another subversion: one message, recorded in the tick and
@@ -37,7 +42,7 @@ TEST_F(SessionE2E, VersionMessageHoldsTheEngineUntilItIsTaken) {
   SimProcess sim(portDir_, {.com = 2, .subversion = 1});
   ASSERT_TRUE(sim.ready());
   CountingView view;
-  CSession s(&view);
+  CSession s(&view, nullptr, config_);
   ASSERT_TRUE(Run(s, [&] { return s.MessagesPending(); }));
   EXPECT_EQ(view.announced, 1);
   EXPECT_TRUE(s.Holding());
@@ -75,7 +80,7 @@ TEST_F(SessionE2E, VersionMessageHoldsTheEngineUntilItIsTaken) {
 TEST_F(SessionE2E, ProgramAsksForAnotherBikeAndRefusesANewInstallation) {
   SimProcess sim(portDir_, {.com = 3});
   ASSERT_TRUE(sim.ready());
-  CSession s;
+  CSession s(nullptr, nullptr, config_);
   ASSERT_TRUE(Run(s, [&] { return s.Machine().LastOutcome().operation == Operation::Check; }));
   ASSERT_TRUE(s.Machine().Connected());
   ASSERT_GE(s.Machine().UnitBike(), 0);
@@ -93,6 +98,69 @@ TEST_F(SessionE2E, ProgramAsksForAnotherBikeAndRefusesANewInstallation) {
   EXPECT_EQ(s.CheckProgram().verdict, Verdict::Refuse);
   EXPECT_FALSE(s.Program(true));
   EXPECT_EQ(s.Machine().PendingRequest(), Request::None);
+}
+
+// Two sessions in one process, each on its own unit, ticked together: both
+// read and program their own unit, and neither sees the other's settings or
+// counts time on the other's clock.
+TEST_F(SessionE2E, TwoSessionsReadAndProgramTheirOwnUnitsAtOnce) {
+  auto unitFile = [](uint8_t limiter) {
+    Image img = StartupImage();
+    img[Adrb::LIMITER] = limiter;
+    NormaliseImage(img);
+    const std::string path = MakeTempDir() + "/unit.bin";
+    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(img.data()), RS_LEN_EXE);
+    return path;
+  };
+  auto unitByte = [](const SimProcess& sim, int address) {
+    std::ifstream f(sim.imagePath(), std::ios::binary);
+    const std::vector<char> bytes((std::istreambuf_iterator<char>(f)), {});
+    return bytes.size() == size_t(RS_LEN_EXE) ? int(uint8_t(bytes[size_t(address)])) : -1;
+  };
+  SimProcess simA(portDir_, {.com = 2, .image = unitFile(85)});
+  SimProcess simB(portDir_, {.com = 6, .image = unitFile(105)});
+  ASSERT_TRUE(simA.ready() && simB.ready());
+  CSession a(nullptr, nullptr, config_), b(nullptr, nullptr, config_);
+  a.Engine().Com().SetConfiguredPort(2);
+  b.Engine().Com().SetConfiguredPort(6);
+  const auto both = [&] {
+    a.Tick();
+    b.Tick();
+  };
+  const auto ended = [](CSession& s, Operation op, uint32_t after) {
+    const Outcome& o = s.Machine().LastOutcome();
+    return o.sequence != after && o.operation == op;
+  };
+  ASSERT_TRUE(
+      TickUntil([&] { return ended(a, Operation::Check, 0) && ended(b, Operation::Check, 0); }, both, 20));
+  ASSERT_TRUE(a.Machine().Connected() && b.Machine().Connected());
+
+  uint32_t seqA = a.Machine().LastOutcome().sequence, seqB = b.Machine().LastOutcome().sequence;
+  a.Machine().RequestRead();
+  b.Machine().RequestRead();
+  ASSERT_TRUE(TickUntil([&] { return ended(a, Operation::Read, seqA) && ended(b, Operation::Read, seqB); },
+                        both, 30));
+  EXPECT_EQ(a.Machine().LastOutcome().result, Result::Ok);
+  EXPECT_EQ(b.Machine().LastOutcome().result, Result::Ok);
+  EXPECT_EQ(a.Params().edited[Adrb::LIMITER], 85);
+  EXPECT_EQ(b.Params().edited[Adrb::LIMITER], 105);
+
+  a.Params().edited[Adrb::LIMITER] = 90;
+  b.Params().edited[Adrb::LIMITER] = 100;
+  seqA = a.Machine().LastOutcome().sequence;
+  seqB = b.Machine().LastOutcome().sequence;
+  a.Machine().RequestProgram();
+  b.Machine().RequestProgram();
+  const auto saved = [](CSession& s) {
+    return s.Machine().LastOutcome().operation == Operation::Program &&
+           s.Machine().LastOutcome().result == Result::Saved;
+  };
+  ASSERT_TRUE(TickUntil([&] { return saved(a) && saved(b); }, both, 60))
+      << int(a.Machine().LastOutcome().result) << " " << int(b.Machine().LastOutcome().result);
+  EXPECT_EQ(unitByte(simA, Adrb::LIMITER), 90);
+  EXPECT_EQ(unitByte(simB, Adrb::LIMITER), 100);
+  EXPECT_GT(a.Engine().Clock().Ticks(), 0);
+  EXPECT_EQ(a.Engine().Clock().Ticks(), b.Engine().Clock().Ticks());  // one tick each per round, no more
 }
 
 }  // namespace

@@ -61,7 +61,7 @@ class UnitIdentityTest : public ::testing::Test {
   template <typename Pred>
   bool RunUntil(Pred pred, int maxSteps = 400) {
     for (int i = 0; i < maxSteps && !pred(); ++i) {
-      AdvanceTick();
+      clock.Advance();
       machine.CommStep();
     }
     return pred();
@@ -78,7 +78,8 @@ class UnitIdentityTest : public ::testing::Test {
   ParamState params;
   test::RecordingStatus status;
   UnitHost host;
-  CCommMachine machine{link, params, status, host};
+  CTickClock clock;
+  CCommMachine machine{link, params, status, host, clock};
   Image img;
 
  private:

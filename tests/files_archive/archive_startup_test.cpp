@@ -22,7 +22,7 @@ class ArchiveStartup : public ::testing::Test {
     WriteBytes(dir_.File("IMPET/NEW_108/.skipped"), "x");
     fs::create_directories(dir_.File("run"));
     fs::create_directories(dir_.File("ports"));
-    fs::copy_file(IGN_BINARY_DIR "/src/ui/ignset", Program());
+    fs::copy_file(IGN_BINARY_DIR "/tests/ignset_hooked", Program());
     fs::permissions(Program(), fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec);
   }
   std::string Program() const { return dir_.File("run/ignset"); }

@@ -43,10 +43,11 @@ class LiveMonitorE2E : public ::testing::Test {
     dir_ = MakeTempDir();
     log_ = dir_ + "/commands.log";
     pins.insert(pins.end(), {"--command-log", log_});
-    ::setenv("IGN_PORT_DIR", (dir_ + "/ports").c_str(), 1);
     sim_ = std::make_unique<SimProcess>(dir_ + "/ports", SimOptions{.com = 3, .extra = pins});
     ASSERT_TRUE(sim_->ready());
-    engine_ = std::make_unique<CEngine>(&host_);
+    RunConfig config;
+    config.portDir = dir_ + "/ports";
+    engine_ = std::make_unique<CEngine>(&host_, nullptr, config);
     host_.edited = &engine_->Params().edited;
   }
   void TearDown() override {

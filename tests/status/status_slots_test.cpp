@@ -45,12 +45,13 @@ class StatusSlotsTest : public ::testing::Test {
     SetLanguage(LNG_ENGLISH);
     SetTick(0);
   }
-  static void SetTick(int32_t t) { TickCounter().store(t); }
+  void SetTick(int32_t t) { clock.Set(t); }
   void Show(int slot, const char* text, int ms, int priority) {
     slots.ShowStatus(slot, text, ms, Colour::Black, Colour::ButtonFace, priority);
   }
 
-  CStatusSlots slots;
+  CTickClock clock;
+  CStatusSlots slots{clock};
   FakeLabel connection, result, congruence;
   int gaugeHidden = 0;
 };
@@ -148,7 +149,7 @@ TEST_F(StatusSlotsTest, DurationRules) {
       {30, CStatusSlots::kNever, 100},  // under one tick: gone on the next
   };
   for (const Row& r : rows) {
-    CStatusSlots s;
+    CStatusSlots s{clock};
     FakeLabel label;
     s.BindLabel(Slot::Congruence, &label);
     s.Start();
@@ -197,7 +198,7 @@ TEST_F(StatusSlotsTest, SlotsZeroAndThreeAndOutOfRangeAreIgnored) {
 }
 
 TEST_F(StatusSlotsTest, UnboundSlotIsIgnored) {
-  CStatusSlots bare;
+  CStatusSlots bare{clock};
   bare.Start();
   bare.ShowStatus(Slot::Result, kReading, 1000, 0, 0, 10);
   EXPECT_FALSE(bare.IsShown(Slot::Result));

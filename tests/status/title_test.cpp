@@ -91,7 +91,8 @@ TEST(Title, BootloaderTextFollowsTheCurrentLanguage) {
 }
 
 TEST(Title, RefreshTitleSendsTheComposedTitle) {
-  CStatusSlots slots;
+  CTickClock clock;
+  CStatusSlots slots{clock};
   slots.RefreshTitle();  // no sink yet: nothing happens
   std::string shown;
   int calls = 0;

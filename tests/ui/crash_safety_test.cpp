@@ -21,7 +21,7 @@ class ProcessFixture : public FormFixture {
     env.insert("QT_QPA_PLATFORM", "offscreen");
     env.insert("IGN_TEST_COMMIT", commit);
     proc_.setProcessEnvironment(env);
-    proc_.setProgram(QString::fromLatin1(IGN_BINARY_DIR "/src/ui/ignset"));
+    proc_.setProgram(QString::fromLatin1(IGN_BINARY_DIR "/tests/ignset_hooked"));
     proc_.start();
     ASSERT_TRUE(proc_.waitForStarted(10000));
     ASSERT_TRUE(

@@ -117,13 +117,13 @@ TEST_F(FormFixture, BootloaderHandOverReleasesAndTakesBackThePort) {
   QAction* read = Find<QAction>("MenuRead");
   ASSERT_TRUE(WaitFor([&] { return read->isEnabled(); }, 30000));
 
-  ASSERT_TRUE(SendHandover({6, Handover::Release}));
+  ASSERT_TRUE(SendHandover({6, Handover::Release}, HandoverSocketPath(ReadRunConfig())));
   ASSERT_TRUE(WaitFor([&] { return !read->isEnabled(); }, 10000));
   EXPECT_TRUE(f.windowTitle().contains("(Disconnected by bootloader)")) << f.windowTitle().toStdString();
   ASSERT_TRUE(WaitFor([&] { return Find<QLabel>("LabelCom")->text() == "COM=6 (DISCONECTED)"; }, 5000))
       << Find<QLabel>("LabelCom")->text().toStdString();
 
-  ASSERT_TRUE(SendHandover({6, Handover::TakeBack}));
+  ASSERT_TRUE(SendHandover({6, Handover::TakeBack}, HandoverSocketPath(ReadRunConfig())));
   ASSERT_TRUE(WaitFor([&] { return read->isEnabled(); }, 30000));
   EXPECT_FALSE(f.windowTitle().contains("(Disconnected by bootloader)"));
 }

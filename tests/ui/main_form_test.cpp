@@ -119,11 +119,12 @@ TEST_F(FormFixture, WindowIsCentredOnTheScreenWithoutSettings) {
 TEST_F(FormFixture, TimerCountsTicksAndDrivesTheClock) {
   TMainForm& f = Start();
   f.show();
-  const int32_t clockBefore = Ticks();
+  const CTickClock& clock = f.Engine().Clock();
+  const int32_t clockBefore = clock.Ticks();
   const uint32_t before = f.TickCount();
   ASSERT_TRUE(WaitFor([&] { return f.TickCount() >= before + 3; }));
-  EXPECT_GE(Ticks() - clockBefore, 3);
-  EXPECT_EQ(TickMs(), int64_t(Ticks()) * 50);
+  EXPECT_GE(clock.Ticks() - clockBefore, 3);
+  EXPECT_EQ(clock.Ms(), int64_t(clock.Ticks()) * 50);
 }
 
 TEST_F(FormFixture, StatusMessageExpiresThroughTheTimer) {

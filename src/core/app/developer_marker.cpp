@@ -1,14 +1,11 @@
 #include "core/app/developer_marker.h"
 
-#include <cstdlib>
-
 #include "core/base/atomic_file.h"
 
 namespace ign {
 
-std::string MarkerFilePath() {
-  const char* env = std::getenv("IGN_MARKER_FILE");
-  return (env && *env) ? std::string(env) : std::string(kDefaultMarkerFile);
+std::string MarkerFilePath(const RunConfig& config) {
+  return config.markerFile.empty() ? std::string(kDefaultMarkerFile) : config.markerFile;
 }
 
 DeveloperMarker ParseDeveloperMarker(std::string_view text) {

@@ -3,6 +3,7 @@
 // the developer test mode; "TEST_COM <n>" names a test port.
 #include <string>
 #include <string_view>
+#include "core/base/run_config.h"
 
 namespace ign {
 
@@ -14,7 +15,7 @@ struct DeveloperMarker {
 };
 
 // IGN_MARKER_FILE when set, otherwise the fixed path.
-std::string MarkerFilePath();
+std::string MarkerFilePath(const RunConfig& config);
 
 // Whitespace-separated tokens; a TEST_COM without a port number 1..255 names no port.
 DeveloperMarker ParseDeveloperMarker(std::string_view text);

@@ -1,6 +1,5 @@
 #include "core/base/settings_dir.h"
 
-#include <cstdlib>
 #include <filesystem>
 #include <system_error>
 
@@ -23,10 +22,9 @@ std::string SettingsFolderFrom(const char* settingsDirOverride, const char* xdgD
   return withSlash(base) + "Kardomex/" + kProductCode + "/" + std::to_string(kProgramVersion) + "/";
 }
 
-SettingsPaths ComputeSettingsPaths() {
+SettingsPaths ComputeSettingsPaths(const RunConfig& config) {
   SettingsPaths p;
-  p.folder =
-      SettingsFolderFrom(std::getenv("IGN_SETTINGS_DIR"), std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
+  p.folder = SettingsFolderFrom(config.settingsDir.c_str(), config.xdgDataHome.c_str(), config.home.c_str());
   if (!p.folder.empty()) {
     std::error_code ec;
     std::filesystem::create_directories(p.folder, ec);

@@ -3,6 +3,7 @@
 // ($XDG_DATA_HOME, default ~/.local/share) followed by Kardomex/QUNTAR6/108/.
 // IGN_SETTINGS_DIR, when set and not empty, names the folder itself.
 #include <string>
+#include "core/base/run_config.h"
 
 namespace ign {
 
@@ -21,6 +22,6 @@ std::string SettingsFolderFrom(const char* settingsDirOverride, const char* xdgD
 
 // Computes the paths from the environment and creates the missing folder levels.
 // When the folder cannot be determined or created the folder part is empty.
-SettingsPaths ComputeSettingsPaths();
+SettingsPaths ComputeSettingsPaths(const RunConfig& config);
 
 }  // namespace ign

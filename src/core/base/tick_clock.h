@@ -1,7 +1,7 @@
 #pragma once
-// The program clock: main-timer ticks, 50 ms each. Only the ticking thread
-// (the GUI timer or the ignctl driver loop) advances it; every other thread
-// only reads it.
+// The program clock: main-timer ticks, 50 ms each. Every session has its own.
+// Only the ticking thread (the GUI timer or the ignctl driver loop) advances
+// it; the port and protocol threads only read it.
 #include <atomic>
 #include <cstdint>
 
@@ -9,13 +9,16 @@ namespace ign {
 
 constexpr int kMsPerTick = 50;
 
-inline std::atomic<int32_t>& TickCounter() {
-  static std::atomic<int32_t> ticks{0};
-  return ticks;
-}
+class CTickClock {
+ public:
+  int32_t Ticks() const { return ticks_.load(std::memory_order_acquire); }
+  int64_t Ms() const { return int64_t(Ticks()) * kMsPerTick; }
+  void Advance() { ticks_.fetch_add(1, std::memory_order_acq_rel); }
+  // Tests put the clock where they need it.
+  void Set(int32_t ticks) { ticks_.store(ticks, std::memory_order_release); }
 
-inline int32_t Ticks() { return TickCounter().load(std::memory_order_acquire); }
-inline int64_t TickMs() { return int64_t(Ticks()) * kMsPerTick; }
-inline void AdvanceTick() { TickCounter().fetch_add(1, std::memory_order_acq_rel); }
+ private:
+  std::atomic<int32_t> ticks_{0};
+};
 
 }  // namespace ign

@@ -97,7 +97,7 @@ bool CFrameCodec::ReceiveStep(CCOM& port) {
 }
 
 bool CFrameCodec::ReceiveByte(uint8_t byte) {
-  const int64_t now = TickMs();
+  const int64_t now = clock ? clock->Ms() : 0;
   if (now - lastByteTime > gapLimit && position > 0) position = 0;
   lastByteTime = now;
   if (IsShortFamily(type)) return ReceiveShort(byte);

@@ -10,6 +10,7 @@
 namespace ign {
 
 struct CCOM;
+class CTickClock;
 class CTrace;
 struct StreamShare;
 
@@ -71,6 +72,8 @@ struct CFrameCodec {
   // Where the optional collaborators live; both may be null.
   CTrace* trace = nullptr;
   StreamShare* stream = nullptr;
+  // The clock that times the gaps between bytes; none: no gap ends a frame.
+  const CTickClock* clock = nullptr;
   uint32_t badFrames = 0;  // frames dropped for a wrong check or an impossible length
   // Where each bad frame is also counted for other threads to read; may be null.
   std::atomic<int>* badFrameTotal = nullptr;

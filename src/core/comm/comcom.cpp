@@ -8,7 +8,8 @@
 
 namespace ign {
 
-CCOMCOM::CCOMCOM(std::shared_ptr<IPortSystem> system) : CCOMSEARCH(std::move(system)) {
+CCOMCOM::CCOMCOM(const CTickClock& clock, std::shared_ptr<IPortSystem> system, const std::string& traceFile)
+    : CCOMSEARCH(clock, std::move(system), traceFile) {
   protocolThread_ = std::thread([this] { ProtocolThread(); });
 }
 
@@ -87,7 +88,7 @@ void CCOMCOM::LinkTick() {
     linkState_.store(LinkState::None, std::memory_order_release);
     jobCode_.store(JOB_IDLE, std::memory_order_release);
   } else if (state == LinkState::Waiting &&
-             TickMs() - sendTime_.load(std::memory_order_acquire) > kAnswerLimitMs) {
+             Clock().Ms() - sendTime_.load(std::memory_order_acquire) > kAnswerLimitMs) {
     linkState_.compare_exchange_strong(state, LinkState::AttemptFailed);
   }
 }

@@ -31,7 +31,8 @@ constexpr int OneAttempt = 4;  // a single attempt per block (the monitor read)
 
 class CCOMCOM : public CCOMSEARCH {
  public:
-  explicit CCOMCOM(std::shared_ptr<IPortSystem> system = nullptr);
+  explicit CCOMCOM(const CTickClock& clock, std::shared_ptr<IPortSystem> system = nullptr,
+                   const std::string& traceFile = {});
   ~CCOMCOM() override;
 
   // Ignored (false) unless the job code is JOB_IDLE.

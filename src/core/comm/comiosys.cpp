@@ -2,7 +2,6 @@
 
 #include <chrono>
 #include <climits>
-#include <cstdlib>
 #include <cstring>
 #include <system_error>
 
@@ -11,14 +10,16 @@
 
 namespace ign {
 
-CCOMIOSYS::CCOMIOSYS(std::shared_ptr<IPortSystem> system) : system_(std::move(system)) {
-  if (!system_) system_ = std::make_shared<PosixPortSystem>(PortNaming::FromEnvironment());
+CCOMIOSYS::CCOMIOSYS(const CTickClock& clock, std::shared_ptr<IPortSystem> system,
+                     const std::string& traceFile)
+    : clock_(clock), system_(std::move(system)) {
+  if (!system_) system_ = std::make_shared<PosixPortSystem>(PortNaming{});
   for (int i = 0; i < kPortCount; ++i) {
     ports_[size_t(i)].port = uint8_t(i);
     const std::string path = system_->DevicePath(i);
     std::snprintf(ports_[size_t(i)].devicePath, sizeof ports_[0].devicePath, "%s", path.c_str());
   }
-  if (const char* file = std::getenv("IGN_TRACE_FILE"); file && *file) trace_.Open(file);
+  if (!traceFile.empty()) trace_.Open(traceFile.c_str());
   trace_.Line("Open LOG");
 }
 
@@ -131,7 +132,7 @@ void CCOMIOSYS::StartIoThread(CCOM& com) {
 }
 
 void CCOMIOSYS::ServicePorts() {
-  const int64_t now = TickMs();
+  const int64_t now = clock_.Ms();
   if (!everEnumerated_ || now - lastEnumeration_ > kEnumerateEveryMs) {
     lastEnumeration_ = now;
     everEnumerated_ = true;

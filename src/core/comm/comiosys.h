@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "core/base/tick_clock.h"
 #include "core/comm/ccom.h"
 #include "core/comm/serial_port.h"
 #include "core/comm/trace.h"
@@ -16,9 +17,10 @@ namespace ign {
 
 class CCOMIOSYS {
  public:
-  // Uses the real serial devices (IGN_PORT_DIR honoured) unless a port system
-  // is given. IGN_TRACE_FILE, when set, opens the trace log.
-  explicit CCOMIOSYS(std::shared_ptr<IPortSystem> system = nullptr);
+  // Uses the real serial devices unless a port system is given; a trace file
+  // name opens the trace log. Times count on the session's clock.
+  explicit CCOMIOSYS(const CTickClock& clock, std::shared_ptr<IPortSystem> system = nullptr,
+                     const std::string& traceFile = {});
   virtual ~CCOMIOSYS();
   CCOMIOSYS(const CCOMIOSYS&) = delete;
   CCOMIOSYS& operator=(const CCOMIOSYS&) = delete;
@@ -56,6 +58,7 @@ class CCOMIOSYS {
   void StopThreads();
 
  protected:
+  const CTickClock& Clock() const { return clock_; }
   bool Stopping() const { return stop_.load(std::memory_order_acquire); }
   void SetPortListChanged() { portListChanged_.store(1, std::memory_order_release); }
 
@@ -69,6 +72,7 @@ class CCOMIOSYS {
   // Gives the I/O thread a command and wakes it.
   static void Command(CCOM& com, uint8_t command);
 
+  const CTickClock& clock_;
   std::shared_ptr<IPortSystem> system_;
   std::array<CCOM, kPortCount> ports_;
   std::atomic<int32_t> enumerated_{0};

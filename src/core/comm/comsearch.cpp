@@ -19,9 +19,15 @@ constexpr int kOpenFailShowMs = kUnmatchedShowMs;
 constexpr int kOpenFailPriority = kUnmatchedPriority;
 }  // namespace
 
-CCOMSEARCH::CCOMSEARCH(std::shared_ptr<IPortSystem> system) : CCOMIOSYS(std::move(system)) {
-  for (SearchSlot& slot : slots_) slot.codec.trace = &Trace();
+CCOMSEARCH::CCOMSEARCH(const CTickClock& clock, std::shared_ptr<IPortSystem> system,
+                       const std::string& traceFile)
+    : CCOMIOSYS(clock, std::move(system), traceFile) {
+  for (SearchSlot& slot : slots_) {
+    slot.codec.trace = &Trace();
+    slot.codec.clock = &clock;
+  }
   activeLink_.codec.trace = &Trace();
+  activeLink_.codec.clock = &clock;
 }
 
 LinkInfo CCOMSEARCH::ActiveLink() const {
@@ -136,7 +142,7 @@ void CCOMSEARCH::SendProbe(SearchSlot& slot) {
 
 bool CCOMSEARCH::TakePort(int index) {
   SearchSlot& slot = slots_[index];
-  const int64_t now = TickMs();
+  const int64_t now = Clock().Ms();
   if (configuredPort_ > 0) {
     if (HeldByOtherSlot(index, configuredPort_) || LeaveAlone(configuredPort_, now)) return false;
     slot.port = configuredPort_;
@@ -160,7 +166,7 @@ bool CCOMSEARCH::TakePort(int index) {
 CCOMSEARCH::Next CCOMSEARCH::HandleSlot(int index) {
   SearchSlot& slot = slots_[index];
   for (int pass = 0; pass < 2; ++pass) {
-    const int64_t now = TickMs();
+    const int64_t now = Clock().Ms();
     const SearchRow& row = SearchTableRow(slot.row);
 
     if (slot.state == SlotState::CoolDown) {

@@ -62,7 +62,8 @@ struct UnmatchedUnit {
 
 class CCOMSEARCH : public CCOMIOSYS {
  public:
-  explicit CCOMSEARCH(std::shared_ptr<IPortSystem> system = nullptr);
+  explicit CCOMSEARCH(const CTickClock& clock, std::shared_ptr<IPortSystem> system = nullptr,
+                      const std::string& traceFile = {});
 
   void SearchStep();
 

@@ -66,12 +66,6 @@ int PortOfDeviceName(const std::string& name) {
   return 0;
 }
 
-PortNaming PortNaming::FromEnvironment() {
-  PortNaming naming;
-  if (const char* dir = std::getenv("IGN_PORT_DIR"); dir && *dir) naming.portDir = dir;
-  return naming;
-}
-
 std::string PortNaming::DevicePath(int port) const {
   if (port < 1 || port > 255) return {};
   if (!portDir.empty()) return portDir + "/COM" + std::to_string(port);

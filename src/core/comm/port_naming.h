@@ -13,9 +13,6 @@ struct PortNaming {
   std::string devDir = "/dev";
   std::string sysDir = "/sys/class/tty";  // where fitted UARTs show their type
 
-  // IGN_PORT_DIR from the environment, the rest as default.
-  static PortNaming FromEnvironment();
-
   std::string DevicePath(int port) const;  // empty for a number no rule maps
   bool List(PortPresence& present) const;  // false when the folder cannot be read
 };

@@ -40,7 +40,7 @@ void CCOMIOSYS::IoThread(int port) {
       if (com.txLen.load(std::memory_order_acquire) != 0) IoTransmit(com, *device);
       if (!FillRing(com, *device)) {
         // The device went away under us: close it and drop the port.
-        trace_.Raw(Format("\n[%i:TMR=%i]LOST %s\n", port, int(TickMs()), com.devicePath));
+        trace_.Raw(Format("\n[%i:TMR=%i]LOST %s\n", port, int(clock_.Ms()), com.devicePath));
         IoClose(com, device, false);
         com.result.store(PortResult::DeviceLost, std::memory_order_release);
         break;
@@ -70,14 +70,14 @@ void CCOMIOSYS::IoOpen(CCOM& com, std::unique_ptr<ISerialDevice>& device) {
   const std::string path = com.devicePath;
   const std::string settings = com.lineSettings;
   const int baud = com.baud.load(std::memory_order_acquire);
-  trace_.Raw(Format("\n[%i:TMR=%i]OPEN COM%i (%s)\n", com.port, int(TickMs()), com.port, settings.c_str()));
+  trace_.Raw(Format("\n[%i:TMR=%i]OPEN COM%i (%s)\n", com.port, int(clock_.Ms()), com.port, settings.c_str()));
   com.ioState.store(IoState::Opening, std::memory_order_release);
   device = system_->MakeDevice(com.port);
   const OpenResult opened = device ? device->Open(path, baud) : OpenResult::Failed(ENODEV);
   com.openError.store(opened.error, std::memory_order_release);
   if (!opened) {
     device.reset();
-    trace_.Raw(Format("[%i:TMR=%i]OPEN FAIL COM%i %s: %s\n", com.port, int(TickMs()), com.port,
+    trace_.Raw(Format("[%i:TMR=%i]OPEN FAIL COM%i %s: %s\n", com.port, int(clock_.Ms()), com.port,
                       ResolvedDevice(path).c_str(), SystemErrorText(opened.error).c_str()));
     com.threadCommand.store(ThreadCmd::None, std::memory_order_release);
     com.result.store(PortResult::OpenFailed, std::memory_order_release);
@@ -92,7 +92,7 @@ void CCOMIOSYS::IoOpen(CCOM& com, std::unique_ptr<ISerialDevice>& device) {
 
 // Leaves the port closing; the thread ends right after and marks it closed.
 void CCOMIOSYS::IoClose(CCOM& com, std::unique_ptr<ISerialDevice>& device, bool traced) {
-  if (traced) trace_.Raw(Format("\n[%i:TMR=%i]CLOSE COM%i\n", com.port, int(TickMs()), com.port));
+  if (traced) trace_.Raw(Format("\n[%i:TMR=%i]CLOSE COM%i\n", com.port, int(clock_.Ms()), com.port));
   com.ioState.store(IoState::Closing, std::memory_order_release);
   if (device) device->PurgeAndClose();
   device.reset();
@@ -104,7 +104,7 @@ void CCOMIOSYS::IoClose(CCOM& com, std::unique_ptr<ISerialDevice>& device, bool 
 void CCOMIOSYS::IoTransmit(CCOM& com, ISerialDevice& device) {
   const uint32_t len = std::min<uint32_t>(com.txLen.load(std::memory_order_acquire), kTxBufSize);
   if (trace_.IsOpen() && com.txBuf[0] != 0x30) {
-    std::string text = Format("\n[%i:TMR=%i]TX %i:\n", com.port, int(TickMs()), trace_.txCount.fetch_add(1));
+    std::string text = Format("\n[%i:TMR=%i]TX %i:\n", com.port, int(clock_.Ms()), trace_.txCount.fetch_add(1));
     for (uint32_t i = 0; i < len; ++i) text += Format("%02x\t", com.txBuf[i]);
     text += "\n";
     trace_.Raw(text);

@@ -83,7 +83,7 @@ void CCOMCOM::WatchStream(int port, CFrameCodec& codec) {
     return;
   }
   const int count = stream_.live.count.load(std::memory_order_relaxed);
-  const int64_t now = TickMs();
+  const int64_t now = Clock().Ms();
   if (count != streamProgressCount_) {
     streamProgressCount_ = count;
     streamProgressAt_ = now;
@@ -114,7 +114,7 @@ void CCOMCOM::HandleAttemptFailed(CFrameCodec& codec) {
   int failed = LinkState::AttemptFailed;
   if (attempt + 1 < maxAttempts_.load(std::memory_order_relaxed)) {
     codec.ArmSend(codec.txLen);  // the same frame again, from its first byte
-    sendTime_.store(TickMs(), std::memory_order_release);
+    sendTime_.store(Clock().Ms(), std::memory_order_release);
     linkState_.compare_exchange_strong(failed, LinkState::Sending);
   } else if (linkState_.compare_exchange_strong(failed, LinkState::Ready)) {
     EndJob(jobCode_.load(std::memory_order_acquire), JOB_FAILED);
@@ -251,7 +251,7 @@ void CCOMCOM::StartNextBlock(CFrameCodec& codec, const SearchSlot& link, int job
   }
   currentAddress_.store(block->address, std::memory_order_release);
   blockLength_.store(block->length, std::memory_order_relaxed);
-  sendTime_.store(TickMs(), std::memory_order_release);
+  sendTime_.store(Clock().Ms(), std::memory_order_release);
   framesSent_.fetch_add(1, std::memory_order_release);
   int ready = LinkState::Ready;
   if (!linkState_.compare_exchange_strong(ready, LinkState::Sending)) return;

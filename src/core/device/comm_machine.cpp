@@ -45,8 +45,9 @@ int CountDiff(const uint8_t* a, const uint8_t* b, int start, int end) {
 
 }  // namespace
 
-CCommMachine::CCommMachine(ILink& link, ParamState& params, IStatus& status, ICommHost& host)
-    : link_(link), params_(params), status_(status), host_(host) {}
+CCommMachine::CCommMachine(ILink& link, ParamState& params, IStatus& status, ICommHost& host,
+                           const CTickClock& clock)
+    : link_(link), params_(params), status_(status), host_(host), clock_(clock) {}
 
 // Quarters of the piecewise check, rounded up to whole 150-byte blocks:
 // [0, 300), [300, 600), [600, 900), [900, 1050).
@@ -281,8 +282,8 @@ void CCommMachine::CommStep() {
     if (request_ != Request::None) {
       state_ = StateOf(request_);
       request_ = Request::None;
-    } else if (Ticks() - lastMonitorTick_ >= kMonitorInterval) {
-      lastMonitorTick_ = Ticks();
+    } else if (clock_.Ticks() - lastMonitorTick_ >= kMonitorInterval) {
+      lastMonitorTick_ = clock_.Ticks();
       state_ = S::Monitor;
     }
   }

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "core/base/status_iface.h"
+#include "core/base/tick_clock.h"
 #include "core/comm/comm_const.h"  // kProgramKey
 #include "core/device/comm_state.h"
 #include "core/device/link_iface.h"
@@ -51,7 +52,7 @@ class ICommHost {
 
 class CCommMachine {
  public:
-  CCommMachine(ILink& link, ParamState& params, IStatus& status, ICommHost& host);
+  CCommMachine(ILink& link, ParamState& params, IStatus& status, ICommHost& host, const CTickClock& clock);
 
   void CommStep();
 
@@ -129,6 +130,7 @@ class CCommMachine {
   ParamState& params_;
   IStatus& status_;
   ICommHost& host_;
+  const CTickClock& clock_;
 
   bool first_ = true;
   CommState state_ = CommState::Disconnected;

@@ -1,13 +1,24 @@
 #include "core/device/engine.h"
 
-#include <cstdlib>
-
-#include "core/base/tick_clock.h"
+#include "core/comm/posix_serial.h"
 
 namespace ign {
 
-CEngine::CEngine(ICommHost* host, std::shared_ptr<IPortSystem> ports)
-    : com_(std::move(ports)), link_(com_), machine_(link_, params_, status_, host ? *host : defaultHost_) {
+namespace {
+std::shared_ptr<IPortSystem> PortsOf(std::shared_ptr<IPortSystem> ports, const RunConfig& config) {
+  if (ports) return ports;
+  PortNaming naming;
+  naming.portDir = config.portDir;
+  return std::make_shared<PosixPortSystem>(naming);
+}
+}  // namespace
+
+CEngine::CEngine(ICommHost* host, std::shared_ptr<IPortSystem> ports, const RunConfig& config)
+    : portDir_(config.portDir),
+      status_(clock_),
+      com_(clock_, PortsOf(std::move(ports), config), config.traceFile),
+      link_(com_),
+      machine_(link_, params_, status_, host ? *host : defaultHost_, clock_) {
   for (int slot : {Slot::Connection, Slot::Result, Slot::Congruence}) status_.BindLabel(slot, &labels_[slot]);
   status_.Start();
   com_.SetStatus(&status_);
@@ -24,10 +35,10 @@ void CEngine::Tick() {
   Step();
 }
 
-void CEngine::AdvanceClock() { AdvanceTick(); }
+void CEngine::AdvanceClock() { clock_.Advance(); }
 
 void CEngine::Step() {
-  if ((Ticks() & com_.StepMask()) == 0) machine_.CommStep();
+  if ((clock_.Ticks() & com_.StepMask()) == 0) machine_.CommStep();
   status_.ExpireStatus();
 }
 
@@ -35,7 +46,7 @@ bool CEngine::PortPresent(int port) const { return port >= 0 && port <= 255 && c
 
 std::string CEngine::PortDevice(int port) const {
   // Links of a port folder are named after their number already.
-  if (const char* dir = std::getenv("IGN_PORT_DIR"); dir && *dir) return {};
+  if (!portDir_.empty()) return {};
   std::string path = com_.DevicePathOf(port);
   size_t slash = path.rfind('/');
   return slash == std::string::npos ? path : path.substr(slash + 1);

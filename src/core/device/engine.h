@@ -7,6 +7,8 @@
 #include <memory>
 #include <string>
 
+#include "core/base/run_config.h"
+#include "core/base/tick_clock.h"
 #include "core/comm/comcom.h"
 #include "core/device/com_link.h"
 #include "core/device/com_menu.h"
@@ -19,8 +21,10 @@ namespace ign {
 
 class CEngine : public IPortList, public ILinkControl {
  public:
-  // host may be null (nothing to show). ports null: the system's serial ports.
-  explicit CEngine(ICommHost* host = nullptr, std::shared_ptr<IPortSystem> ports = nullptr);
+  // host may be null (nothing to show). ports null: the system's serial ports,
+  // or the links of the configuration's port folder.
+  explicit CEngine(ICommHost* host = nullptr, std::shared_ptr<IPortSystem> ports = nullptr,
+                   const RunConfig& config = {});
   ~CEngine() override;
 
   // One main-timer tick: AdvanceClock, then Step.
@@ -30,6 +34,7 @@ class CEngine : public IPortList, public ILinkControl {
   // The state machine runs on the ticks the step mask allows; status texts expire.
   void Step();
 
+  const CTickClock& Clock() const { return clock_; }
   CCOMCOM& Com() { return com_; }
   const CCOMCOM& Com() const { return com_; }
   CCommMachine& Machine() { return machine_; }
@@ -55,6 +60,8 @@ class CEngine : public IPortList, public ILinkControl {
   void Trace(const char* text) override { com_.TraceLine(text); }
 
  private:
+  CTickClock clock_;  // first: everything below counts on it
+  std::string portDir_;
   ICommHost defaultHost_;
   ParamState params_;
   CStatusSlots status_;

@@ -12,10 +12,9 @@
 
 namespace ign {
 
-std::string HandoverSocketPath() {
-  if (const char* p = std::getenv("IGN_HANDOVER_SOCKET"); p && *p) return p;
-  const char* dir = std::getenv("XDG_RUNTIME_DIR");
-  std::string base = dir && *dir ? dir : "/tmp";
+std::string HandoverSocketPath(const RunConfig& config) {
+  if (!config.handoverSocket.empty()) return config.handoverSocket;
+  const std::string base = config.runtimeDir.empty() ? "/tmp" : config.runtimeDir;
   return base + "/ignset-handover-" + std::to_string(::getuid());
 }
 
@@ -40,8 +39,7 @@ std::optional<HandoverMessage> ParseHandover(std::string_view line) {
   return m;
 }
 
-bool SendHandover(const HandoverMessage& m, std::string* error) {
-  const std::string path = HandoverSocketPath();
+bool SendHandover(const HandoverMessage& m, const std::string& path, std::string* error) {
   sockaddr_un addr{};
   addr.sun_family = AF_UNIX;
   if (path.size() >= sizeof addr.sun_path) {

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include "core/base/run_config.h"
 
 namespace ign {
 
@@ -21,11 +22,11 @@ struct HandoverMessage {
 
 // Socket path: IGN_HANDOVER_SOCKET, else $XDG_RUNTIME_DIR (or /tmp) plus a
 // per-user name.
-std::string HandoverSocketPath();
+std::string HandoverSocketPath(const RunConfig& config);
 // "<port> <code in hex>\n"
 std::string FormatHandover(const HandoverMessage& m);
 std::optional<HandoverMessage> ParseHandover(std::string_view line);
 // Sends one message; false when no ignset listens or the write fails.
-bool SendHandover(const HandoverMessage& m, std::string* error = nullptr);
+bool SendHandover(const HandoverMessage& m, const std::string& socketPath, std::string* error = nullptr);
 
 }  // namespace ign

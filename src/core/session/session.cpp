@@ -14,8 +14,8 @@ namespace {
 const char* const kConnectionLostTitle = "###Connection lost##Verbindung verloren##Spojení přerušeno";
 }  // namespace
 
-CSession::CSession(ISessionView* view, std::shared_ptr<IPortSystem> ports)
-    : view_(view ? *view : none_), engine_(static_cast<ICommHost*>(this), std::move(ports)) {}
+CSession::CSession(ISessionView* view, std::shared_ptr<IPortSystem> ports, const RunConfig& config)
+    : view_(view ? *view : none_), engine_(static_cast<ICommHost*>(this), std::move(ports), config) {}
 
 CSession::~CSession() = default;
 

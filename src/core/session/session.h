@@ -43,8 +43,10 @@ class ISessionView {
 
 class CSession : private ICommHost {
  public:
-  // view may be null (nothing to draw). ports null: the system's serial ports.
-  explicit CSession(ISessionView* view = nullptr, std::shared_ptr<IPortSystem> ports = nullptr);
+  // view may be null (nothing to draw). ports null: the system's serial ports,
+  // or the links of the configuration's port folder.
+  explicit CSession(ISessionView* view = nullptr, std::shared_ptr<IPortSystem> ports = nullptr,
+                    const RunConfig& config = {});
   ~CSession() override;
   CSession(const CSession&) = delete;
   CSession& operator=(const CSession&) = delete;

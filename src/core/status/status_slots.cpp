@@ -60,7 +60,7 @@ void CStatusSlots::ShowStatus(int slot, const char* packed, int durationMs, uint
     s.label->SetColours(fontColour, backColour);
   }
   if (durationMs > 0) {
-    const int64_t expiry = int64_t(Ticks()) + durationMs / kMsPerTick;
+    const int64_t expiry = int64_t(clock_.Ticks()) + durationMs / kMsPerTick;
     // Expiry 0 would mean "never set": a short message shown at tick 0 must
     // still go away.
     s.expiry = static_cast<int32_t>(std::clamp<int64_t>(expiry, 1, std::numeric_limits<int32_t>::max()));
@@ -70,7 +70,7 @@ void CStatusSlots::ShowStatus(int slot, const char* packed, int durationMs, uint
 }
 
 void CStatusSlots::ExpireStatus() {
-  const int32_t now = Ticks();
+  const int32_t now = clock_.Ticks();
   for (int i = 0; i < kSlotCount; ++i) {
     if (slots_[i].expiry > 0 && slots_[i].expiry < now) {
       slots_[i].expiry = 0;

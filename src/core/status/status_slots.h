@@ -10,6 +10,7 @@
 #include <string>
 
 #include "core/base/status_iface.h"
+#include "core/base/tick_clock.h"
 #include "core/status/title.h"
 #include "core/text/lngstr.h"
 
@@ -35,6 +36,9 @@ class CStatusSlots : public IStatus {
  public:
   static constexpr int kSlotCount = 5;
   static constexpr int32_t kNever = -1;  // expiry: shown until replaced
+
+  // The times of the slots count on the session's clock.
+  explicit CStatusSlots(const CTickClock& clock) : clock_(clock) {}
 
   // Binds the label of a slot (nullptr: none). Slots 0 and 3 never get one.
   void BindLabel(int slot, IStatusLabel* label);
@@ -65,6 +69,7 @@ class CStatusSlots : public IStatus {
   const char* Text(int slot) const;
 
  private:
+  const CTickClock& clock_;
   struct SlotState {
     IStatusLabel* label = nullptr;
     std::optional<CPackedText> text;

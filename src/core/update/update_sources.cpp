@@ -26,6 +26,9 @@ UpdateSources ReadUpdateSources(const EnvReader& env) {
   s.webBase = web ? web : IGN_DEFAULT_WEB_URL;
   const char* off = env("IGN_NO_UPDATE_CHECK");
   s.checkDisabled = off && *off && std::string(off) != "0";
+  for (const char* name :
+       {"http_proxy", "https_proxy", "HTTPS_PROXY", "no_proxy", "NO_PROXY", "SSL_CERT_FILE"})
+    if (const char* value = env(name)) s.network[name] = value;
   return s;
 }
 

@@ -4,6 +4,7 @@
 // IGN_DEFAULT_UPDATE_URL and IGN_DEFAULT_WEB_URL as compile definitions. At
 // run time IGN_UPDATE_URL and IGN_WEB_URL override them, and
 // IGN_NO_UPDATE_CHECK=1 switches the check off (for distribution packages).
+#include <map>
 #include <string>
 
 #include "core/update/proxy_env.h"
@@ -27,6 +28,9 @@ struct UpdateSources {
   // no web pages.
   std::string webBase;
   bool checkDisabled = false;  // IGN_NO_UPDATE_CHECK set to anything but "0"
+  // The proxy variables and SSL_CERT_FILE as the environment had them, for
+  // the worker that fetches the description.
+  std::map<std::string, std::string> network;
 };
 
 UpdateSources ReadUpdateSources(const EnvReader& env);

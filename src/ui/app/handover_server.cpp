@@ -8,9 +8,9 @@ namespace {
 constexpr qint64 kMaxLine = 64;  // a message line is far shorter; anything longer is dropped
 }
 
-THandoverServer::THandoverServer(QObject* parent, Handler handler)
+THandoverServer::THandoverServer(QObject* parent, const std::string& socketPath, Handler handler)
     : QObject(parent), handler_(std::move(handler)) {
-  const QString path = QString::fromStdString(HandoverSocketPath());
+  const QString path = QString::fromStdString(socketPath);
   // A socket left behind by a program that died would block the name.
   QLocalServer::removeServer(path);
   server_.setSocketOptions(QLocalServer::UserAccessOption);

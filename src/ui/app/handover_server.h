@@ -11,7 +11,7 @@ namespace ign {
 class THandoverServer : public QObject {
  public:
   using Handler = std::function<void(const HandoverMessage&)>;
-  THandoverServer(QObject* parent, Handler handler);
+  THandoverServer(QObject* parent, const std::string& socketPath, Handler handler);
   ~THandoverServer() override;
   bool Listening() const { return server_.isListening(); }
 

@@ -44,10 +44,11 @@ namespace ign {
 
 // ---- Construction -----------------------------------------------------------
 
-TMainForm::TMainForm(const QStringList& args, QWidget* parent)
+TMainForm::TMainForm(const QStringList& args, const RunConfig& config, QWidget* parent)
     : QMainWindow(parent),
       args_(args),
-      session_(std::make_unique<CSession>(static_cast<ISessionView*>(this))),
+      config_(config),
+      session_(std::make_unique<CSession>(static_cast<ISessionView*>(this), nullptr, config)),
       engine_(&session_->Engine()),
       params_(engine_->Params()),
       status_(engine_->Status()) {
@@ -69,7 +70,7 @@ TMainForm::TMainForm(const QStringList& args, QWidget* parent)
   StartHandoverServer();
   CreateFileCommands();
   CreateUndoRing();
-  paths_ = ComputeSettingsPaths();
+  paths_ = ComputeSettingsPaths(config_);
   SetMathErrorLogPath(paths_.folder + "IGN.err");  // not the current folder: it may not be writable
   status_.FreeTexts();
 
@@ -176,7 +177,7 @@ void TMainForm::StartStatusSlots() {
   status_.Start();
 }
 
-void TMainForm::ReadMarkerFile() { marker_ = ReadDeveloperMarker(MarkerFilePath()); }
+void TMainForm::ReadMarkerFile() { marker_ = ReadDeveloperMarker(MarkerFilePath(config_)); }
 
 void TMainForm::ResetUnitInformation() {
   session_->ResetUnitInformation();

@@ -17,6 +17,7 @@
 #include "core/app/developer_marker.h"
 #include "core/app/recent_files.h"
 #include "core/app/undo_ring.h"
+#include "core/base/run_config.h"
 #include "core/base/settings_dir.h"
 #include "core/device/com_menu.h"
 #include "core/device/engine.h"
@@ -63,8 +64,10 @@ class TMainForm : public QMainWindow, private ISessionView {
   static constexpr int kDesignWidth = 1000;
   static constexpr int kDesignHeight = 700;
 
-  // args: the program's command line, the program name first.
-  explicit TMainForm(const QStringList& args, QWidget* parent = nullptr);
+  // args: the program's command line, the program name first; config: what
+  // the program took from its environment.
+  explicit TMainForm(const QStringList& args, const RunConfig& config = ReadRunConfig(),
+                     QWidget* parent = nullptr);
   ~TMainForm() override;
 
   // The second half of start-up; the window is not initialised before it ends.
@@ -250,7 +253,6 @@ class TMainForm : public QMainWindow, private ISessionView {
   void Trace(const std::string& text);
   void RefreshLanguageChecks();
   TitleState CurrentTitleState() const;
-  void ApplyTestHook();
   void CreateUndoRing();
   void CreateFileCommands();
   void SyncFileSessionFromSettings();
@@ -258,6 +260,7 @@ class TMainForm : public QMainWindow, private ISessionView {
   void StartHandoverServer();
 
   QStringList args_;
+  RunConfig config_;
   std::unique_ptr<CSession> session_;
   CEngine* engine_;       // the session's
   ParamState& params_;    // the engine's copies of the image

@@ -34,10 +34,11 @@ void TMainForm::NewDefaults(int group) {
 }
 
 void TMainForm::StartHandoverServer() {
-  handover_ = std::make_unique<THandoverServer>(this, [this](const HandoverMessage& m) {
-    engine_->Machine().HandleHandover(m.port, m.code);
-    BuildComMenu();
-  });
+  handover_ =
+      std::make_unique<THandoverServer>(this, HandoverSocketPath(config_), [this](const HandoverMessage& m) {
+        engine_->Machine().HandleHandover(m.port, m.code);
+        BuildComMenu();
+      });
 }
 
 }  // namespace ign

@@ -24,7 +24,6 @@ void TMainForm::Timer1Timer() {
   if (firstInitialisedTick_) {
     firstInitialisedTick_ = false;
     ToolBar().ProgramAfterChange()->setFocus();  // away from the page edit fields
-    ApplyTestHook();
   }
   session_->Step();  // the state machine on the ticks the step mask allows (none under a holding box);
                      // status texts expire

@@ -33,8 +33,8 @@ void TMainForm::StartUpdateCheck() {
   hooks.saveSettings = [this] { WriteAppSettings(); };
   hooks.closeWindow = [this] { close(); };
   update_ = std::make_unique<TUpdateCheck>(
-      std::move(hooks), ReadUpdateSources([](const char* n) -> const char* { return std::getenv(n); }),
-      buildDate_, paths_.appIni);
+      std::move(hooks), ReadUpdateSources([this](const char* n) { return config_.Variable(n); }), buildDate_,
+      paths_.appIni);
   update_->Start(noPatchCheck_);
 
   QAction* download = menu_->Item("MenuUpdate");

@@ -31,7 +31,7 @@ void TUpdateCheck::Start(bool noPatchCheck) {
   enabled_ =
       !noPatchCheck && !sources_.checkDisabled && settings_.checkAtStart && !sources_.documentUrl.empty();
   if (!enabled_ || worker_) return;
-  worker_ = std::make_unique<TUpdateWorker>(shared_, sources_.documentUrl);
+  worker_ = std::make_unique<TUpdateWorker>(shared_, sources_.documentUrl, sources_.network);
   worker_->start();
 }
 

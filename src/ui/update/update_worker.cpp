@@ -23,10 +23,16 @@ namespace ign {
 
 namespace {
 
-QNetworkProxy ProxyFor(const QUrl& url) {
-  const ProxyChoice p =
-      ProxyFromEnvironment(url.scheme().toStdString(), url.host().toStdString(),
-                           [](const char* name) -> const char* { return std::getenv(name); });
+using Variables = std::map<std::string, std::string>;
+
+const char* Lookup(const Variables& variables, const char* name) {
+  const auto it = variables.find(name);
+  return it == variables.end() ? nullptr : it->second.c_str();
+}
+
+QNetworkProxy ProxyFor(const QUrl& url, const Variables& network) {
+  const ProxyChoice p = ProxyFromEnvironment(url.scheme().toStdString(), url.host().toStdString(),
+                                             [&](const char* name) { return Lookup(network, name); });
   if (p.kind == ProxyChoice::Kind::None) return QNetworkProxy(QNetworkProxy::NoProxy);
   QNetworkProxy proxy(
       p.kind == ProxyChoice::Kind::Socks5 ? QNetworkProxy::Socks5Proxy : QNetworkProxy::HttpProxy,
@@ -37,9 +43,9 @@ QNetworkProxy ProxyFor(const QUrl& url) {
 
 #if QT_CONFIG(ssl)
 // The system's trusted certificates, and those of SSL_CERT_FILE besides.
-QSslConfiguration TlsConfiguration() {
+QSslConfiguration TlsConfiguration(const Variables& network) {
   QSslConfiguration conf = QSslConfiguration::defaultConfiguration();
-  if (const char* file = std::getenv("SSL_CERT_FILE"); file && *file) {
+  if (const char* file = Lookup(network, "SSL_CERT_FILE"); file && *file) {
     const QList<QSslCertificate> extra = QSslCertificate::fromPath(QString::fromLocal8Bit(file));
     if (!extra.isEmpty()) conf.addCaCertificates(extra);
   }
@@ -51,8 +57,9 @@ QSslConfiguration TlsConfiguration() {
 
 QByteArray UpdateUserAgent() { return QByteArray("ignset/") + QByteArray::number(kProgramVersion); }
 
-TUpdateWorker::TUpdateWorker(std::shared_ptr<CUpdateState> state, std::string documentUrl)
-    : state_(std::move(state)), url_(std::move(documentUrl)) {
+TUpdateWorker::TUpdateWorker(std::shared_ptr<CUpdateState> state, std::string documentUrl,
+                             std::map<std::string, std::string> network)
+    : state_(std::move(state)), url_(std::move(documentUrl)), network_(std::move(network)) {
   setObjectName("UpdateWorker");
   setStackSize(0x20000 * 4);  // the network stack needs more than a bare loop
 }
@@ -108,14 +115,14 @@ TUpdateWorker::Attempt TUpdateWorker::Try(const QUrl& url, const QElapsedTimer& 
   tried_.push_back(url.toString().toStdString());
 
   QNetworkAccessManager manager;
-  manager.setProxy(ProxyFor(url));
+  manager.setProxy(ProxyFor(url, network_));
   QNetworkRequest request(url);
   request.setRawHeader("Accept", kUpdateAccept);
   request.setHeader(QNetworkRequest::UserAgentHeader, UpdateUserAgent());
   request.setAttribute(QNetworkRequest::RedirectPolicyAttribute, QNetworkRequest::NoLessSafeRedirectPolicy);
   request.setMaximumRedirectsAllowed(UpdateLimits::kMaxRedirects);
 #if QT_CONFIG(ssl)
-  if (url.scheme().toLower() == "https") request.setSslConfiguration(TlsConfiguration());
+  if (url.scheme().toLower() == "https") request.setSslConfiguration(TlsConfiguration(network_));
 #endif
 
   QNetworkReply* reply = manager.get(request);

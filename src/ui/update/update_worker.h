@@ -13,6 +13,7 @@
 #include <QThread>
 #include <QUrl>
 #include <atomic>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -39,7 +40,9 @@ QByteArray UpdateUserAgent();
 
 class TUpdateWorker : public QThread {
  public:
-  TUpdateWorker(std::shared_ptr<CUpdateState> state, std::string documentUrl);
+  // network: the proxy variables and SSL_CERT_FILE (UpdateSources::network).
+  TUpdateWorker(std::shared_ptr<CUpdateState> state, std::string documentUrl,
+                std::map<std::string, std::string> network = {});
   ~TUpdateWorker() override;
 
   // Sets the stop flag (a running transfer is aborted within kPollMs) and
@@ -65,6 +68,7 @@ class TUpdateWorker : public QThread {
 
   std::shared_ptr<CUpdateState> state_;
   std::string url_;
+  std::map<std::string, std::string> network_;
   std::atomic<bool> stop_{false};
   std::vector<std::string> tried_;
 };

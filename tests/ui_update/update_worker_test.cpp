@@ -16,6 +16,8 @@
 #include <thread>
 
 #include <gtest/gtest.h>
+#include "core/base/run_config.h"
+#include "core/update/update_sources.h"
 #include "tests/support/http_test_server.h"
 #include "tests/ui/qt_app.h"
 #include "ui/update/update_worker.h"
@@ -34,7 +36,11 @@ struct WorkerRun {
 
   bool Run(const std::string& url, double capSeconds = 30) {
     test::App();
-    worker = std::make_unique<TUpdateWorker>(state, url);
+    // The environment reaches the worker as it does in the program: read
+    // once, then the update sources' network variables.
+    const RunConfig config = ReadRunConfig();
+    const UpdateSources sources = ReadUpdateSources([&](const char* name) { return config.Variable(name); });
+    worker = std::make_unique<TUpdateWorker>(state, url, sources.network);
     worker->start();
     state->Request();
     const auto deadline = std::chrono::steady_clock::now() + test::ScaledCap(capSeconds);

@@ -26,10 +26,13 @@ class ArchiveStartup : public ::testing::Test {
     fs::permissions(Program(), fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec);
   }
   std::string Program() const { return dir_.File("run/ignset"); }
-  // Runs the copy until its first initialised tick, then ends it.
-  std::string StartAndStop() {
+  // Runs the copy until its first initialised tick, then ends it. Standard
+  // error goes to errors when it is given.
+  std::string StartAndStop(const std::string& errors = "") {
     ChildProcess p;
-    EXPECT_TRUE(p.Start({Program()},
+    std::vector<std::string> argv = {Program()};
+    if (!errors.empty()) argv = {"/bin/sh", "-c", "exec \"$0\" 2>\"$1\"", Program(), errors};
+    EXPECT_TRUE(p.Start(argv,
                         {"QT_QPA_PLATFORM=offscreen", "IGN_SETTINGS_DIR=" + dir_.File("settings"),
                          "IGN_MARKER_FILE=" + dir_.File("marker"), "IGN_PORT_DIR=" + dir_.File("ports"),
                          "IGN_HANDOVER_SOCKET=" + dir_.File("handover.sock"), "IGN_TEST_COMMIT=600=1"},
@@ -58,6 +61,15 @@ TEST_F(ArchiveStartup, EmptyStoreImportsFolderAndFullStoreDoesNot) {
   ASSERT_EQ(store.Open(Program()), kImpetLoaded);
   EXPECT_EQ(Contents(store),
             (std::map<std::string, std::string>{{"\\kept", "D"}, {"\\kept\\a.txt", "here"}}));
+}
+
+// Without the import folder, the usual case, a start says nothing on standard error.
+TEST_F(ArchiveStartup, StartWithoutImportFolderIsQuiet) {
+  fs::remove_all(dir_.File("IMPET"));
+  const std::string out = StartAndStop(dir_.File("errors"));
+  EXPECT_EQ(out.find("IMPORT"), std::string::npos) << out;
+  EXPECT_TRUE(fs::exists(dir_.File("errors")));
+  EXPECT_EQ(ReadBytes(dir_.File("errors")), "");
 }
 
 TEST(ArchiveStartupPrograms, BuiltProgramsDoNotCarryTheMarker) {

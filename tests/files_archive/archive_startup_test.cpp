@@ -33,7 +33,8 @@ class ArchiveStartup : public ::testing::Test {
     std::vector<std::string> argv = {Program()};
     if (!errors.empty()) argv = {"/bin/sh", "-c", "exec \"$0\" 2>\"$1\"", Program(), errors};
     EXPECT_TRUE(p.Start(argv,
-                        {"QT_QPA_PLATFORM=offscreen", "IGN_SETTINGS_DIR=" + dir_.File("settings"),
+                        {"QT_QPA_PLATFORM=offscreen", "XDG_RUNTIME_DIR=" + dir_.Path(),
+                         "IGN_SETTINGS_DIR=" + dir_.File("settings"),
                          "IGN_MARKER_FILE=" + dir_.File("marker"), "IGN_PORT_DIR=" + dir_.File("ports"),
                          "IGN_HANDOVER_SOCKET=" + dir_.File("handover.sock"), "IGN_TEST_COMMIT=600=1"},
                         dir_.File("run")));
@@ -68,8 +69,13 @@ TEST_F(ArchiveStartup, StartWithoutImportFolderIsQuiet) {
   fs::remove_all(dir_.File("IMPET"));
   const std::string out = StartAndStop(dir_.File("errors"));
   EXPECT_EQ(out.find("IMPORT"), std::string::npos) << out;
-  EXPECT_TRUE(fs::exists(dir_.File("errors")));
-  EXPECT_EQ(ReadBytes(dir_.File("errors")), "");
+  ASSERT_TRUE(fs::exists(dir_.File("errors")));
+  // The offscreen platform used here notes what it cannot do; that is not the program's.
+  std::istringstream errors(ReadBytes(dir_.File("errors")));
+  std::string own;
+  for (std::string line; std::getline(errors, line);)
+    if (line != "This plugin does not support propagateSizeHints()") own += line + "\n";
+  EXPECT_EQ(own, "");
 }
 
 TEST(ArchiveStartupPrograms, BuiltProgramsDoNotCarryTheMarker) {

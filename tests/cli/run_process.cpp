@@ -5,6 +5,7 @@
 
 #include <fcntl.h>
 #include <poll.h>
+#include <pty.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -47,6 +48,61 @@ ProcessResult RunProcess(const std::vector<std::string>& argv, const std::vector
     if (::poll(fds, 2, 100) < 0) break;
     for (int i = 0; i < 2; ++i) {
       if (fds[i].fd < 0 || !(fds[i].revents & (POLLIN | POLLHUP))) continue;
+      char buf[4096];
+      ssize_t n = ::read(fds[i].fd, buf, sizeof buf);
+      if (n <= 0) {
+        ::close(fds[i].fd);
+        fds[i].fd = -1;
+        --open;
+      } else {
+        (i == 0 ? r.out : r.err).append(buf, size_t(n));
+      }
+    }
+  }
+  int status = 0;
+  ::waitpid(pid, &status, 0);
+  r.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  if (!killed && WIFEXITED(status)) r.exitCode = WEXITSTATUS(status);
+  return r;
+}
+
+ProcessResult RunOnTerminal(const std::vector<std::string>& argv, const std::vector<std::string>& env,
+                            double capSeconds) {
+  ProcessResult r;
+  int master = -1, slave = -1, err[2];
+  if (::openpty(&master, &slave, nullptr, nullptr, nullptr) != 0) return r;
+  if (::pipe2(err, O_CLOEXEC) != 0) return r;
+  const auto start = std::chrono::steady_clock::now();
+  pid_t pid = ::fork();
+  if (pid == 0) {
+    ::dup2(slave, 1);
+    ::dup2(err[1], 2);
+    int devnull = ::open("/dev/null", O_RDONLY);
+    ::dup2(devnull, 0);
+    ::close(master);
+    ::close(slave);
+    for (const std::string& e : env) ::putenv(const_cast<char*>(e.c_str()));
+    std::vector<char*> args;
+    for (const std::string& a : argv) args.push_back(const_cast<char*>(a.c_str()));
+    args.push_back(nullptr);
+    ::execv(args[0], args.data());
+    ::_exit(127);
+  }
+  ::close(slave);
+  ::close(err[1]);
+  // The terminal ends with EIO once the program and its children have closed it.
+  pollfd fds[2] = {{master, POLLIN, 0}, {err[0], POLLIN, 0}};
+  int open = 2;
+  bool killed = false;
+  while (open > 0) {
+    const double elapsed = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    if (elapsed > capSeconds && !killed) {
+      ::kill(pid, SIGKILL);
+      killed = true;
+    }
+    if (::poll(fds, 2, 100) < 0) break;
+    for (int i = 0; i < 2; ++i) {
+      if (fds[i].fd < 0 || !(fds[i].revents & (POLLIN | POLLHUP | POLLERR))) continue;
       char buf[4096];
       ssize_t n = ::read(fds[i].fd, buf, sizeof buf);
       if (n <= 0) {

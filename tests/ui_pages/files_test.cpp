@@ -21,6 +21,20 @@ std::vector<int> Differences(const Image& a, const Image& b) {
   return out;
 }
 
+// The Save dialog replaced: each name it would start with is kept, and it
+// answers with choice (empty: cancelled). The dialog is back afterwards.
+struct SaveChoices {
+  std::vector<std::string> presets;
+  std::string choice;
+  SaveChoices() {
+    SetSaveNameChooser([this](const std::string& preset) {
+      presets.push_back(preset);
+      return choice;
+    });
+  }
+  ~SaveChoices() { SetSaveNameChooser(nullptr); }
+};
+
 TEST_F(PagesFixture, EditedLimiterAndAdvanceCellAreTheOnlyDifferencesOfTheSavedFile) {
   Image original = StartupImage();
   original[Adrb::LIMITER] = 120;
@@ -65,15 +79,9 @@ TEST_F(PagesFixture, TruncatedSettingsFileOpensWithAWarningAndSaveAsksForAName) 
   const std::string whole = ign::WriteSettingsFile(img, {});
   ASSERT_TRUE(WriteFileAtomically(cut, whole.substr(0, 2000)));
 
-  std::vector<std::string> presets;
-  std::string choice;
-  SetSaveNameChooser([&](const std::string& preset) {
-    presets.push_back(preset);
-    return choice;
-  });
-  struct Restore {
-    ~Restore() { SetSaveNameChooser(nullptr); }
-  } restore;
+  SaveChoices save;
+  std::vector<std::string>& presets = save.presets;
+  std::string& choice = save.choice;
 
   TMainForm& f = StartOn(Page::Misc);
   f.OpenSettingsFile(good, Group::All);
@@ -127,17 +135,13 @@ TEST_F(PagesFixture, SaveDialogStartsInDocumentsUntilAFolderWasUsed) {
   const char* previous = std::getenv("XDG_CONFIG_HOME");
   const std::string kept = previous ? previous : "";
   ::setenv("XDG_CONFIG_HOME", config.c_str(), 1);
-  std::vector<std::string> presets;
-  std::string choice;
-  SetSaveNameChooser([&](const std::string& preset) {
-    presets.push_back(preset);
-    return choice;
-  });
+  SaveChoices save;
+  std::vector<std::string>& presets = save.presets;
+  std::string& choice = save.choice;
   struct Restore {
     std::string config;
     bool had;
     ~Restore() {
-      SetSaveNameChooser(nullptr);
       if (had)
         ::setenv("XDG_CONFIG_HOME", config.c_str(), 1);
       else

@@ -26,9 +26,11 @@ const char* UsageText() {
          "                                           a unit set for another bike than FILE is refused\n"
          "                                           unless --force is given\n"
          "  reset   [--port N] [--timeout S]\n"
-         "  monitor [--port N] [--seconds S] [--csv FILE]\n"
-         "                                           print the live display about once a second; --csv\n"
-         "                                           writes the CSV log of every record (Ctrl+C ends it)\n"
+         "  monitor [--port N] [--seconds S] [--csv FILE] [--plain]\n"
+         "                                           the live display about once a second: a table redrawn\n"
+         "                                           in place on a terminal, one line per record with\n"
+         "                                           --plain or into a file or pipe; --csv writes the CSV\n"
+         "                                           log of every record (Ctrl+C ends it)\n"
          "  play    RECORDING (--csv FILE | --info)  a recording (.ignlog) as the CSV log its playback\n"
          "                                           writes, or its header and record counts\n"
          "  convert [--raw] IN OUT                   convert between .ign, .bin (1050 raw bytes) and .ini\n"
@@ -97,6 +99,8 @@ std::optional<Args> ParseArgs(int argc, char** argv, std::string& error) {
         return std::nullopt;
       }
       a.csv = argv[++i];
+    } else if (arg == "--plain") {
+      a.plain = true;
     } else if (arg == "--info") {
       a.info = true;
     } else if (arg == "--lang") {

@@ -31,6 +31,7 @@ struct Args {
   std::string lang = "en";
   std::string csv;  // --csv: the CSV log of monitor and play
   bool info = false;
+  bool plain = false;  // monitor: one line per record, also on a terminal
   std::vector<std::string> positional;
   RunConfig env;  // read from the environment at the start
 };

@@ -62,17 +62,24 @@ int CmdInfo(const Args& args) {
   if (int rc = s.Connect(); rc != kOk) return rc;
   const LinkInfo link = s.Engine().Com().ActiveLink();
   const UnitInfo& u = s.Unit().Texts();
-  std::printf("port:            COM%d\n", link.port);
-  std::printf("unit:            %s\n", link.name.c_str());
-  std::printf("key:             %d\n", s.Engine().Machine().UnitKey());
-  std::printf("subversion:      %d\n", s.Engine().Machine().UnitSubversion());
-  std::printf("name:            %s\n", u.name.c_str());
-  std::printf("production:      %s %s\n", u.productionDate.c_str(), u.productionTime.c_str());
-  std::printf("code:            %s\n", u.code.c_str());
-  std::printf("serial:          %s\n", u.serial.c_str());
-  std::printf("last update:     %s\n", u.lastUpdate.c_str());
-  std::printf("owner:           %s\n", u.owner.c_str());
-  std::printf("bad frames:      %d\n", s.Engine().Com().BadFrameCount());
+  // The header's code ends with the unit's name; the name has a line of its own.
+  std::string code = u.code;
+  if (!u.name.empty() && code.size() > u.name.size() && code.ends_with(u.name))
+    code.resize(code.size() - u.name.size());
+  const auto field = [](const char* label, const std::string& value) {
+    std::printf("%-17s%s\n", label, value.empty() ? "-" : value.c_str());
+  };
+  field("port:", "COM" + std::to_string(link.port));
+  field("link:", link.name);
+  field("key:", std::to_string(s.Engine().Machine().UnitKey()));
+  field("subversion:", std::to_string(s.Engine().Machine().UnitSubversion()));
+  field("name:", u.name);
+  field("production:", u.productionDate + " " + u.productionTime);
+  field("code:", code);
+  field("serial:", u.serial);
+  field("last update:", u.lastUpdate);
+  field("owner:", u.owner);
+  field("bad frames:", std::to_string(s.Engine().Com().BadFrameCount()));
   return kOk;
 }
 
@@ -96,7 +103,8 @@ int CmdRead(const Args& args) {
     std::fprintf(stderr, "ignctl: %s\n", error.c_str());
     return kFailed;
   }
-  std::fprintf(stderr, "ignctl: %s\n", s.ResultShown().c_str());
+  std::printf("read: %d bytes from COM%d, two reads agree; written to %s\n", RS_LEN_EXE,
+              s.Engine().Com().ActiveLink().port, args.output.c_str());
   return kOk;
 }
 
@@ -133,15 +141,22 @@ int CmdProgram(const Args& args) {
   p.edited = file;
   if (!Cleared(s.Session().CheckProgram(), args.force)) return kRefused;
   Outcome o;
+  int written = RS_LEN_EXE;
   if (args.changedOnly && p.unitValid) {
-    for (int i = 0; i < RS_LEN_EXE; ++i) p.marks[i] = p.unit[i] != file[i];
+    written = 0;
+    for (int i = 0; i < RS_LEN_EXE; ++i) {
+      p.marks[i] = p.unit[i] != file[i];
+      written += p.marks[i];
+    }
     o = s.Run(RequestProgramChangedOp, Operation::Program, kOperationSeconds, "Program");
   } else {
     o = s.Run(RequestProgramOp, Operation::Program, kOperationSeconds, "Program");
   }
   if (o.result == Result::VersionMismatch) return kMismatch;
   if (!Succeeded(o.result) || !s.WaitSaved(kSavingSeconds)) return kFailed;
-  std::fprintf(stderr, "ignctl: %s\n", s.ResultShown().c_str());
+  std::printf("program: %d %sbyte%s written to COM%d and read back; the unit has saved them\n", written,
+              written == RS_LEN_EXE ? "" : "changed ", written == 1 ? "" : "s",
+              s.Engine().Com().ActiveLink().port);
   return kOk;
 }
 

@@ -1,7 +1,10 @@
-// ignctl monitor: the live display as text, and the CSV log of every record.
+// ignctl monitor: the live display as text (a table on a terminal, a line per
+// record elsewhere), and the CSV log of every record.
 #include <atomic>
 #include <csignal>
 #include <cstdio>
+
+#include <unistd.h>
 
 #include "cli/commands.h"
 #include "cli/device_session.h"
@@ -30,6 +33,10 @@ int CmdMonitor(const Args& args) {
   const double total = args.seconds > 0 ? args.seconds : 1e9;
   double elapsed = 0;
   int rc = kOk;
+  // On a terminal the named values stand in a table redrawn in place; a
+  // file or a pipe gets one line per record.
+  const bool table = !args.plain && ::isatty(STDOUT_FILENO) == 1;
+  TableRedraw redraw;
   while (!g_interrupted && elapsed < total) {
     s.TickUntil([&] { return g_interrupted.load() || host.csvFailed || e.Com().ConnectedPort() == 0; }, 1.0);
     elapsed += 1.0;
@@ -44,7 +51,10 @@ int CmdMonitor(const Args& args) {
       break;
     }
     if (host.records > 0) {
-      std::printf("%s\n", MonitorLine(host.shown).c_str());
+      if (table)
+        std::fputs(redraw.Frame(MonitorTable(host.shown)).c_str(), stdout);
+      else
+        std::printf("%s\n", MonitorLine(host.shown).c_str());
       std::fflush(stdout);
     }
   }

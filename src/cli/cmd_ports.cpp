@@ -15,20 +15,22 @@ int CmdPorts(const Args& args) {
   naming.portDir = args.env.portDir;
   CCOMIOSYS io(clock, std::make_shared<PosixPortSystem>(naming));
   io.EnumeratePorts();
-  const std::vector<int> ports = io.PresentPorts();
-  for (int port : ports) {
+  int listed = 0;
+  for (int port : io.PresentPorts()) {
     const std::string path = io.DevicePathOf(port), device = io.DeviceNameOf(port);
     // Opened and closed at once, so that a port the user may not use says why
     // here rather than as a unit that never answers. A port another program
-    // holds is left as it is.
+    // holds is left as it is; a number that names no device is not listed.
     const int error = TryOpenDevice(path);
+    if (IsAbsentDeviceError(error)) continue;
+    ++listed;
     const std::string cause = error == 0            ? ""
                               : IsInUseError(error) ? ", " + OpenErrorHint(error)
                                                     : ", cannot open: " + OpenErrorHint(error);
     std::printf("COM%-3d %-24s %-16s present%s\n", port, path.c_str(), device == path ? "" : device.c_str(),
                 cause.c_str());
   }
-  if (ports.empty()) std::fprintf(stderr, "ignctl: no serial ports found\n");
+  if (listed == 0) std::fprintf(stderr, "ignctl: no serial ports found\n");
   return kOk;
 }
 

@@ -106,7 +106,8 @@ int DeviceSession::Connect() {
   }
   std::fprintf(stderr, "ignctl: no unit found within %g s\n", args_.timeout);
   for (int port = 1; port <= kMaxPortNumber; ++port)
-    if (const int error = com.OpenError(port); error != 0 && Engine().PortPresent(port))
+    if (const int error = com.OpenError(port);
+        error != 0 && !IsAbsentDeviceError(error) && Engine().PortPresent(port))
       std::fprintf(stderr, "ignctl: COM%d: %s\n", port, OpenErrorHint(error).c_str());
   // The unit may well be on a port that another program holds.
   return com.HeldPorts().empty() ? kNoUnit : kInUse;

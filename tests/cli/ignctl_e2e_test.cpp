@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 
@@ -32,10 +33,55 @@ class IgnctlE2E : public ::testing::Test {
   std::string dir_, ports_;
 };
 
+size_t Count(const std::string& text, const std::string& part) {
+  size_t n = 0;
+  for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
+  return n;
+}
+
+// No port folder at all: every low port number is tried, and none of them
+// names a device, which is not worth a line.
 TEST_F(IgnctlE2E, NoUnitEndsWithExit3WithinTheTimeout) {
   ProcessResult r = Run({"info", "--timeout", "1"});
   EXPECT_EQ(r.exitCode, 3) << r.err;
   EXPECT_NE(r.err.find("no unit found within 1 s"), std::string::npos) << r.err;
+  EXPECT_EQ(r.err.find("No such file"), std::string::npos) << r.err;
+  EXPECT_EQ(r.err.find("COM"), std::string::npos) << r.err;
+
+  ProcessResult ports = Run({"ports"});
+  EXPECT_EQ(ports.exitCode, 0);
+  EXPECT_EQ(ports.out, "");
+  EXPECT_NE(ports.err.find("no serial ports found"), std::string::npos) << ports.err;
+}
+
+// A port that exists but cannot be opened is named with its cause; one whose
+// link leads nowhere is not.
+TEST_F(IgnctlE2E, NoUnitNamesOnlyPortsThatExistAndCouldNotBeOpened) {
+  std::filesystem::create_directories(ports_);
+  WriteFile(Path("not-a-tty"), "plain file");
+  std::filesystem::create_symlink(Path("not-a-tty"), ports_ + "/COM3");
+  std::filesystem::create_symlink(Path("gone"), ports_ + "/COM5");
+  ProcessResult r = Run({"info", "--timeout", "1"});
+  EXPECT_EQ(r.exitCode, 3) << r.err;
+  EXPECT_NE(r.err.find("ignctl: COM3: "), std::string::npos) << r.err;
+  EXPECT_EQ(r.err.find("COM5"), std::string::npos) << r.err;
+  EXPECT_EQ(r.err.find("No such file"), std::string::npos) << r.err;
+}
+
+// Each field of the unit's header once, under one label.
+TEST_F(IgnctlE2E, InfoPrintsEachUnitFieldOnce) {
+  SimProcess sim(ports_, {.com = 2});
+  ASSERT_TRUE(sim.ready());
+  ProcessResult r = Run({"info"});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  for (const char* label : {"port:", "link:", "key:", "subversion:", "name:", "production:", "code:",
+                            "serial:", "last update:", "owner:", "bad frames:"})
+    EXPECT_EQ(Count("\n" + r.out, std::string("\n") + label), 1u) << label << " in:\n" << r.out;
+  EXPECT_EQ(Count(r.out, "last update"), 1u) << r.out;
+  EXPECT_EQ(Count(r.out, "IGNSIM"), 1u) << r.out;
+  EXPECT_NE(r.out.find("code:            240314S+\n"), std::string::npos) << r.out;
+  EXPECT_NE(r.out.find("owner:           Simulated unit\n"), std::string::npos) << r.out;
+  EXPECT_EQ(r.out.find('('), std::string::npos) << r.out;
 }
 
 TEST_F(IgnctlE2E, UsageErrorsEndWithExit2) {
@@ -77,6 +123,8 @@ TEST_F(IgnctlE2E, PortsInfoReadConvertProgramVerifyReset) {
   ProcessResult read = Run({"read", "-o", Path("unit.bin")});
   ASSERT_EQ(read.exitCode, 0) << read.err;
   EXPECT_EQ(read.out.find('\r'), std::string::npos);
+  EXPECT_EQ(read.out, "read: 1050 bytes from COM7, two reads agree; written to " + Path("unit.bin") + "\n");
+  EXPECT_EQ(read.err, "");
   EXPECT_EQ(ReadFile(Path("unit.bin")), ReadFile(sim.imagePath()));
   ASSERT_EQ(Run({"read", "--port", "7", "-o", Path("unit.ign")}).exitCode, 0);
 
@@ -105,12 +153,16 @@ TEST_F(IgnctlE2E, PortsInfoReadConvertProgramVerifyReset) {
 
   ProcessResult program = Run({"program", Path("changed.ign")});
   ASSERT_EQ(program.exitCode, 0) << program.err;
+  EXPECT_NE(program.out.find("program: 1050 bytes written to COM7 and read back; the unit has saved them"),
+            std::string::npos)
+      << program.out;
   EXPECT_EQ(uint8_t(ReadFile(sim.imagePath())[172]), 90);
   ProcessResult verify = Run({"verify", Path("changed.ign")});
   EXPECT_EQ(verify.exitCode, 0) << verify.err << verify.out;
 
   ProcessResult changedOnly = Run({"program", "--changed-only", Path("plain.ign")});
   EXPECT_EQ(changedOnly.exitCode, 0) << changedOnly.err;
+  EXPECT_NE(changedOnly.out.find("program: 1 changed byte written"), std::string::npos) << changedOnly.out;
   EXPECT_EQ(Run({"verify", Path("plain.ign")}).exitCode, 0);
 
   EXPECT_EQ(Run({"reset"}).exitCode, 0);

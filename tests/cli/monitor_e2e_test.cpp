@@ -55,6 +55,43 @@ class MonitorE2E : public ::testing::Test {
   std::string dir_, ports_;
 };
 
+size_t Count(const std::string& text, const std::string& part) {
+  size_t n = 0;
+  for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
+  return n;
+}
+
+// On a terminal: the named values as a table, each drawing after the first
+// going back over the one before; --plain keeps one line per record there too.
+TEST_F(MonitorE2E, TerminalShowsATableRedrawnInPlaceAndPlainKeepsLines) {
+  SimProcess sim(ports_,
+                 {.com = 4, .extra = {"--pin-rpm", "4321", "--pin-battery", "12900", "--pin-advance", "25"}});
+  ASSERT_TRUE(sim.ready());
+  std::vector<std::string> argv = {Ignctl(), "monitor", "--seconds", "3"};
+  ProcessResult r = RunOnTerminal(argv, {"IGN_PORT_DIR=" + ports_}, 90);
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  const std::vector<std::string> lines = Lines(r.out);
+  ASSERT_GE(lines.size(), 4u) << r.out;
+  EXPECT_EQ(lines[0].rfind("RPM = 4321 ", 0), 0u) << r.out;
+  EXPECT_NE(lines[0].find("U = 12.9 [V]"), std::string::npos) << r.out;
+  EXPECT_EQ(lines[1].rfind("Advance 1 = 25 [°]", 0), 0u) << r.out;
+  EXPECT_EQ(r.out.find(" | "), std::string::npos) << r.out;
+  // Every later drawing starts by going back to the first line of the table.
+  const size_t tableLines =
+      size_t(std::find_if(lines.begin(), lines.end(),
+                          [](const std::string& l) { return l.find("\x1b[J") != std::string::npos; }) -
+             lines.begin());
+  const std::string back = "\x1b[" + std::to_string(tableLines) + "F";
+  EXPECT_GE(Count(r.out, back), 1u) << r.out;
+  EXPECT_EQ(Count(r.out, "\x1b[J"), Count(r.out, back) + 1) << r.out;
+
+  argv.push_back("--plain");
+  ProcessResult plain = RunOnTerminal(argv, {"IGN_PORT_DIR=" + ports_}, 90);
+  ASSERT_EQ(plain.exitCode, 0) << plain.err;
+  EXPECT_EQ(plain.out.find('\x1b'), std::string::npos) << plain.out;
+  EXPECT_NE(plain.out.find("RPM = 4321 | "), std::string::npos) << plain.out;
+}
+
 TEST_F(MonitorE2E, CsvRowsHoldThePinnedEngineValues) {
   SimProcess sim(ports_, {.com = 4,
                           .extra = {"--pin-rpm", "4321", "--pin-battery", "12900", "--pin-advance", "25",

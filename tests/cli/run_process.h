@@ -18,4 +18,9 @@ ProcessResult RunProcess(const std::vector<std::string>& argv, const std::vector
                          double capSeconds = 60,
                          const std::function<bool(const ProcessResult&)>& interruptWhen = {});
 
+// The same with standard output on a pseudo-terminal, as a user's terminal;
+// out receives what the program wrote to it (with the terminal's line ends).
+ProcessResult RunOnTerminal(const std::vector<std::string>& argv, const std::vector<std::string>& env = {},
+                            double capSeconds = 60);
+
 }  // namespace ign::test

@@ -90,11 +90,14 @@ TEST_F(UnitInfoTest, LastUpdateText) {
     for (int i = 0; i < 4; ++i) h[size_t(35 + i)] = uint8_t(t >> (8 * i));
   };
   put(1700000001);  // 2023-11-14 22:13:21 UTC
-  EXPECT_EQ(DecodeUnitInfo(h).lastUpdate, "(last update: 14.11.2023-22:13:21)");
+  EXPECT_EQ(DecodeUnitInfo(h).lastUpdate, "14.11.2023-22:13:21");
+  EXPECT_EQ(LastUpdateCaption(DecodeUnitInfo(h)), "(last update: 14.11.2023-22:13:21)");
   put(0xFFFFFFFF);  // -1: no update recorded
   EXPECT_EQ(DecodeUnitInfo(h).lastUpdate, "");
+  EXPECT_EQ(LastUpdateCaption(DecodeUnitInfo(h)), "");
   put(0x80000001);  // before 1970: not convertible
   EXPECT_EQ(DecodeUnitInfo(h).lastUpdate, "error");
+  EXPECT_EQ(LastUpdateCaption(DecodeUnitInfo(h)), "error");
   put(0x12345600);  // low byte 0: no time at all
   EXPECT_EQ(DecodeUnitInfo(h).lastUpdate, "");
 }

@@ -218,3 +218,33 @@ TEST(Timing, DragScrollSpeedGrowsWithTheDistance) {
 
 }  // namespace
 }  // namespace ign
+
+namespace ign {
+namespace {
+
+// Labels of all three 3D axes go through one placer: a label is refused when
+// its box touches or comes within the gap of any label placed before it.
+TEST(LabelPlacer, RefusesBoxesThatOverlapOrCrowdOnesPlacedBefore) {
+  struct Case {
+    const char* name;
+    Rect box;
+    bool placed;
+  };
+  LabelPlacer labels(2);
+  ASSERT_TRUE(labels.Place(Rect{100, 100, 130, 112}));  // "30k" of the rpm axis
+  labels.Reserve(Rect{0, 0, 50, 12});                   // the angle text
+  const Case cases[] = {
+      {"across the first label (the 30k5Pa case)", Rect{120, 104, 140, 116}, false},
+      {"inside it", Rect{105, 102, 110, 110}, false},
+      {"one pixel right of it", Rect{131, 100, 150, 112}, false},
+      {"two pixels right of it", Rect{132, 100, 150, 112}, true},
+      {"two pixels below it", Rect{100, 114, 130, 126}, true},
+      {"over the reserved text", Rect{40, 5, 60, 17}, false},
+      {"clear of everything", Rect{300, 300, 320, 312}, true},
+      {"over a label placed by an earlier case", Rect{305, 305, 315, 315}, false},
+  };
+  for (const Case& c : cases) EXPECT_EQ(labels.Place(c.box), c.placed) << c.name;
+}
+
+}  // namespace
+}  // namespace ign

@@ -184,3 +184,30 @@ TEST(Graph2DRange, OnlyTheCurveAxisInUseBecomesTheHorizontalAxis) {
 
 }  // namespace
 }  // namespace ign
+
+namespace ign {
+namespace {
+
+// The value shown during a drag stays beside the point and inside the graph:
+// up and right of it, turned left at the right edge and below it at the top.
+TEST(DragValueBox, BesideThePointAndInsideTheGraph) {
+  const Rect area{0, 0, 400, 300};
+  struct Case {
+    const char* name;
+    double x, y;
+    int w;
+    Rect expected;
+  };
+  const Case cases[] = {
+      {"in the middle: up and right", 200, 150, 100, Rect{212, 118, 312, 138}},
+      {"at the right edge: to the left", 350, 150, 100, Rect{238, 118, 338, 138}},
+      {"at the top: below", 200, 10, 100, Rect{212, 22, 312, 42}},
+      {"in the top right corner: below and to the left", 390, 5, 100, Rect{278, 17, 378, 37}},
+      {"wider than the graph: from its left edge", 200, 150, 500, Rect{0, 118, 500, 138}},
+      {"at the bottom edge: kept inside", 200, 299.5, 100, Rect{212, 267, 312, 287}},
+  };
+  for (const Case& c : cases) EXPECT_EQ(DragValueBox(c.x, c.y, c.w, 20, area), c.expected) << c.name;
+}
+
+}  // namespace
+}  // namespace ign

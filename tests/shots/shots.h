@@ -68,4 +68,8 @@ int UpdateShots(const QString& dir);
 // The printout: the window right after printing and page 1 of the PDF.
 int PrintShots(const QString& dir);
 
+// The Advance Map page's editor: the 3D view turned to 45 degrees, and a 2D
+// drag with the value being set shown beside the point.
+int MapEditorShots(const QString& dir);
+
 }  // namespace ign::shots

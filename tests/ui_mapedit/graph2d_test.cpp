@@ -1,6 +1,8 @@
 // The 2D graph driven by synthetic mouse events on the advance map editor.
 #include <gtest/gtest.h>
 
+#include <QImage>
+
 #include <cmath>
 
 #include "core/mapedit/graph2d.h"
@@ -43,6 +45,34 @@ TEST_F(Graph2DView, RpmPointDraggedOntoItsNeighbourPushesItAndTheStatusNamesBoth
   EXPECT_EQ(Values(h->Sheet().x)[4], 36);  // pushed by one step
   EXPECT_EQ(Values(h->Sheet().x)[5], 37);
   EXPECT_EQ(h->Sheet().Cell(3, 9), 12);
+}
+
+// Pixels of the box that shows the value being set during a drag.
+int DragValuePixels(TTab* editor) {
+  editor->Flush();
+  const QImage image = editor->grab().toImage();
+  int n = 0;
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x) n += image.pixel(x, y) == qRgb(0xFF, 0xFF, 0xE1);
+  return n;
+}
+
+TEST_F(Graph2DView, TheValueBeingSetStandsBesideThePointWhileTheButtonIsHeld) {
+  h->editor->Execute(Cmd::kUseOnlyX);
+  const QPoint from = PointAt(3, 0);
+  const QPoint to = At(XOfValue(G(), 35), from.y());
+  Move(h->editor, from);
+  EXPECT_EQ(DragValuePixels(h->editor), 0);  // hovering shows none
+  Press(h->editor, from);
+  Move(h->editor, to, Qt::LeftButton);
+  const int shown = DragValuePixels(h->editor);
+  EXPECT_GT(shown, 500);
+  // The box stands up and right of the dragged point, clear of the pointer.
+  const QImage image = h->editor->grab().toImage();
+  EXPECT_EQ(image.pixel(to.x() + 20, to.y() - 20), qRgb(0xFF, 0xFF, 0xE1));
+  EXPECT_NE(image.pixel(to.x(), to.y()), qRgb(0xFF, 0xFF, 0xE1));
+  Release(h->editor, to);
+  EXPECT_EQ(DragValuePixels(h->editor), 0);
 }
 
 TEST_F(Graph2DView, ShiftDragWithNothingSelectedLiftsTheWholeCurve) {

@@ -1,5 +1,6 @@
 // Real settings files through the pages: exactly the edited parameters change.
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 
 #include "core/files/ign_reader.h"
@@ -19,6 +20,20 @@ std::vector<int> Differences(const Image& a, const Image& b) {
     if (a[size_t(i)] != b[size_t(i)]) out.push_back(i);
   return out;
 }
+
+// The Save dialog replaced: each name it would start with is kept, and it
+// answers with choice (empty: cancelled). The dialog is back afterwards.
+struct SaveChoices {
+  std::vector<std::string> presets;
+  std::string choice;
+  SaveChoices() {
+    SetSaveNameChooser([this](const std::string& preset) {
+      presets.push_back(preset);
+      return choice;
+    });
+  }
+  ~SaveChoices() { SetSaveNameChooser(nullptr); }
+};
 
 TEST_F(PagesFixture, EditedLimiterAndAdvanceCellAreTheOnlyDifferencesOfTheSavedFile) {
   Image original = StartupImage();
@@ -64,15 +79,9 @@ TEST_F(PagesFixture, TruncatedSettingsFileOpensWithAWarningAndSaveAsksForAName) 
   const std::string whole = ign::WriteSettingsFile(img, {});
   ASSERT_TRUE(WriteFileAtomically(cut, whole.substr(0, 2000)));
 
-  std::vector<std::string> presets;
-  std::string choice;
-  SetSaveNameChooser([&](const std::string& preset) {
-    presets.push_back(preset);
-    return choice;
-  });
-  struct Restore {
-    ~Restore() { SetSaveNameChooser(nullptr); }
-  } restore;
+  SaveChoices save;
+  std::vector<std::string>& presets = save.presets;
+  std::string& choice = save.choice;
 
   TMainForm& f = StartOn(Page::Misc);
   f.OpenSettingsFile(good, Group::All);
@@ -113,6 +122,53 @@ TEST_F(PagesFixture, TruncatedSettingsFileOpensWithAWarningAndSaveAsksForAName) 
   EXPECT_TRUE(r.Accepted());
   EXPECT_FALSE(r.Damaged());
   EXPECT_EQ(back[Adrb::LIMITER], 120);
+}
+
+// A first run: the Save dialog starts in the user's documents folder (XDG),
+// not in the folder the program was started from; once a file was saved,
+// in that file's folder, and so again after a restart.
+TEST_F(PagesFixture, SaveDialogStartsInDocumentsUntilAFolderWasUsed) {
+  const std::string docs = dir_.File("Dokumente"), config = dir_.File("xdg-config");
+  std::filesystem::create_directories(docs);
+  std::filesystem::create_directories(config);
+  ASSERT_TRUE(WriteFileAtomically(config + "/user-dirs.dirs", "XDG_DOCUMENTS_DIR=\"" + docs + "\"\n"));
+  const char* previous = std::getenv("XDG_CONFIG_HOME");
+  const std::string kept = previous ? previous : "";
+  ::setenv("XDG_CONFIG_HOME", config.c_str(), 1);
+  SaveChoices save;
+  std::vector<std::string>& presets = save.presets;
+  std::string& choice = save.choice;
+  struct Restore {
+    std::string config;
+    bool had;
+    ~Restore() {
+      if (had)
+        ::setenv("XDG_CONFIG_HOME", config.c_str(), 1);
+      else
+        ::unsetenv("XDG_CONFIG_HOME");
+    }
+  } restore{kept, previous != nullptr};
+
+  StartOn(Page::Misc);
+  Find<QAction>("MenuSave")->trigger();  // cancelled
+  ASSERT_EQ(presets.size(), 1u);
+  EXPECT_EQ(presets[0], docs + "/");
+
+  std::filesystem::create_directories(dir_.File("bikes"));
+  choice = dir_.File("bikes/r1.ign");
+  Find<QAction>("MenuSave")->trigger();
+  ASSERT_TRUE(std::filesystem::exists(choice));
+  choice.clear();
+  Find<QAction>("MenuSave")->trigger();
+  ASSERT_EQ(presets.size(), 3u);
+  EXPECT_EQ(presets[2], dir_.File("bikes/r1.ign"));
+
+  form_->close();  // the settings written at the end keep the folder
+  form_.reset();
+  StartOn(Page::Misc);
+  Find<QAction>("MenuSave")->trigger();
+  ASSERT_EQ(presets.size(), 4u);
+  EXPECT_EQ(presets[3], dir_.File("bikes/r1.ign"));
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // alone; the test settings and the signed proprietary words round trip.
 #include <gtest/gtest.h>
 
+#include <QLabel>
 #include <QPushButton>
 
 #include "core/base/atomic_file.h"
@@ -49,6 +50,26 @@ TEST_F(PagesFixture, TestButtonsSetTheirPendingBitAndLeaveTheImage) {
   Tick(10);
   EXPECT_EQ(Img(), before);
   EXPECT_FALSE(f.Undo().CanUndo());
+}
+
+// Without a unit a test button still says what became of the press: the
+// test waits for the next connection. The note follows a language change.
+TEST_F(PagesFixture, TestButtonSaysThatItsTestWaitsForTheNextConnection) {
+  TMainForm& f = StartOn(Page::Test);
+  f.show();
+  auto* result = Find<QLabel>("LabelResult");
+  ASSERT_NE(result, nullptr);
+  ASSERT_FALSE(f.Engine().Machine().Connected());
+  Find<QPushButton>("ButtonTestIgn3")->click();
+  EXPECT_TRUE(result->isVisible());
+  EXPECT_EQ(result->text(), "Test waits for the next connection to the unit: Ignition 3");
+  Find<QPushButton>("ButtonTestRpm")->click();
+  EXPECT_EQ(result->text(), "Test waits for the next connection to the unit: Tachometer");
+  f.MenuLanguageClick(LNG_CESKY);
+  EXPECT_EQ(result->text(), "Test čeká na příští připojení zapalování: Otáčkoměr");
+  f.MenuLanguageClick(LNG_ENGLISH);
+  Tick(5000 / 50 + 2);
+  EXPECT_FALSE(result->isVisible());  // a note, not a state: it goes after a while
 }
 
 TEST_F(PagesFixture, TestPageShowsTwoOutputsAndFourIgnitions) {

@@ -20,6 +20,10 @@ bool IsPermissionError(int error) { return error == EACCES || error == EPERM; }
 
 bool IsInUseError(int error) { return error == EBUSY; }
 
+bool IsAbsentDeviceError(int error) {
+  return error == ENOENT || error == ENODEV || error == ENXIO || error == ENOTDIR;
+}
+
 const char* const kPortInUseCaption = "###in use##belegt##obsazeno";
 
 std::string SystemErrorText(int error) {

@@ -12,6 +12,10 @@ bool IsPermissionError(int error);
 // exclusive mode or its lock refused the open).
 bool IsInUseError(int error);
 
+// True for the errors of a device that is not there at all (ENOENT, ENODEV,
+// ENXIO, ENOTDIR): a port number that names no device, which is no news.
+bool IsAbsentDeviceError(int error);
+
 // What a port held by another program is called, language-packed, for menu
 // captions: "in use".
 extern const char* const kPortInUseCaption;

@@ -51,12 +51,12 @@ std::string LastUpdateText(const uint8_t* p) {
       int32_t(uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24);
   if (t == -1) return {};
   // Times before 1970 cannot be converted on every platform; report them the same way everywhere.
-  if (t < 0) return "error";
+  if (t < 0) return kLastUpdateError;
   std::time_t tt = t;
   std::tm tm{};
-  if (!localtime_r(&tt, &tm)) return "error";
-  return Format("(last update: %02i.%02i.%02i-%02i:%02i:%02i)", tm.tm_mday, tm.tm_mon + 1, tm.tm_year + 1900,
-                tm.tm_hour, tm.tm_min, tm.tm_sec);
+  if (!localtime_r(&tt, &tm)) return kLastUpdateError;
+  return Format("%02i.%02i.%02i-%02i:%02i:%02i", tm.tm_mday, tm.tm_mon + 1, tm.tm_year + 1900, tm.tm_hour,
+                tm.tm_min, tm.tm_sec);
 }
 
 std::string OwnerText(const uint8_t* p, size_t len) {
@@ -101,8 +101,13 @@ UnitInfo DecodeUnitInfo(std::span<const uint8_t, kUnitHeaderLen> h) {
   return u;
 }
 
+std::string LastUpdateCaption(const UnitInfo& u) {
+  if (u.lastUpdate.empty() || u.lastUpdate == kLastUpdateError) return u.lastUpdate;
+  return "(last update: " + u.lastUpdate + ")";
+}
+
 std::string UnitVersionsText(const UnitInfo& u, const std::string& versionText) {
-  return u.code + "   " + versionText + "   (" + u.serial + ")   " + u.lastUpdate + "   " + u.owner;
+  return u.code + "   " + versionText + "   (" + u.serial + ")   " + LastUpdateCaption(u) + "   " + u.owner;
 }
 
 std::string UnitPanelText(const UnitInfo& u, int versionState, const std::string& versionText) {

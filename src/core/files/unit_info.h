@@ -9,6 +9,8 @@
 namespace ign {
 
 constexpr int kUnitHeaderLen = 150;
+// The last-update time of a header that holds one that cannot be converted.
+constexpr const char* kLastUpdateError = "error";
 
 struct UnitInfo {
   std::string name;            // "ABC07", or the up to 15 characters at 16..30
@@ -16,7 +18,7 @@ struct UnitInfo {
   std::string productionTime;  // "hh:mm"
   std::string code;            // empty unless the header carries a code
   std::string serial;          // empty, "none SN" or the serial number
-  std::string lastUpdate;      // empty or "(last update: ...)" or "error"
+  std::string lastUpdate;      // empty, "dd.mm.yyyy-hh:mm:ss" (local time) or kLastUpdateError
   std::string owner;           // owner bytes, each run of 0/255 before a character as "~"
 };
 
@@ -27,6 +29,9 @@ namespace VersionState {
 constexpr int NotConnected = 0, Mismatch = 1, Match = 2;
 }
 
+// The last update as the panel and the settings file show it: "(last update: %s)",
+// or the field as it stands when it is empty or kLastUpdateError.
+std::string LastUpdateCaption(const UnitInfo& info);
 // The text of status-bar panel 4.
 std::string UnitPanelText(const UnitInfo& info, int versionState, const std::string& versionText);
 // The unit part of the settings file's "HW/FW" line: "%s   %s   (%s)   %s   %s".

@@ -230,4 +230,14 @@ BesideGraph GraphBesideTable(const TableLayout& t, const TableFrame& frame) {
   return g;
 }
 
+bool LabelPlacer::Place(const Rect& box) {
+  for (const Rect& r : placed_) {
+    const bool apart = box.right + gap_ <= r.left || r.right + gap_ <= box.left ||
+                       box.bottom + gap_ <= r.top || r.bottom + gap_ <= box.top;
+    if (!apart) return false;
+  }
+  placed_.push_back(box);
+  return true;
+}
+
 }  // namespace ign

@@ -156,4 +156,21 @@ struct BesideGraph {
 // Where a 2D graph fits beside a table with fewer points than the maximum.
 BesideGraph GraphBesideTable(const TableLayout& layout, const TableFrame& frame);
 
+// ---- labels that must not overlap ----
+// Boxes of labels placed one after another (axis labels of the 3D view, in
+// any order of axes): a box that would touch or come within gap px of one
+// placed before is refused, so that the label is left out.
+class LabelPlacer {
+ public:
+  explicit LabelPlacer(int gap = 2) : gap_(gap) {}
+  // Reserves a box that labels must keep clear of (another text).
+  void Reserve(const Rect& box) { placed_.push_back(box); }
+  // True (and the box kept) when it is clear of every box kept so far.
+  bool Place(const Rect& box);
+
+ private:
+  int gap_;
+  std::vector<Rect> placed_;
+};
+
 }  // namespace ign

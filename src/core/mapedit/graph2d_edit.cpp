@@ -1,5 +1,7 @@
 #include "core/mapedit/graph2d_edit.h"
 
+#include <algorithm>
+
 #include <cmath>
 #include <vector>
 
@@ -103,6 +105,17 @@ std::string GraphStatusText(const CTabModel& model, const Graph2D& g, const Grap
   text += Pair(H, H.values[static_cast<std::size_t>(t.index)], H.scale) + "; ";
   text += Pair(s->data, s->data.values[static_cast<std::size_t>(CellIndexOf(g, t.index, ci))], s->data.scale);
   return text;
+}
+
+Rect DragValueBox(double x, double y, int w, int h, const Rect& bounds) {
+  constexpr int kAway = 12;  // px between the point (and the pointer on it) and the box
+  const int px = static_cast<int>(x), py = static_cast<int>(y);
+  int left = px + kAway, top = py - kAway - h;
+  if (left + w > bounds.right) left = px - kAway - w;
+  if (top < bounds.top) top = py + kAway;
+  left = std::clamp(left, bounds.left, std::max(bounds.left, bounds.right - w));
+  top = std::clamp(top, bounds.top, std::max(bounds.top, bounds.bottom - h));
+  return Rect{left, top, left + w, top + h};
 }
 
 bool BeginGraphDrag(CTabModel& model, const Graph2D& g, const GraphTarget& t, int x, int y, bool shift,

@@ -60,6 +60,10 @@ std::vector<char> GraphFollowers(const CSheet& sheet, const Graph2D& g, const Gr
 // The exact pixel of the dragged target (to keep the pointer on it).
 bool GraphTargetPosition(const CTabModel& model, const Graph2D& g, const GraphTarget& target, double& x,
                          double& y);
+// Where the value being set is shown while a drag lasts: a box of w x h px
+// up and to the right of the dragged target at (x, y), turned to the left
+// and below where that would leave bounds, and kept inside bounds.
+Rect DragValueBox(double x, double y, int w, int h, const Rect& bounds);
 // Closes the drag's batch: the one report of the gesture.
 void EndGraphDrag(CTabModel& model, int32_t nowTick);
 

@@ -110,6 +110,9 @@ constexpr MessageTriple kTriples[] = {
     {122, "Printing failed: a sheet could not be printed.",
      "Drucken fehlgeschlagen: ein Blatt ließ sich nicht drucken.", "Tisk selhal: list nelze vytisknout."},
     {123, "Printing failed:", "Drucken fehlgeschlagen:", "Tisk selhal:"},
+    {124, "Test sent to the unit:", "Test an die Zündung gesendet:", "Test odeslán do zapalování:"},
+    {125, "Test waits for the next connection to the unit:",
+     "Test wartet auf die nächste Verbindung mit der Zündung:", "Test čeká na příští připojení zapalování:"},
 };
 }  // namespace
 

@@ -26,6 +26,15 @@ bool InTable(int n) { return n >= kFirstMsg && n <= kLastMsg; }
 
 const char* Msg(int n) { return InTable(n) ? g_entries[n] : ""; }
 
+const char* MsgIn(int n, int language) {
+  for (const MessageTriple& t : MessageTriples()) {
+    if (t.n != n) continue;
+    if (language == LNG_DEUTSCH && t.german) return t.german;
+    return language == LNG_CESKY ? t.czech : t.english;
+  }
+  return "";
+}
+
 void FillMessages() {
   const int language = CurrentLanguage();
   for (const MessageTriple& t : MessageTriples()) {

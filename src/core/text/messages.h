@@ -13,6 +13,11 @@ constexpr int kLastMsg = 125;
 // pointer stays valid until the next FillMessages, SetMsg or ClearMessages.
 const char* Msg(int n);
 
+// The listed entry in the given language (LNG_ENGLISH .. LNG_CESKY), whatever
+// the current one; "" for a number the table does not list. For packed texts
+// that are shown again when the language changes.
+const char* MsgIn(int n, int language);
+
 // Refills every listed entry in the current language.
 void FillMessages();
 

@@ -15,6 +15,7 @@
 #include "core/files/unit_identity.h"
 #include "core/text/lngstr.h"
 #include "ui/app/dialog_filter.h"
+#include "ui/app/dialog_start_folder.h"
 #include "ui/app/file_host.h"
 #include "ui/app/main_form.h"
 #include "ui/app/main_menu.h"
@@ -129,8 +130,8 @@ void TMainForm::OpenSettingsFile(const std::string& name, int group) {
 void TMainForm::MenuOpenClick() { OpenWithDialog(Group::All); }
 
 void TMainForm::OpenWithDialog(int group) {
-  QString path = QFileDialog::getOpenFileName(
-      this, QStringLiteral("Open"), QString::fromStdString(dialogFileName_), DialogFilter(kIgnOpenFilter));
+  QString path = QFileDialog::getOpenFileName(this, QStringLiteral("Open"), DialogStart(dialogFileName_),
+                                              DialogFilter(kIgnOpenFilter));
   if (path.isEmpty()) return;
   const IgnReadResult result = files_->OpenConfirmed(path.toStdString(), group);
   AfterFileCommand();
@@ -156,9 +157,9 @@ void TMainForm::dropEvent(QDropEvent* event) {
 // ---- Save -----------------------------------------------------------------------
 
 void TMainForm::MenuSaveClick() {
-  QString path = SaveChooser() ? QString::fromStdString(SaveChooser()(dialogFileName_))
-                               : QFileDialog::getSaveFileName(this, QStringLiteral("Save"),
-                                                              QString::fromStdString(dialogFileName_),
+  const QString start = DialogStart(dialogFileName_);
+  QString path = SaveChooser() ? QString::fromStdString(SaveChooser()(start.toStdString()))
+                               : QFileDialog::getSaveFileName(this, QStringLiteral("Save"), start,
                                                               DialogFilter(kIgnSaveFilter));
   if (path.isEmpty()) return;
   if (QFileInfo(path).suffix().isEmpty()) path += ".ign";

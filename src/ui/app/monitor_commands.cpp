@@ -13,6 +13,7 @@
 #include "core/monitor/recording_reader.h"
 #include "core/text/lngstr.h"
 #include "ui/app/dialog_filter.h"
+#include "ui/app/dialog_start_folder.h"
 #include "ui/app/main_form.h"
 #include "ui/app/main_menu.h"
 #include "ui/mapedit/map_editor.h"
@@ -35,8 +36,10 @@ constexpr const char* kPausedWord = "###paused##angehalten##pozastaveno";
 TMonitorCommands::TMonitorCommands(TMainForm& form, QGroupBox* playerBox)
     : QObject(&form), form_(form), player_(std::make_unique<CMonitorPlayer>(*this)) {
   chooseFile = [this](bool save, const char* filter, const char* extension) {
-    QString path = save ? QFileDialog::getSaveFileName(&form_, QString(), QString(), DialogFilter(filter))
-                        : QFileDialog::getOpenFileName(&form_, QString(), QString(), DialogFilter(filter));
+    // The folder of the settings files, without their name.
+    const QString start = DialogStart(DialogFolderOf(form_.DialogFileName()));
+    QString path = save ? QFileDialog::getSaveFileName(&form_, QString(), start, DialogFilter(filter))
+                        : QFileDialog::getOpenFileName(&form_, QString(), start, DialogFilter(filter));
     if (!path.isEmpty() && save && QFileInfo(path).suffix().isEmpty()) path += QString(".") + extension;
     return path.toStdString();
   };

@@ -4,12 +4,18 @@
 #include <algorithm>
 
 #include "core/device/engine.h"
+#include "core/text/language.h"
+#include "core/text/messages.h"
 #include "ui/app/main_form.h"
 #include "ui/app/main_layout.h"
 #include "ui/app/monitor_commands.h"
 #include "ui/app/tool_bar.h"
 
 namespace ign {
+
+namespace {
+constexpr int kMsgTestSent = 124, kMsgTestWaits = 125;
+}  // namespace
 
 ParamState& TPagesHost::Params() { return form_.Params(); }
 void TPagesHost::NormaliseImage() { form_.NormaliseEditedImage(); }
@@ -35,6 +41,18 @@ void TPagesHost::ApplyBikePreset() {
 void TPagesHost::AddTestBits(int index, uint8_t bits) {
   auto& pending = form_.Engine().Machine().testBits;
   if (index >= 0 && index < int(pending.size())) pending[size_t(index)] |= bits;
+}
+
+// The pending bits go out with the next monitor request: at once while a
+// unit is connected, else once one is.
+void TPagesHost::NoteTestRequest(const std::array<std::string, 3>& caption) {
+  const int msg = form_.Engine().Machine().Connected() ? kMsgTestSent : kMsgTestWaits;
+  std::string packed;
+  for (int language : {LNG_ENGLISH, LNG_DEUTSCH, LNG_CESKY})
+    packed += std::string(language == LNG_ENGLISH ? "###" : "##") + MsgIn(msg, language) + " " +
+              caption[size_t(language)];
+  form_.Status().ShowStatus(Slot::Result, packed.c_str(), 5000, Colour::Black, Colour::ButtonFace,
+                            StatusPriority::Operation);
 }
 
 bool TPagesHost::DeveloperTestMode() const { return form_.DeveloperTestMode(); }

@@ -21,6 +21,7 @@ class TPagesHost : public IPagesHost {
   void SetBikeChanged() override;
   void ApplyBikePreset() override;
   void AddTestBits(int index, uint8_t bits) override;
+  void NoteTestRequest(const std::array<std::string, 3>& caption) override;
   bool DeveloperTestMode() const override;
   void NoteRecorderView() override;
   void RefreshLiveDisplay() override;

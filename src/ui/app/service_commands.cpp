@@ -13,6 +13,7 @@
 #include "core/text/messages.h"
 #include "ui/app/about_box.h"
 #include "ui/app/dialog_filter.h"
+#include "ui/app/dialog_start_folder.h"
 #include "ui/app/main_form.h"
 #include "ui/app/main_menu.h"
 #include "ui/monitor/live_display.h"
@@ -74,10 +75,12 @@ void TMainForm::ButtonLoadBinClick() {
   auto* edit = findChild<QLineEdit*>("EditLoadBin");
   const std::optional<uint32_t> offset = edit ? ParseDumpOffset(edit->text().toStdString()) : std::nullopt;
   if (!offset) return;
-  const std::string path = chooseDumpFile_ ? chooseDumpFile_()
-                                           : QFileDialog::getOpenFileName(this, QString(), QString(),
-                                                                          DialogFilter("Memory dump|*.bin"))
-                                                 .toStdString();
+  const std::string path =
+      chooseDumpFile_
+          ? chooseDumpFile_()
+          : QFileDialog::getOpenFileName(this, QString(), DialogStart(DialogFolderOf(dialogFileName_)),
+                                         DialogFilter("Memory dump|*.bin"))
+                .toStdString();
   if (path.empty()) return;
   pages_->CommitPending();
   Image image = params_.edited;

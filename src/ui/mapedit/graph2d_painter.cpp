@@ -315,6 +315,23 @@ void HoverMarks(const G2& c) {
   }
 }
 
+// While a point or marker is dragged, the value being set stands beside it.
+void DragValue(const G2& c) {
+  const TTabGraph& gs = c.v.graph;
+  double x = 0, y = 0;
+  if (!gs.dragging || !GraphTargetPosition(c.model, c.g, gs.drag.target, x, y)) return;
+  const QString text = QString::fromStdString(GraphStatusText(c.model, c.g, gs.drag.target, false));
+  if (text.isEmpty()) return;
+  const QFontMetrics fm(c.font);
+  const Rect box = DragValueBox(x, y, fm.horizontalAdvance(text) + 10, fm.height() + 6, c.v.graph.area);
+  c.p.setPen(QPen(WinColour(c.s.accentColour), 1));
+  c.p.setBrush(QColor(0xFF, 0xFF, 0xE1));
+  c.p.drawRect(ToQRect(box).adjusted(0, 0, -1, -1));
+  c.p.setPen(Qt::black);
+  c.p.setFont(c.font);
+  c.p.drawText(ToQRect(box), Qt::AlignCenter, text);
+}
+
 }  // namespace
 
 void PaintGraph2D(QPainter& p, const CTabModel& model, const TabViewState& v, const QFont& canvas) {
@@ -342,6 +359,8 @@ void PaintGraph2D(QPainter& p, const CTabModel& model, const TabViewState& v, co
     Points(c);
     LivePoint(c);
     HoverMarks(c);
+    p.setClipRect(ToQRect(v.graph.area));
+    DragValue(c);
   }
   p.restore();
 }

@@ -62,7 +62,15 @@ QPointF Outwards(const P3& c, const QPointF& at) {
   return length > 0 ? d / length : QPointF(-1, 1);
 }
 
-void Axis(const P3& c, const GraphRange& r, const CAxe& axis, int which) {
+// A label's box in whole pixels, as the placer compares them.
+Rect BoxOf(const QRectF& r) {
+  return Rect{static_cast<int>(std::floor(r.left())), static_cast<int>(std::floor(r.top())),
+              static_cast<int>(std::ceil(r.right())), static_cast<int>(std::ceil(r.bottom()))};
+}
+
+// One axis with its ticks and labels. labels holds the boxes of every label
+// drawn so far on any axis: a label that would overlap one of them is left out.
+void Axis(const P3& c, const GraphRange& r, const CAxe& axis, int which, LabelPlacer& labels) {
   const auto at = [&](double v) {
     const double rel = v - r.low;
     const Point3D pt = which == 0   ? Project(c.pr, rel, 0, 0)
@@ -77,7 +85,6 @@ void Axis(const P3& c, const GraphRange& r, const CAxe& axis, int which) {
   if (step <= 0 || (r.high - r.low) / step > 200) return;
   const QFontMetrics fm(c.font);
   c.p.setFont(c.font);
-  QRectF last;
   const std::string suffix = Shown(axis.suffix);
   for (double v = std::ceil(r.low / step) * step; v <= r.high + 1e-9; v += step) {
     if (which != 0 && v == r.low) continue;  // the origin is labelled by the horizontal axis
@@ -91,9 +98,8 @@ void Axis(const P3& c, const GraphRange& r, const CAxe& axis, int which) {
     const double w = fm.horizontalAdvance(text), hgt = fm.height();
     const QPointF centre = pt + QPointF(out.x() * (w / 2 + 6), out.y() * (hgt / 2 + 7));
     const QRectF box(centre.x() - w / 2, centre.y() - hgt / 2, w, hgt);
-    if (!last.isNull() && box.intersects(last)) continue;
+    if (!labels.Place(BoxOf(box))) continue;
     c.p.drawText(box.bottomLeft() - QPointF(0, fm.descent()), text);
-    last = box;
   }
 }
 
@@ -235,20 +241,23 @@ void PaintGraph3D(QPainter& p, const CTabModel& model, const TabViewState& v, co
   p.setClipRect(ToQRect(pr.view).adjusted(-10, -12, 10, 10));
   const CAxe& H = pr.swap ? sheet->y : sheet->x;
   const CAxe& C = pr.swap ? sheet->x : sheet->y;
-  Axis(c, pr.h, H, 0);
-  Axis(c, pr.c, C, 2);
-  Axis(c, pr.d, sheet->data, 1);
+  const QString angles = QString::fromStdString(AngleText(c.view));
+  const QFontMetrics fm(font);
+  const QPoint anglesAt(pr.legend.left + (kLegendWidth - fm.horizontalAdvance(angles)) / 2,
+                        pr.view.top + 45 + fm.ascent());
+  LabelPlacer labels;
+  labels.Reserve(
+      BoxOf(QRectF(anglesAt.x(), anglesAt.y() - fm.ascent(), fm.horizontalAdvance(angles), fm.height())));
+  Axis(c, pr.h, H, 0, labels);
+  Axis(c, pr.c, C, 2, labels);
+  Axis(c, pr.d, sheet->data, 1, labels);
   p.setClipRect(ToQRect(pr.view));
   Surface(c);
   Values(c);
   Legend(c);
   p.setPen(Qt::black);
   p.setFont(font);
-  const QString angles = QString::fromStdString(AngleText(c.view));
-  const QFontMetrics fm(font);
-  p.drawText(QPoint(pr.legend.left + (kLegendWidth - fm.horizontalAdvance(angles)) / 2,
-                    pr.view.top + 45 + fm.ascent()),
-             angles);
+  p.drawText(anglesAt, angles);
   LivePoint(c);
   p.restore();
 }

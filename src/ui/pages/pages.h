@@ -63,6 +63,10 @@ class IPagesHost {
   // ORs one-shot test bits into the pending bits of the next monitor request
   // (index 0..2: ignition, output, servo test byte).
   virtual void AddTestBits(int /*index*/, uint8_t /*bits*/) {}
+  // A test button was pressed (its caption in English, German and Czech):
+  // status slot 2 says which test went to the unit, or that it waits for the
+  // next connection.
+  virtual void NoteTestRequest(const std::array<std::string, 3>& /*caption*/) {}
   virtual bool DeveloperTestMode() const { return false; }
 };
 

@@ -5,6 +5,7 @@
 #include <QVBoxLayout>
 
 #include "core/app/dump_loader.h"
+#include "core/text/caption_table.h"
 #include "core/text/lngstr.h"
 #include "ui/pages/binding.h"
 #include "ui/pages/page_layout.h"
@@ -159,7 +160,16 @@ QWidget* TTestPage::BuildProprietary(QWidget* sheet) {
 void TTestPage::ButtonTestClick(QPushButton* button) {
   const int byte = button->property(kTestByteProperty).toInt();
   const int bit = button->property(kTestBitProperty).toInt();
-  if (bit) pages_.Host().AddTestBits(byte, uint8_t(bit));
+  if (!bit) return;
+  pages_.Host().AddTestBits(byte, uint8_t(bit));
+  // The caption in every language, without its accelerator mark.
+  const CaptionRow* row = FindCaptionRow(PageTextRows(CaptionPage::Test), button->objectName().toStdString());
+  std::array<std::string, 3> caption;
+  for (int language : {LNG_ENGLISH, LNG_DEUTSCH, LNG_CESKY}) {
+    QString text = row ? QString::fromUtf8(CaptionWithSuffix(*row, language)) : button->text();
+    caption[size_t(language)] = text.remove(QLatin1Char('&')).toStdString();
+  }
+  pages_.Host().NoteTestRequest(caption);
 }
 
 void TTestPage::Relabel(Image&) { proprietary_->setTitle(QString::fromUtf8(LngStr(kProprietaryTitle))); }

@@ -42,7 +42,7 @@ void TAdvancePage::Init(QWidget* sheet) {
   baseAdvLabel_ = CreateLabel(bottom, "LabelBaseAdv", QStringLiteral("Base advance [°]"));
   baseAdvLabel_->setAutoFillBackground(true);
   baseAdv_ = CreateEditPair(bottom, "EditBaseAdv");
-  PlaceEditPair(baseAdv_, 0, 40, 1, 40);
+  PlaceEditPair(baseAdv_, Describe("BASE_ADV"), 40);
   baseAdvLabel_->setBuddy(baseAdv_);
   pages_.Bind(baseAdv_);
   row->addWidget(baseAdvLabel_);
@@ -54,7 +54,7 @@ void TAdvancePage::Init(QWidget* sheet) {
     const QByteArray edit = QStringLiteral("EditKorAdv%1").arg(i + 1).toLatin1();
     const QByteArray label = QStringLiteral("LabelKorAdv%1").arg(i + 1).toLatin1();
     correction_[size_t(i)] = CreateEditPair(bottom, edit.constData());
-    PlaceEditPair(correction_[size_t(i)], -30, 30, 1, 40);
+    PlaceEditPair(correction_[size_t(i)], Describe("CORR_ADVANCE"), 40);
     correctionLabel_[size_t(i)] = CreateLabel(bottom, label.constData(), QStringLiteral("%1.").arg(i + 1));
     correctionLabel_[size_t(i)]->setBuddy(correction_[size_t(i)]);
     pages_.Bind(correction_[size_t(i)]);
@@ -79,8 +79,8 @@ void TAdvancePage::Init(QWidget* sheet) {
 
 void TAdvancePage::Store(Image& img) {
   StoreAdvanceModes(*model_, img);
-  for (int i = 0; i < 4; ++i) StoreByte(correction_[size_t(i)], img, Adrb::CORR_ADVANCE, i, 1, -100);
-  StoreByte(baseAdv_, img, Adrb::BASE_ADV, 0);
+  for (int i = 0; i < 4; ++i) StoreParam(correction_[size_t(i)], img, Describe("CORR_ADVANCE"), i);
+  StoreParam(baseAdv_, img, Describe("BASE_ADV"));
   StoreCheck(adv2ToOut2_, img, Adrb::ADV2TOOUT2);
   Markers m = model_->MarkerValues();
   m.baseAdvance = img[Adrb::BASE_ADV];
@@ -89,8 +89,8 @@ void TAdvancePage::Store(Image& img) {
 
 void TAdvancePage::Load(Image& img) {
   TLoadGuard& g = pages_.Guard();
-  LoadByte(g, baseAdv_, img, Adrb::BASE_ADV, 0);
-  for (int i = 0; i < 4; ++i) LoadByte(g, correction_[size_t(i)], img, Adrb::CORR_ADVANCE, i, 1, -100);
+  LoadParam(g, baseAdv_, img, Describe("BASE_ADV"));
+  for (int i = 0; i < 4; ++i) LoadParam(g, correction_[size_t(i)], img, Describe("CORR_ADVANCE"), i);
   LoadCheck(g, adv2ToOut2_, img, Adrb::ADV2TOOUT2);
   LoadAdvanceSheets(*model_, img);
   Refresh(img);

@@ -33,9 +33,9 @@ void Fill(QComboBox* combo, std::span<const ListItem> items) {
   for (const ListItem& item : items) AddChoice(combo, Packed(item.text), item.value);
 }
 
-TUpDown* Pair(QWidget* parent, const char* name, int minimum, int maximum, TPages& pages) {
+TUpDown* Pair(QWidget* parent, const char* name, const char* parameter, TPages& pages) {
   TUpDown* u = CreateEditPair(parent, name);
-  PlaceEditPair(u, minimum, maximum, 1, kEditWidth);
+  PlaceEditPair(u, Describe(parameter), kEditWidth);
   pages.Bind(u);
   return u;
 }
@@ -67,12 +67,12 @@ void TBikePage::Init(QWidget* sheet) {
   auto* rpm = new QGroupBox(sheet);
   rpm->setObjectName("GroupBoxRpm");
   auto* rpmGrid = new QGridLayout(rpm);
-  rpmPulses_ = Pair(rpm, "EditRpmPulsu", -2, 12, pages_);
+  rpmPulses_ = Pair(rpm, "EditRpmPulsu", "RPM_PULSES", pages_);
   rpmPulses_->SetNamedValue(-1, QStringLiteral("pickup 1"));
   rpmPulses_->SetNamedValue(-2, QStringLiteral("pickup 2"));
   rpmPulses_->setFixedWidth(90);
   AddLabelled(rpmGrid, 0, 0, CreateLabel(rpm, "LabelRpmPulsu"), rpmPulses_);
-  rpmCorrection_ = Pair(rpm, "EditRpmKorekce", -60, 60, pages_);
+  rpmCorrection_ = Pair(rpm, "EditRpmKorekce", "RPM_CORRECTION", pages_);
   rpmCorrectionLabel_ = CreateLabel(rpm, "LabelRpmKorekce");
   AddLabelled(rpmGrid, 1, 0, rpmCorrectionLabel_, rpmCorrection_);
   for (QWidget* w : {static_cast<QWidget*>(rpmCorrection_), static_cast<QWidget*>(rpmCorrectionLabel_)})
@@ -100,7 +100,7 @@ void TBikePage::Init(QWidget* sheet) {
   specStart_ = Check(sheet, "CheckBoxSpecStart", pages_);
   for (QCheckBox* c : {interchange_, noLobeCheck_, interlock_, sparkBefore_, specStart_})
     left->addWidget(c, r++, 0, 1, 2);
-  specStartPerc_ = Pair(sheet, "EditSpecStartPerc", 0, 250, pages_);
+  specStartPerc_ = Pair(sheet, "EditSpecStartPerc", "SPECIAL_START_PERC", pages_);
   specStartPercLabel_ = CreateLabel(sheet, "LabelSpecStartPerc");
   AddLabelled(left, r++, 0, specStartPercLabel_, specStartPerc_);
   specDwell_ = Check(sheet, "CheckBoxSpecDwellByStart", pages_);
@@ -110,10 +110,10 @@ void TBikePage::Init(QWidget* sheet) {
   // Features this unit family does not offer: stored and loaded, never shown.
   specDwell_->hide();
   flywheel_->hide();
-  revWithout_ = Pair(sheet, "EditRevWoIgnition", 0, 40, pages_);
+  revWithout_ = Pair(sheet, "EditRevWoIgnition", "REV_WITHOUT_IGNITION", pages_);
   revWithoutLabel_ = CreateLabel(sheet, "LabelRevWoIgnition");
   AddLabelled(left, r++, 0, revWithoutLabel_, revWithout_);
-  maxLobeLen_ = Pair(sheet, "EditMaxLenLobe", 1, 250, pages_);
+  maxLobeLen_ = Pair(sheet, "EditMaxLenLobe", "MAX_LOBE_LEN", pages_);
   QLabel* maxLobeLenLabel = CreateLabel(sheet, "LabelMaxLenLobe");
   maxLobeLenLabel->setWordWrap(true);  // long in German and Czech
   AddLabelled(left, r++, 0, maxLobeLenLabel, maxLobeLen_);
@@ -133,10 +133,10 @@ void TBikePage::Init(QWidget* sheet) {
   systemLabel_->setBuddy(system_);
   grid->addWidget(systemLabel_, s, 0);
   grid->addWidget(system_, s++, 1, 1, 5);
-  lobeCount_ = Pair(special_, "EditPocPalcu", 1, 58, pages_);
+  lobeCount_ = Pair(special_, "EditPocPalcu", "LOBE_COUNT", pages_);
   lobeCountLabel_ = CreateLabel(special_, "LabelPocPalcu");
   AddLabelled(grid, s++, 0, lobeCountLabel_, lobeCount_);
-  channelCount_ = Pair(special_, "EditPocKanalu", 1, 4, pages_);
+  channelCount_ = Pair(special_, "EditPocKanalu", "CHANNEL_COUNT", pages_);
   channelCountLabel_ = CreateLabel(special_, "LabelPocKanalu");
   AddLabelled(grid, s++, 0, channelCountLabel_, channelCount_);
   for (QWidget* w : {static_cast<QWidget*>(lobeCount_), static_cast<QWidget*>(lobeCountLabel_),
@@ -151,7 +151,7 @@ void TBikePage::Init(QWidget* sheet) {
   fourStrokeLabel_->setWordWrap(true);
   AddLabelled(grid, s, 0, fourStrokeLabel_, fourStroke_);
   grid->addWidget(fourStroke_, s++, 1, 1, 5);
-  compensation_ = Pair(special_, "EditKompenz", 0, 255, pages_);
+  compensation_ = Pair(special_, "EditKompenz", "COMPENSATION", pages_);
   compensationLabel_ = CreateLabel(special_, "LabelKompenz");
   AddLabelled(grid, s++, 0, compensationLabel_, compensation_);
   fullSyncLabel_ = CreateLabel(special_, "LabelFullSync");

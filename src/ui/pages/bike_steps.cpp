@@ -37,8 +37,8 @@ void TBikePage::Store(Image& img) {
   using namespace Adrb;
   // 1.
   StoreComboValue(bike_, img, BIKE);
-  StoreByte(rpmPulses_, img, RPM_PULSES, 0);
-  StoreByte(rpmCorrection_, img, RPM_CORRECTION, 0, 1, -100);
+  StoreParam(rpmPulses_, img, Describe("RPM_PULSES"));
+  StoreParam(rpmCorrection_, img, Describe("RPM_CORRECTION"));
   StoreRadioIndex(polarity_[0], img, PICKUP1_POLARITY);
   StoreRadioIndex(polarity_[1], img, PICKUP2_POLARITY);
   StoreCheck(interchange_, img, PICKUPS_INTERCHANGE);
@@ -46,17 +46,17 @@ void TBikePage::Store(Image& img) {
   StoreCheck(interlock_, img, INTERLOCK_INPUT);
   StoreCheck(sparkBefore_, img, SPARK_BEFORE_LOBE);
   StoreCheck(specStart_, img, SPECIAL_START);
-  StoreByte(specStartPerc_, img, SPECIAL_START_PERC, 0);
+  StoreParam(specStartPerc_, img, Describe("SPECIAL_START_PERC"));
   StoreCheck(flywheel_, img, FLYWHEEL_OPERATION);
   StoreCheck(specDwell_, img, SPECIAL_DWELL_START);
   StoreComboValue(fourStroke_, img, FOUR_STROKE);
   StoreComboValue(syncPolarity_, img, SYNC_POLARITY);
-  StoreByte(compensation_, img, COMPENSATION, 0);
+  StoreParam(compensation_, img, Describe("COMPENSATION"));
   StoreComboValue(system_, img, PICKUP_SYSTEM);
-  StoreByte(lobeCount_, img, LOBE_COUNT, 0);
-  StoreByte(channelCount_, img, CHANNEL_COUNT, 0);
-  StoreByte(maxLobeLen_, img, MAX_LOBE_LEN, 0);
-  StoreByte(revWithout_, img, REV_WITHOUT_IGNITION, 0);
+  StoreParam(lobeCount_, img, Describe("LOBE_COUNT"));
+  StoreParam(channelCount_, img, Describe("CHANNEL_COUNT"));
+  StoreParam(maxLobeLen_, img, Describe("MAX_LOBE_LEN"));
+  StoreParam(revWithout_, img, Describe("REV_WITHOUT_IGNITION"));
   // 2. With the wide encoding bit 0x80 is lobe bit 6: the hidden "2nd
   // Pick-up" boxes are not stored there.
   const int system = img[PICKUP_SYSTEM];
@@ -87,8 +87,8 @@ void TBikePage::Load(Image& img) {
   using namespace Adrb;
   TLoadGuard& g = pages_.Guard();
   LoadComboValue(g, bike_, img, BIKE);
-  LoadByte(g, rpmPulses_, img, RPM_PULSES, kSignedFlag);
-  LoadByte(g, rpmCorrection_, img, RPM_CORRECTION, 0, 1, -100);
+  LoadParam(g, rpmPulses_, img, Describe("RPM_PULSES"));
+  LoadParam(g, rpmCorrection_, img, Describe("RPM_CORRECTION"));
   LoadRadioIndex(g, polarity_[0], img, PICKUP1_POLARITY);
   LoadRadioIndex(g, polarity_[1], img, PICKUP2_POLARITY);
   LoadCheck(g, interchange_, img, PICKUPS_INTERCHANGE);
@@ -96,12 +96,12 @@ void TBikePage::Load(Image& img) {
   LoadCheck(g, interlock_, img, INTERLOCK_INPUT);
   LoadCheck(g, sparkBefore_, img, SPARK_BEFORE_LOBE);
   LoadCheck(g, specStart_, img, SPECIAL_START);
-  LoadByte(g, specStartPerc_, img, SPECIAL_START_PERC, 0);
+  LoadParam(g, specStartPerc_, img, Describe("SPECIAL_START_PERC"));
   LoadCheck(g, flywheel_, img, FLYWHEEL_OPERATION);
   LoadCheck(g, specDwell_, img, SPECIAL_DWELL_START);
   LoadComboValue(g, fourStroke_, img, FOUR_STROKE);
   LoadComboValue(g, syncPolarity_, img, SYNC_POLARITY);
-  LoadByte(g, compensation_, img, COMPENSATION, 0);
+  LoadParam(g, compensation_, img, Describe("COMPENSATION"));
   LoadComboValue(g, system_, img, PICKUP_SYSTEM);
   const int system = img[PICKUP_SYSTEM];
   const bool wide = IsWideLobeSystem(system);
@@ -109,10 +109,10 @@ void TBikePage::Load(Image& img) {
     lobeCount_->setMaximum(wide ? 120 : 58);
     channelCount_->setMaximum(4);
   });
-  LoadByte(g, lobeCount_, img, LOBE_COUNT, 0);
-  LoadByte(g, channelCount_, img, CHANNEL_COUNT, 0);
-  LoadByte(g, maxLobeLen_, img, MAX_LOBE_LEN, 0);
-  LoadByte(g, revWithout_, img, REV_WITHOUT_IGNITION, 0);
+  LoadParam(g, lobeCount_, img, Describe("LOBE_COUNT"));
+  LoadParam(g, channelCount_, img, Describe("CHANNEL_COUNT"));
+  LoadParam(g, maxLobeLen_, img, Describe("MAX_LOBE_LEN"));
+  LoadParam(g, revWithout_, img, Describe("REV_WITHOUT_IGNITION"));
   const int lobes = std::max<int>(1, img[LOBE_COUNT]);
   const Lobe first = DecodeLobe(img[PICKUP1_LOBES], wide);
   for (int ch = 0; ch < 4; ++ch) {

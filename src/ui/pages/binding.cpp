@@ -21,6 +21,15 @@ void StoreByte(const TUpDown* upDown, Image& img, int adrb, int element, int sca
   WriteByteValue(img, adrb, element, scale, offset, upDown->value());
 }
 
+void LoadParam(TLoadGuard& guard, TUpDown* upDown, const Image& img, const ParamDescriptor& d, int element) {
+  const int flag = d.info->isSigned ? kSignedFlag : 0;
+  LoadByte(guard, upDown, img, d.info->address, element | flag, d.Scale(), d.Offset());
+}
+
+void StoreParam(const TUpDown* upDown, Image& img, const ParamDescriptor& d, int element) {
+  StoreByte(upDown, img, d.info->address, element, d.Scale(), d.Offset());
+}
+
 void LoadCheck(TLoadGuard& guard, QCheckBox* box, const Image& img, int adrb, int element) {
   SetCheck(guard, box, ReadByteValue(img, adrb, element) != 0);
 }

@@ -11,6 +11,7 @@
 #include <QComboBox>
 
 #include "core/params/image.h"
+#include "core/params/param_descriptors.h"
 #include "ui/pages/controls.h"
 
 namespace ign {
@@ -20,6 +21,11 @@ void StoreWord(const TUpDown* upDown, Image& img, int adrw, int element, int off
 void LoadByte(TLoadGuard& guard, TUpDown* upDown, const Image& img, int adrb, int element, int scale = 1,
               int offset = 0);
 void StoreByte(const TUpDown* upDown, Image& img, int adrb, int element, int scale = 1, int offset = 0);
+// A number field of a described parameter: its conversion (and sign) from
+// the address map.
+void LoadParam(TLoadGuard& guard, TUpDown* upDown, const Image& img, const ParamDescriptor& d,
+               int element = 0);
+void StoreParam(const TUpDown* upDown, Image& img, const ParamDescriptor& d, int element = 0);
 void LoadCheck(TLoadGuard& guard, QCheckBox* box, const Image& img, int adrb, int element = 0);
 void StoreCheck(const QCheckBox* box, Image& img, int adrb, int element = 0);
 void LoadRadioIndex(TLoadGuard& guard, TRadioGroup* group, const Image& img, int adrb, int element = 0);

@@ -279,6 +279,10 @@ void PlaceEditPair(TUpDown* upDown, int minimum, int maximum, int increment, int
   upDown->setFixedWidth(editWidth + 16);  // the up-down buttons beside the edit
 }
 
+void PlaceEditPair(TUpDown* upDown, const ParamDescriptor& d, int editWidth) {
+  PlaceEditPair(upDown, d.minimum, d.maximum, d.step, editWidth);
+}
+
 QLabel* CreateLabel(QWidget* parent, const char* name, const QString& text) {
   auto* l = new QLabel(text, parent);
   l->setObjectName(name);

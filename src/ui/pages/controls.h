@@ -26,6 +26,8 @@
 #include <optional>
 #include <vector>
 
+#include "core/params/param_descriptors.h"
+
 namespace ign {
 
 // Set while the program itself sets controls; never left set between events.
@@ -149,6 +151,8 @@ void ClearChoices(QComboBox* combo);
 // handlers the pages connect (TPages::Connect).
 TUpDown* CreateEditPair(QWidget* parent, const char* editName);
 void PlaceEditPair(TUpDown* upDown, int minimum, int maximum, int increment, int editWidth);
+// The range and step of a described parameter.
+void PlaceEditPair(TUpDown* upDown, const ParamDescriptor& d, int editWidth);
 QLabel* CreateLabel(QWidget* parent, const char* name, const QString& text = {});
 QCheckBox* CreateCheck(QWidget* parent, const char* name);
 QComboBox* CreateCombo(QWidget* parent, const char* name);

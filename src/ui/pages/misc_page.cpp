@@ -17,24 +17,21 @@ namespace {
 
 constexpr int kMsgInput = 47;
 
-// Up-down rows: edit, label, address, range, step, scale, feature flag.
+// Up-down rows: edit, label, parameter (range, step and conversion), feature flag.
 struct RowSpec {
   const char* edit;
   const char* label;
   const char* caption;
-  int adrb;
-  int minimum, maximum, step, scale;
+  const char* parameter;
   int flag;
 };
 constexpr RowSpec kRows[] = {
-    {"EditLimiter", "LabelLimiter", "Limiter [rpm]", Adrb::LIMITER, 1000, 25000, 100, 100, -1},
-    {"EditStartLimiter", "LabelStartLimiter", "Start limiter [rpm]", Adrb::START_LIM, 1000, 25000, 100, 100,
-     6},
-    {"EditStartLimiterDelay", "LabelStartLimiterDelay", "Start limiter delay [ms]", Adrb::START_LIM_DELAY, 0,
-     5000, 100, 100, 6},
-    {"EditClutchTime", "LabelClutchTime", "Quickshift time [ms]", Adrb::CLUTCH_TIME, 0, 1250, 5, 5, 4},
-    {"EditClutchPause", "LabelClutchPause", "Quickshift pause [ms]", Adrb::CLUTCH_PAUSE, 0, 2500, 10, 10, 4},
-    {"EditRetard", "LabelRetard", "Retard [°]", Adrb::RETARD, 0, 60, 1, 1, 5},
+    {"EditLimiter", "LabelLimiter", "Limiter [rpm]", "LIMITER", -1},
+    {"EditStartLimiter", "LabelStartLimiter", "Start limiter [rpm]", "START_LIM", 6},
+    {"EditStartLimiterDelay", "LabelStartLimiterDelay", "Start limiter delay [ms]", "START_LIM_DELAY", 6},
+    {"EditClutchTime", "LabelClutchTime", "Quickshift time [ms]", "CLUTCH_TIME", 4},
+    {"EditClutchPause", "LabelClutchPause", "Quickshift pause [ms]", "CLUTCH_PAUSE", 4},
+    {"EditRetard", "LabelRetard", "Retard [°]", "RETARD", 5},
 };
 
 constexpr const char* kInputNames[2] = {"RadioGroupInput1", "RadioGroupInput2"};
@@ -50,7 +47,7 @@ void TMiscPage::Init(QWidget* sheet) {
   int r = 0;
   for (const RowSpec& spec : kRows) {
     TUpDown* edit = CreateEditPair(sheet, spec.edit);
-    PlaceEditPair(edit, spec.minimum, spec.maximum, spec.step, 70);
+    PlaceEditPair(edit, Describe(spec.parameter), 70);
     QLabel* label = CreateLabel(sheet, spec.label, QString::fromUtf8(spec.caption));
     AddLabelled(grid, r, 0, label, edit);
     pages_.Bind(edit);
@@ -112,7 +109,7 @@ void TMiscPage::Relabel(Image&) {
 }
 
 void TMiscPage::Store(Image& img) {
-  for (size_t r = 0; r < rows_.size(); ++r) StoreByte(rows_[r].edit, img, kRows[r].adrb, 0, kRows[r].scale);
+  for (size_t r = 0; r < rows_.size(); ++r) StoreParam(rows_[r].edit, img, Describe(kRows[r].parameter));
   // The excitation and dwell bytes have no control here and are always cleared.
   for (int b : {int(Adrb::EXCITATION), int(Adrb::DWELL), Adrb::DWELL + 1, Adrb::DWELL + 2, Adrb::DWELL + 3,
                 int(Adrb::DWELL_5)})
@@ -128,7 +125,7 @@ void TMiscPage::Store(Image& img) {
 void TMiscPage::Load(Image& img) {
   TLoadGuard& guard = pages_.Guard();
   for (size_t r = 0; r < rows_.size(); ++r)
-    LoadByte(guard, rows_[r].edit, img, kRows[r].adrb, 0, kRows[r].scale);
+    LoadParam(guard, rows_[r].edit, img, Describe(kRows[r].parameter));
   for (int i = 0; i < 2; ++i) {
     LoadRadioValue(guard, inputs_[size_t(i)], img, Adrb::INPUT_FUNCTION, i);
     SetCheck(guard, inverse_[size_t(i)], (img[Adrb::INPUT_INVERT] >> i) & 1);

@@ -43,9 +43,6 @@ constexpr const char* kPwmCaption = "PWM [%]";
 constexpr const char* kPwmDutyCaption = "###(PWM duty)####";
 constexpr const char* kPeriodCaption = "###(Period)##(Zeit)##(Perioda)";
 
-// Image scales: the hysteresis in 10 rpm, the pulse in 5 ms.
-constexpr int kHysteresisScale = 10, kPulseScale = 5;
-
 QByteArray Name(const char* stem, int n) { return QByteArray(stem) + QByteArray::number(n + 1); }
 
 // A label text of both outputs, in the current language.
@@ -117,18 +114,18 @@ void TPowerOutPage::BuildCell(QWidget* sheet, int n) {
     QLabel*& label;
     const char* editStem;
     const char* labelStem;
-    int minimum, maximum, step;
+    const char* parameter;
   };
   const Pair pairs[] = {
-      {o.hysteresis, o.hysteresisLabel, "EditPOutHyster", "LabelPOutHyster", 0, 2500, 10},
-      {o.pwm, o.pwmLabel, "EditPOutPwm", "LabelPOutPwm", 10, 100, 10},
-      {o.frequency, o.frequencyLabel, "EditPOutFreq", "LabelPOutFreq", 2, 20, 2},
-      {o.pulse, o.pulseLabel, "EditPOutPulse", "LabelPOutPulse", 5, 500, 5},
+      {o.hysteresis, o.hysteresisLabel, "EditPOutHyster", "LabelPOutHyster", "POWER_OUT_HYSTERESIS"},
+      {o.pwm, o.pwmLabel, "EditPOutPwm", "LabelPOutPwm", "POWER_OUT_SP_PWM"},
+      {o.frequency, o.frequencyLabel, "EditPOutFreq", "LabelPOutFreq", "POWER_OUT_SPWM_FR"},
+      {o.pulse, o.pulseLabel, "EditPOutPulse", "LabelPOutPulse", "POWER_OUT_SPULSE"},
   };
   int i = 0;
   for (const Pair& p : pairs) {
     p.edit = CreateEditPair(o.cell, Name(p.editStem, n).constData());
-    PlaceEditPair(p.edit, p.minimum, p.maximum, p.step, 50);
+    PlaceEditPair(p.edit, Describe(p.parameter), 50);
     p.label = CreateLabel(o.cell, Name(p.labelStem, n).constData());
     AddLabelled(values, i / 2, 2 * (i % 2), p.label, p.edit);
     KeepPlace(p.edit);
@@ -191,10 +188,10 @@ void TPowerOutPage::Store(Image& img) {
   for (int n = 0; n < kOutputs; ++n) {
     const Output& o = out_[size_t(n)];
     StoreRadioValue(o.function, img, Adrb::POWER_OUT_FUNCTION, n);
-    StoreByte(o.hysteresis, img, Adrb::POWER_OUT_HYSTERESIS, n, kHysteresisScale);
-    StoreByte(o.pwm, img, Adrb::POWER_OUT_SP_PWM, n);
-    StoreByte(o.frequency, img, Adrb::POWER_OUT_SPWM_FR, n);
-    StoreByte(o.pulse, img, Adrb::POWER_OUT_SPULSE, n, kPulseScale);
+    StoreParam(o.hysteresis, img, Describe("POWER_OUT_HYSTERESIS"), n);
+    StoreParam(o.pwm, img, Describe("POWER_OUT_SP_PWM"), n);
+    StoreParam(o.frequency, img, Describe("POWER_OUT_SPWM_FR"), n);
+    StoreParam(o.pulse, img, Describe("POWER_OUT_SPULSE"), n);
     StoreSwitchMap(o.switchMap->Model(), img, n);
     StorePwmMap(o.pwmMap->Model(), img, n);
   }
@@ -205,10 +202,10 @@ void TPowerOutPage::Load(Image& img) {
   for (int n = 0; n < kOutputs; ++n) {
     Output& o = out_[size_t(n)];
     LoadRadioValue(guard, o.function, img, Adrb::POWER_OUT_FUNCTION, n);
-    LoadByte(guard, o.hysteresis, img, Adrb::POWER_OUT_HYSTERESIS, n, kHysteresisScale);
-    LoadByte(guard, o.pwm, img, Adrb::POWER_OUT_SP_PWM, n);
-    LoadByte(guard, o.frequency, img, Adrb::POWER_OUT_SPWM_FR, n);
-    LoadByte(guard, o.pulse, img, Adrb::POWER_OUT_SPULSE, n, kPulseScale);
+    LoadParam(guard, o.hysteresis, img, Describe("POWER_OUT_HYSTERESIS"), n);
+    LoadParam(guard, o.pwm, img, Describe("POWER_OUT_SP_PWM"), n);
+    LoadParam(guard, o.frequency, img, Describe("POWER_OUT_SPWM_FR"), n);
+    LoadParam(guard, o.pulse, img, Describe("POWER_OUT_SPULSE"), n);
   }
   Refresh(img);
   for (int n = 0; n < kOutputs; ++n) LoadMaps(img, n);

@@ -15,7 +15,6 @@ namespace ign {
 namespace {
 constexpr int kEditorIdentifier = 1;
 constexpr int kBottomRow = 35;  // the controls under the editor
-constexpr int kMillivoltStep = 5;
 }  // namespace
 
 CTabModel& TServoPage::Model() const { return editor_->Model(); }
@@ -43,10 +42,10 @@ void TServoPage::Init(QWidget* sheet) {
   }
   hysterLabel_ = CreateLabel(bottom, "LabelServoHyster", QStringLiteral("1/P [mV]"));
   hyster_ = CreateEditPair(bottom, "EditServoHyster");
-  PlaceEditPair(hyster_, 0, 1275, kMillivoltStep, 50);
+  PlaceEditPair(hyster_, Describe("SERVO_HYSTER"), 50);
   offLabel_ = CreateLabel(bottom, "LabelServoNo", QStringLiteral("Off [mV]"));
   off_ = CreateEditPair(bottom, "EditServoNo");
-  PlaceEditPair(off_, 0, 1250, kMillivoltStep, 50);
+  PlaceEditPair(off_, Describe("SERVO_NO"), 50);
   for (auto [label, edit] : {std::pair{hysterLabel_, hyster_}, std::pair{offLabel_, off_}}) {
     label->setBuddy(edit);
     pages_.Bind(edit);
@@ -77,8 +76,8 @@ void TServoPage::Store(Image& img) {
   const bool wasPercent = img[Adrb::SERVO_PERCENT] != 0;
   StoreCheck(enable_, img, Adrb::SERVO_ENABLE);
   StoreCheck(percent_, img, Adrb::SERVO_PERCENT);
-  StoreByte(hyster_, img, Adrb::SERVO_HYSTER, 0, kMillivoltStep);
-  StoreByte(off_, img, Adrb::SERVO_NO, 0, kMillivoltStep);
+  StoreParam(hyster_, img, Describe("SERVO_HYSTER"));
+  StoreParam(off_, img, Describe("SERVO_NO"));
   // The sheet's enabled state follows SERVO_ENABLE when the page is loaded
   // again; setting it here would undo a switch made in the editor that
   // reports together with a pending control change.
@@ -107,8 +106,8 @@ void TServoPage::Load(Image& img) {
   LoadServoSheet(Model(), img);
   LoadCheck(g, enable_, img, Adrb::SERVO_ENABLE);
   LoadCheck(g, percent_, img, Adrb::SERVO_PERCENT);
-  LoadByte(g, hyster_, img, Adrb::SERVO_HYSTER, 0, kMillivoltStep);
-  LoadByte(g, off_, img, Adrb::SERVO_NO, 0, kMillivoltStep);
+  LoadParam(g, hyster_, img, Describe("SERVO_HYSTER"));
+  LoadParam(g, off_, img, Describe("SERVO_NO"));
   pages_.FlagEditors(EditorRefresh::kData);
   Refresh(img);
 }

@@ -40,7 +40,6 @@ void JobWatcher::Run() {
     } else if (!Running(job) && Running(last)) {
       busyUs_.fetch_add(
           std::chrono::duration_cast<std::chrono::microseconds>(Clock::now() - started).count());
-      ended_.store(true);
     }
     last = job;
     std::this_thread::sleep_for(std::chrono::microseconds(100));
@@ -50,7 +49,7 @@ void JobWatcher::Run() {
 BenchRig::BenchRig(const std::string& portDir, DriveOptions o) : o_(o) {
   ::setenv("IGN_PORT_DIR", portDir.c_str(), 1);
   engine_ = std::make_unique<CEngine>(&host);
-  if (o_.watchJobs || o_.stepOnDone) watcher_ = std::make_unique<JobWatcher>(engine_->Com());
+  if (o_.watchJobs) watcher_ = std::make_unique<JobWatcher>(engine_->Com());
   next_ = Clock::now();
 }
 
@@ -62,22 +61,9 @@ BenchRig::~BenchRig() {
 void BenchRig::Step() {
   next_ += std::chrono::milliseconds(o_.tickMs);
   if (next_ < Clock::now()) next_ = Clock::now();  // fell behind: do not catch up in a burst
-  if (o_.stepOnDone) {
-    // Wait for the tick, but take a finished job's result at once. The program
-    // clock is not advanced by these extra steps: time-outs stay honest.
-    while (Clock::now() < next_) {
-      if (watcher_->Ended()) {
-        watcher_->ClearEnded();
-        if (engine_->Com().ConnectedPort() != 0) {
-          engine_->Machine().CommStep();
-          ++extraSteps_;
-        }
-      }
-      std::this_thread::sleep_for(std::chrono::microseconds(200));
-    }
-  } else {
-    std::this_thread::sleep_until(next_);
-  }
+  // The wait between ticks is the program's own: a job that ends in between
+  // is followed up at once, as in ignctl's driver loop.
+  engine_->WaitForNextTick(int(std::chrono::ceil<std::chrono::milliseconds>(next_ - Clock::now()).count()));
   engine_->Tick();
   ++ticks_;
 }

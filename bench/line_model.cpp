@@ -12,6 +12,8 @@ constexpr int kHeaderRangeLen = 150;
 constexpr int kMonitorLen = 150;
 constexpr int kHeaderRequestRead = Hdr::Overhead + 2;  // a read request carries the 2-byte length
 constexpr int kHeaderAck = Hdr::Overhead + 2;          // the short reply carries the address
+// The simulated unit's identification: "IGNSIM", its NUL, frame length, hardware id and key.
+constexpr int kHeaderIdentData = 7 + 3 * 2;
 
 // Block lengths of a job over [0, length) with every address marked.
 template <typename Fn>
@@ -74,6 +76,14 @@ LineCost CheckOpCost(const FamilyInfo& f) {
   c += MonitorCost(f);
   c += ReadCost(f, RS_LEN_EXE);
   c += ReadCost(f, RS_LEN_EXE);
+  return c;
+}
+
+LineCost ProbeCost(const FamilyInfo& f) {
+  LineCost c;
+  const long probe = IsShortFamily(f.type) ? ShortDataLen(f.type) + 2 : Hdr::Overhead;
+  const long answer = IsShortFamily(f.type) ? probe : Hdr::Overhead + kHeaderIdentData;
+  c.bytes = probe + answer, c.answerBytes = answer, c.frames = 1;
   return c;
 }
 

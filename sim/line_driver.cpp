@@ -63,7 +63,10 @@ void LineDriver::OnBytes(const std::uint8_t* data, std::size_t n, std::int64_t n
     return;
   }
   const std::int64_t nowMs = nowUs / 1000;
+  const std::int64_t byteUs = opts_.pace && opts_.baud > 0 ? 10'000'000LL / opts_.baud : 0;
   for (std::size_t i = 0; i < n; ++i) {
+    // Paced, a request is whole only once its last byte has crossed the line.
+    inArrivedUs_ = std::max(inArrivedUs_, nowUs) + byteUs;
     for (const Request& r : reader_.Feed(data[i], nowMs)) {
       // Bytes sent at another speed would arrive garbled at a real unit: no answer.
       if (port_.LineBaud() != opts_.baud) {
@@ -71,7 +74,7 @@ void LineDriver::OnBytes(const std::uint8_t* data, std::size_t n, std::int64_t n
         continue;
       }
       Outgoing o = faults_.Shape(unit_->Handle(r, nowMs));
-      Schedule(o.bytes, nowUs + static_cast<std::int64_t>(opts_.delayMs) * 1000, o.hangup);
+      Schedule(o.bytes, inArrivedUs_ + static_cast<std::int64_t>(opts_.delayMs) * 1000, o.hangup);
     }
   }
 }

@@ -1,10 +1,8 @@
 #include "cli/device_session.h"
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstring>
-#include <thread>
 
 #include <unistd.h>
 
@@ -18,10 +16,11 @@ DeviceSession::DeviceSession(const Args& args) : args_(args), engine_(&host_) {
   tty_ = ::isatty(STDOUT_FILENO) == 1;
 }
 
-// The driver loop's timer: one tick every 55 ms, like the window's.
+// The driver loop's timer: one tick every 55 ms, like the window's; a job
+// that ends in between is followed up at once.
 void DeviceSession::Tick() {
   engine_.Tick();
-  std::this_thread::sleep_for(std::chrono::milliseconds(55));
+  engine_.WaitForNextTick(kTickMs);
 }
 
 void DeviceSession::Progress(const char* label) {
@@ -84,6 +83,7 @@ Outcome DeviceSession::Run(void (*request)(CCommMachine&), Operation operation, 
   CCommMachine& m = engine_.Machine();
   const uint32_t before = m.LastOutcome().sequence;
   request(m);
+  engine_.StepBetweenTicks();  // the operation starts now, not on the next tick
   auto ended = [&] { return m.LastOutcome().sequence != before && m.LastOutcome().operation == operation; };
   const bool done = TickUntil(
       [&] {

@@ -85,9 +85,11 @@ class DeviceSession {
   bool progressShown_ = false;
 };
 
+constexpr int kTickMs = 55;  // the driver loop's tick, like the window's timer
+
 template <typename Pred>
 bool DeviceSession::TickUntil(Pred stop, double seconds) {
-  const int ticks = int(seconds * 1000 / 55) + 1;
+  const int ticks = int(seconds * 1000 / kTickMs) + 1;
   for (int i = 0; i < ticks; ++i) {
     if (stop()) return true;
     Tick();

@@ -17,6 +17,14 @@ constexpr int kUnmatchedPriority = 10;
 // A port that could not be opened is reported like an unmatched unit.
 constexpr int kOpenFailShowMs = kUnmatchedShowMs;
 constexpr int kOpenFailPriority = kUnmatchedPriority;
+
+// The table row at a step of a port's order: the remembered row, then every
+// other row in table order, ending with the table's end row.
+int RowAtStep(const SearchSlot& slot, int step) {
+  if (slot.firstRow < 0) return step;
+  if (step == 0) return slot.firstRow;
+  return step - 1 < slot.firstRow ? step - 1 : step;
+}
 }  // namespace
 
 CCOMSEARCH::CCOMSEARCH(std::shared_ptr<IPortSystem> system) : CCOMIOSYS(std::move(system)) {
@@ -153,7 +161,9 @@ bool CCOMSEARCH::TakePort(int index) {
     }
     if (slot.port == 0) return false;
   }
-  slot.row = 0;
+  slot.firstRow = memory_.RowFor(slot.port);
+  slot.step = 0;
+  slot.row = RowAtStep(slot, 0);
   return true;
 }
 
@@ -236,7 +246,7 @@ CCOMSEARCH::Next CCOMSEARCH::HandleSlot(int index) {
       slot.state = SlotState::CoolDown;
     }
     if (slot.state == SlotState::ProtocolFailed) {
-      const SearchRow& next = SearchTableRow(slot.row + 1);
+      const SearchRow& next = SearchTableRow(RowAtStep(slot, slot.step + 1));
       if (slot.port != 0 && next.type != Proto::None && next.baud == row.baud) {
         TraceLine(Format("[%i]FAIL PROTOCOL - skip port closing", index));
         slot.state = SlotState::Idle;
@@ -250,7 +260,7 @@ CCOMSEARCH::Next CCOMSEARCH::HandleSlot(int index) {
     if (slot.state != SlotState::Idle) return Next::Slot;
 
     if (slot.port != 0) {
-      ++slot.row;
+      slot.row = RowAtStep(slot, ++slot.step);
       if (SearchTableRow(slot.row).type == Proto::None) slot.port = 0;
     }
     if (slot.port == 0) {
@@ -319,6 +329,7 @@ void CCOMSEARCH::Connect(int index) {
     if (i != index && slots_[i].port != 0 && slots_[i].port != port) RequestClose(slots_[i].port);
   }
   const std::string name = slot.name;
+  memory_.Remember(port, slot.row);
   for (SearchSlot& s : slots_) {
     s.port = 0;
     s.state = SlotState::Idle;

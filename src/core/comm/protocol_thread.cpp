@@ -98,7 +98,14 @@ void CCOMCOM::WatchStream(int port, CFrameCodec& codec) {
 void CCOMCOM::EndJob(int job, int code) {
   lastJobCode_.store(job, std::memory_order_release);
   int running = job;
-  jobCode_.compare_exchange_strong(running, code, std::memory_order_acq_rel);
+  if (!jobCode_.compare_exchange_strong(running, code, std::memory_order_acq_rel)) return;
+  // Whoever waits for the result hears of it at once, not on its next tick.
+  {
+    std::lock_guard lock(endMutex_);
+    jobsEnded_.fetch_add(1, std::memory_order_acq_rel);
+    if (endListener_) endListener_();
+  }
+  jobEndWake_.notify_all();
 }
 
 void CCOMCOM::FailAttempt(const char* why) {

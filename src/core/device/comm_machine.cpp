@@ -222,7 +222,15 @@ void CCommMachine::HandleHandover(int port, uint32_t code) {
   if (code == Handover::TakeBack) TakeBackPort(port);
 }
 
-void CCommMachine::CommStep() {
+bool CCommMachine::StepDueBetweenTicks() const {
+  if (!Connected() || state_ == S::Disconnected) return false;
+  const int job = link_.JobCode();
+  if (job == JOB_IDLE) return state_ == S::Idle && request_ != Request::None;
+  if (job != JOB_DONE && job != JOB_FAILED) return false;
+  return state_ != S::Idle && (state_ != S::Monitor || request_ != Request::None);
+}
+
+void CCommMachine::CommStep(StepKind kind) {
   if (first_) {
     first_ = false;
     if (link_.LinkEnabled())
@@ -281,7 +289,7 @@ void CCommMachine::CommStep() {
     if (request_ != Request::None) {
       state_ = StateOf(request_);
       request_ = Request::None;
-    } else if (Ticks() - lastMonitorTick_ >= kMonitorInterval) {
+    } else if (kind == StepKind::Tick && Ticks() - lastMonitorTick_ >= kMonitorInterval) {
       lastMonitorTick_ = Ticks();
       state_ = S::Monitor;
     }

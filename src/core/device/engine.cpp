@@ -1,5 +1,6 @@
 #include "core/device/engine.h"
 
+#include <chrono>
 #include <cstdlib>
 
 #include "core/base/tick_clock.h"
@@ -27,8 +28,31 @@ void CEngine::Tick() {
 void CEngine::AdvanceClock() { AdvanceTick(); }
 
 void CEngine::Step() {
-  if ((Ticks() & com_.StepMask()) == 0) machine_.CommStep();
+  if ((Ticks() & com_.StepMask()) == 0) {
+    seenJobEnds_ = com_.JobsEnded();
+    machine_.CommStep();
+  }
   status_.ExpireStatus();
+}
+
+bool CEngine::StepBetweenTicks() {
+  if (!machine_.StepDueBetweenTicks()) return false;
+  seenJobEnds_ = com_.JobsEnded();
+  machine_.CommStep(CCommMachine::StepKind::BetweenTicks);
+  return true;
+}
+
+void CEngine::WaitForNextTick(int ms) {
+  using Clock = std::chrono::steady_clock;
+  const Clock::time_point due = Clock::now() + std::chrono::milliseconds(ms);
+  StepBetweenTicks();  // a request made since the last tick starts now
+  for (Clock::time_point now = Clock::now(); now < due; now = Clock::now()) {
+    const int left = int(std::chrono::ceil<std::chrono::milliseconds>(due - now).count());
+    const uint32_t seen = seenJobEnds_;
+    if (!com_.WaitForJobEnd(seen, left)) break;
+    seenJobEnds_ = com_.JobsEnded();
+    StepBetweenTicks();
+  }
 }
 
 bool CEngine::PortPresent(int port) const { return port >= 0 && port <= 255 && com_.IsPresent(port); }

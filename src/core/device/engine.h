@@ -29,6 +29,15 @@ class CEngine : public IPortList, public ILinkControl {
   void AdvanceClock();
   // The state machine runs on the ticks the step mask allows; status texts expire.
   void Step();
+  // A communication step between two ticks, when one is due (a job of a
+  // running operation has ended, or a request waits with no job running), so
+  // that an operation's next job starts at once instead of on the next tick.
+  // The program clock stays put and no periodic monitor read starts here.
+  // Returns true when it stepped.
+  bool StepBetweenTicks();
+  // For driver loops: sleeps ms, running StepBetweenTicks whenever a job ends
+  // in the meantime, and returns when the next tick is due.
+  void WaitForNextTick(int ms);
 
   CCOMCOM& Com() { return com_; }
   const CCOMCOM& Com() const { return com_; }
@@ -61,6 +70,7 @@ class CEngine : public IPortList, public ILinkControl {
   CCOMCOM com_;
   CComLink link_;
   CCommMachine machine_;
+  uint32_t seenJobEnds_ = 0;  // CCOMCOM::JobsEnded() when the machine last stepped
 };
 
 }  // namespace ign

@@ -28,6 +28,9 @@ struct Args {
   std::string csv;  // --csv: the CSV log of monitor and play
   bool info = false;
   std::vector<std::string> positional;
+  // Not an option: ignctl's own state file (where the search last found a
+  // unit), from the environment at the entry; empty: none is kept.
+  std::string statePath;
 };
 
 // Parses argv; on error returns nothing and fills error.

@@ -6,6 +6,7 @@
 
 #include <unistd.h>
 
+#include "cli/search_state.h"
 #include "core/comm/port_error.h"
 
 namespace ign::cli {
@@ -13,7 +14,17 @@ namespace ign::cli {
 DeviceSession::DeviceSession(const Args& args) : args_(args), engine_(&host_) {
   host_.params = &engine_.Params();
   engine_.Com().SetConfiguredPort(args.port);
+  // A damaged or foreign state file gives nothing to remember: a plain search.
+  engine_.Com().Memory().FromText(LoadSearchState(args.statePath));
+  savedRows_ = engine_.Com().Memory().ToText();
   tty_ = ::isatty(STDOUT_FILENO) == 1;
+}
+
+void DeviceSession::KeepSearchState() {
+  const std::string rows = engine_.Com().Memory().ToText();
+  if (rows == savedRows_) return;
+  // Losing the state costs the next run only time: no message.
+  if (SaveSearchState(args_.statePath, rows)) savedRows_ = rows;
 }
 
 // The driver loop's timer: one tick every 55 ms, like the window's; a job
@@ -48,6 +59,7 @@ int DeviceSession::Connect() {
   auto portHeld = [&] { return args_.port > 0 && com.PortHeld(args_.port); };
   auto checked = [&] { return m.LastOutcome().operation == Operation::Check; };
   const bool ended = TickUntil([&] { return checked() || portHeld(); }, args_.timeout) && checked();
+  KeepSearchState();
   if (!ended && portHeld()) {
     std::fprintf(stderr, "ignctl: COM%d: %s\n", args_.port, OpenErrorHint(com.OpenError(args_.port)).c_str());
     return kInUse;

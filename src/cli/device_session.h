@@ -70,6 +70,8 @@ class DeviceSession {
 
  private:
   void Tick();
+  // Writes the state file when the search has learnt a port's row since it was read.
+  void KeepSearchState();
   void Progress(const char* label);
   void EndProgress();
   // The machine has noticed that the unit is gone (and said what that cut off).
@@ -81,6 +83,7 @@ class DeviceSession {
   Args args_;
   CliHost host_;
   CEngine engine_;
+  std::string savedRows_;  // the rows the state file holds
   bool tty_ = false;
   bool progressShown_ = false;
 };

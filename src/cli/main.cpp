@@ -35,5 +35,8 @@ int main(int argc, char** argv) {
   const std::string settings = ign::SettingsFolderFrom(std::getenv("IGN_SETTINGS_DIR"),
                                                        std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
   ign::SetMathErrorLogPath(settings + "IGN.err");
+  if (const std::string state = ign::StateFolderFrom(std::getenv("XDG_STATE_HOME"), std::getenv("HOME"));
+      !state.empty())
+    args->statePath = state + "ignctl/search";
   return RunCommand(*args);
 }

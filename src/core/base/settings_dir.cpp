@@ -23,6 +23,15 @@ std::string SettingsFolderFrom(const char* settingsDirOverride, const char* xdgD
   return withSlash(base) + "Kardomex/" + kProductCode + "/" + std::to_string(kProgramVersion) + "/";
 }
 
+std::string StateFolderFrom(const char* xdgStateHome, const char* home) {
+  if (xdgStateHome && xdgStateHome[0] == '/') {
+    std::string base = xdgStateHome;
+    return base.back() == '/' ? base : base + '/';
+  }
+  if (home && *home) return std::string(home) + "/.local/state/";
+  return {};
+}
+
 SettingsPaths ComputeSettingsPaths() {
   SettingsPaths p;
   p.folder =

@@ -86,12 +86,17 @@ void TDeviceCommands::EnableDeviceCommands() {
     menu_.Item(name)->setEnabled(connected);
 }
 
-void TDeviceCommands::MenuReadClick() { engine_.Machine().RequestRead(); }
+// Each operation starts at once, not on the next tick.
+void TDeviceCommands::MenuReadClick() {
+  engine_.Machine().RequestRead();
+  engine_.StepBetweenTicks();
+}
 
 void TDeviceCommands::MenuVerifyClick() {
   if (!engine_.Machine().Connected()) return;
   settle_();
   engine_.Machine().RequestVerify();
+  engine_.StepBetweenTicks();
 }
 
 void TDeviceCommands::MenuProgramClick() {
@@ -114,9 +119,13 @@ void TDeviceCommands::MenuProgramClick() {
   }
   settle_();
   m.RequestProgram();
+  engine_.StepBetweenTicks();
 }
 
-void TDeviceCommands::MenuResetClick() { engine_.Machine().RequestReset(); }
+void TDeviceCommands::MenuResetClick() {
+  engine_.Machine().RequestReset();
+  engine_.StepBetweenTicks();
+}
 
 void TDeviceCommands::ShowGauge(const GaugeView& g) {
   QProgressBar* gauge = layout_.gaugeProgram;

@@ -66,8 +66,10 @@ class BenchRig {
   JobWatcher& watcher() { return *watcher_; }
   RecordingHost host;
 
-  // One tick at the next tick time, and the steps between ticks that jobs ending call for.
-  void Step();
+  // One tick at the next tick time, and the steps between ticks that jobs
+  // ending call for; returns early, before the tick, when a step between
+  // ticks makes done hold.
+  void Step(const std::function<bool()>& done = {});
   // Steps until pred holds or the wall time runs out.
   bool RunUntil(const std::function<bool()>& pred, double seconds);
   // Ticks spent so far.
@@ -84,6 +86,7 @@ class BenchRig {
   std::unique_ptr<CEngine> engine_;
   std::unique_ptr<JobWatcher> watcher_;
   Clock::time_point next_;
+  bool pendingTick_ = false;  // a Step returned early: its tick is still due at next_
   int64_t ticks_ = 0;
 };
 

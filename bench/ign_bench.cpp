@@ -143,6 +143,9 @@ OpResult TimedOp(BenchRig& rig, Request request, double limitS) {
   rig.RunUntil([&] { return !rig.OutcomeSince(from).empty(); }, limitS);
   r.wallMs = MsSince(t0);
   r.outcome = rig.OutcomeSince(from);
+  // The outcome can follow a job's end within microseconds: let the watcher,
+  // which looks every 100 us, see that end before its figures are read.
+  std::this_thread::sleep_for(std::chrono::milliseconds(1));
   r.busyMs = rig.watcher().BusyMs() - busy0;
   r.handOverMs = rig.watcher().HandOverMs() - hand0;
   r.jobs = rig.watcher().Jobs() - jobs0;

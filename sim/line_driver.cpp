@@ -117,12 +117,14 @@ void LineDriver::HangUpWhenRead(std::int64_t nowUs) {
   hungUp_ = true;
 }
 
-int LineDriver::PollTimeoutMs(std::int64_t nowUs) const {
-  if (hangupSinceUs_ >= 0 && !hungUp_) return 5;
-  if (out_.empty() || hungUp_) return kIdlePollMs;
+std::int64_t LineDriver::PollTimeoutUs(std::int64_t nowUs) const {
+  constexpr std::int64_t kIdleUs = kIdlePollMs * 1000;
+  if (hangupSinceUs_ >= 0 && !hungUp_) return 5000;
+  if (out_.empty() || hungUp_) return kIdleUs;
   const std::int64_t waitUs = out_.front().dueUs - nowUs;
-  if (waitUs <= 0) return 1;  // the program is not reading: retry soon
-  return static_cast<int>(std::min<std::int64_t>((waitUs + 999) / 1000, kIdlePollMs));
+  if (waitUs <= 0) return 1000;  // the program is not reading: retry soon
+  // To the microsecond: a byte goes out when the line would have carried it.
+  return std::min(waitUs, kIdleUs);
 }
 
 void LineDriver::Run(const std::atomic<bool>& stop, int watchFd) {
@@ -133,7 +135,9 @@ void LineDriver::Run(const std::atomic<bool>& stop, int watchFd) {
     if (!hungUp_) fds[nfds++] = {port_.fd(), POLLIN, 0};
     const int inIdx = watchFd >= 0 ? nfds : -1;
     if (watchFd >= 0) fds[nfds++] = {watchFd, POLLIN, 0};
-    const int r = ::poll(fds, static_cast<nfds_t>(nfds), PollTimeoutMs(MonotonicUs()));
+    const std::int64_t waitUs = PollTimeoutUs(MonotonicUs());
+    const timespec wait{static_cast<time_t>(waitUs / 1000000), static_cast<long>(waitUs % 1000000) * 1000};
+    const int r = ::ppoll(fds, static_cast<nfds_t>(nfds), &wait, nullptr);
     if (r < 0 && errno != EINTR) break;
     const std::int64_t now = MonotonicUs();
     if (r > 0 && lineIdx >= 0 && (fds[lineIdx].revents & POLLIN)) {

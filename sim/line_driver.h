@@ -33,7 +33,7 @@ class LineDriver {
   void Schedule(const std::vector<std::uint8_t>& bytes, std::int64_t atUs, bool hangup);
   void Flush(std::int64_t nowUs);
   void HangUpWhenRead(std::int64_t nowUs);
-  int PollTimeoutMs(std::int64_t nowUs) const;
+  std::int64_t PollTimeoutUs(std::int64_t nowUs) const;
 
   const SimOptions& opts_;
   PtyPort& port_;

@@ -29,9 +29,9 @@ void DeviceSession::KeepSearchState() {
 
 // The driver loop's timer: one tick every 55 ms, like the window's; a job
 // that ends in between is followed up at once.
-void DeviceSession::Tick() {
+bool DeviceSession::Tick(const std::function<bool()>& done) {
   engine_.Tick();
-  engine_.WaitForNextTick(kTickMs);
+  return engine_.WaitForNextTick(kTickMs, done);
 }
 
 void DeviceSession::Progress(const char* label) {

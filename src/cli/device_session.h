@@ -1,6 +1,7 @@
 #pragma once
 // One connection to a unit for a command: the engine ticked every 55 ms,
 // progress on a terminal, and the machine's typed outcomes.
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -69,7 +70,8 @@ class DeviceSession {
   std::string ResultShown() const { return engine_.Label(Slot::Result).Shown(); }
 
  private:
-  void Tick();
+  // One tick and the wait for the next; true when done held after a step in between.
+  bool Tick(const std::function<bool()>& done);
   // Writes the state file when the search has learnt a port's row since it was read.
   void KeepSearchState();
   void Progress(const char* label);
@@ -94,8 +96,7 @@ template <typename Pred>
 bool DeviceSession::TickUntil(Pred stop, double seconds) {
   const int ticks = int(seconds * 1000 / kTickMs) + 1;
   for (int i = 0; i < ticks; ++i) {
-    if (stop()) return true;
-    Tick();
+    if (stop() || Tick(stop)) return true;
   }
   return stop();
 }

@@ -99,6 +99,12 @@ INSTANTIATE_TEST_SUITE_P(Rows, SearchRemembers,
                              // Nothing remembered: the table from its first row.
                              RememberCase{"", "IGN150", {"IGN150"}, "3:3150:57600"},
                              RememberCase{"", "WCOMS", {"IGN150", "WCOM", "WCOMS"}, "3:2:57600"},
+                             // The whole table: the IGN150 rows right after an IGN150 row are passed over.
+                             RememberCase{"",
+                                          "IGN300",
+                                          {"IGN150", "WCOM", "WCOMS", "IGN150", "IGN50", "IGN150", "IGN100",
+                                           "IGN150", "WCOM", "WCOMS", "IGN150", "IGN300"},
+                                          "3:3300:115200"},
                              // The remembered row is right: one probe, even for the table's last row.
                              RememberCase{"3:3300:115200", "IGN300", {"IGN300"}, "3:3300:115200"},
                              RememberCase{"3:2:57600", "WCOMS", {"WCOMS"}, "3:2:57600"},

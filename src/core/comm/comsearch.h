@@ -114,6 +114,7 @@ class CCOMSEARCH : public CCOMIOSYS {
   std::atomic<int> connectedPort_{0};
 
  private:
+  void SearchSlots();
   enum class Next { Slot, EndStep };
   Next HandleSlot(int index);
   void HandleAnswer(int index);

@@ -42,17 +42,18 @@ bool CEngine::StepBetweenTicks() {
   return true;
 }
 
-void CEngine::WaitForNextTick(int ms) {
+bool CEngine::WaitForNextTick(int ms, const std::function<bool()>& done) {
   using Clock = std::chrono::steady_clock;
   const Clock::time_point due = Clock::now() + std::chrono::milliseconds(ms);
-  StepBetweenTicks();  // a request made since the last tick starts now
+  // A request made since the last tick starts now.
+  if (StepBetweenTicks() && done && done()) return true;
   for (Clock::time_point now = Clock::now(); now < due; now = Clock::now()) {
     const int left = int(std::chrono::ceil<std::chrono::milliseconds>(due - now).count());
-    const uint32_t seen = seenJobEnds_;
-    if (!com_.WaitForJobEnd(seen, left)) break;
+    if (!com_.WaitForJobEnd(seenJobEnds_, left)) break;
     seenJobEnds_ = com_.JobsEnded();
-    StepBetweenTicks();
+    if (StepBetweenTicks() && done && done()) return true;
   }
+  return false;
 }
 
 bool CEngine::PortPresent(int port) const { return port >= 0 && port <= 255 && com_.IsPresent(port); }

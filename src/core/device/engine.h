@@ -4,6 +4,7 @@
 // parameter copies and the status slots, driven by one tick every 55 ms.
 // ignset, ignctl, the end-to-end tests and the benchmarks all drive this
 // class; what differs is the host (ICommHost) and where the status labels go.
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -36,8 +37,9 @@ class CEngine : public IPortList, public ILinkControl {
   // Returns true when it stepped.
   bool StepBetweenTicks();
   // For driver loops: sleeps ms, running StepBetweenTicks whenever a job ends
-  // in the meantime, and returns when the next tick is due.
-  void WaitForNextTick(int ms);
+  // in the meantime, and returns when the next tick is due, or as soon as
+  // done (when given) holds after such a step; true in that case.
+  bool WaitForNextTick(int ms, const std::function<bool()>& done = {});
 
   CCOMCOM& Com() { return com_; }
   const CCOMCOM& Com() const { return com_; }

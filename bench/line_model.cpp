@@ -62,17 +62,24 @@ LineCost ReadOpCost(const FamilyInfo& f) {
 
 LineCost VerifyOpCost(const FamilyInfo& f) { return ReadCost(f, RS_LEN_EXE); }
 
+// The header read: on the short families one block, however short (the
+// command byte of a header read carries no block number).
+LineCost HeaderCost(const FamilyInfo& f) {
+  return ReadCost(f,
+                  IsShortFamily(f.type) ? std::min(kHeaderRangeLen, ShortDataLen(f.type)) : kHeaderRangeLen);
+}
+
 LineCost ProgramOpCost(const FamilyInfo& f) {
-  LineCost c = ReadCost(f, kHeaderRangeLen);
-  c += ReadCost(f, kHeaderRangeLen);
+  LineCost c = HeaderCost(f);
+  c += HeaderCost(f);
   c += WriteCost(f, RS_LEN_EXE);
   c += ReadCost(f, RS_LEN_EXE);
   return c;
 }
 
 LineCost CheckOpCost(const FamilyInfo& f) {
-  LineCost c = ReadCost(f, kHeaderRangeLen);
-  c += ReadCost(f, kHeaderRangeLen);
+  LineCost c = HeaderCost(f);
+  c += HeaderCost(f);
   c += MonitorCost(f);
   c += ReadCost(f, RS_LEN_EXE);
   c += ReadCost(f, RS_LEN_EXE);

@@ -120,13 +120,13 @@ TEST(AppSettingsFile, MissingKeysTakeTheirDefaults) {
   s.left = 100, s.width = 640, s.comPort = 9, s.comPortAuto = 4, s.language = 1, s.activePage = 2;
   s.newInstal = 0, s.monitorPlayer = 1, s.comRows = "3:3150:57600";
   ReadAppSettingsFrom(ini, s);
-  EXPECT_EQ(s.left, 100);               // current value
-  EXPECT_EQ(s.width, 640);              // current value
-  EXPECT_EQ(s.comPort, 0);              // fixed default
-  EXPECT_EQ(s.comPortAuto, 4);          // current value
+  EXPECT_EQ(s.left, 100);                // current value
+  EXPECT_EQ(s.width, 640);               // current value
+  EXPECT_EQ(s.comPort, 0);               // fixed default
+  EXPECT_EQ(s.comPortAuto, 4);           // current value
   EXPECT_EQ(s.comRows, "3:3150:57600");  // current value
-  EXPECT_EQ(s.language, 1);             // current value
-  EXPECT_EQ(s.iniFileDir, "/x/a.ign");  // the File read
+  EXPECT_EQ(s.language, 1);              // current value
+  EXPECT_EQ(s.iniFileDir, "/x/a.ign");   // the File read
   EXPECT_EQ(s.activePage, 2);
   EXPECT_EQ(s.newInstal, 1);
   EXPECT_EQ(s.monitorPlayer, 0);

@@ -19,30 +19,36 @@ JobWatcher::~JobWatcher() {
   thread_.join();
 }
 
+// Jobs follow each other within microseconds now, so a new job is told by the
+// engine's count of ended jobs, not by seeing the job code idle in between.
 void JobWatcher::Run() {
   int last = com_.JobCode();
-  Clock::time_point started = Clock::now();
+  uint32_t ends = com_.JobsEnded();
+  Clock::time_point sampled = Clock::now(), started = sampled;
   uint32_t framesAtStart = 0;
   bool waitingFirstFrame = false;
+  auto us = [](Clock::duration d) {
+    return std::chrono::duration_cast<std::chrono::microseconds>(d).count();
+  };
   while (!stop_.load()) {
+    const Clock::time_point now = Clock::now();
+    const uint32_t endsNow = com_.JobsEnded();
     const int job = com_.JobCode();
+    if (Running(last)) busyUs_.fetch_add(us(now - sampled));
     if (waitingFirstFrame && com_.FramesSent() != framesAtStart) {
-      handOverUs_.fetch_add(
-          std::chrono::duration_cast<std::chrono::microseconds>(Clock::now() - started).count());
+      handOverUs_.fetch_add(us(now - started));
       waitingFirstFrame = false;
     }
-    if (Running(job) && !Running(last)) {
-      started = Clock::now();
+    if (Running(job) && (!Running(last) || endsNow != ends)) {
+      started = now;
       framesAtStart = com_.FramesSent();
       waitingFirstFrame = true;
       jobs_.fetch_add(1);
       if (job == JOB_MONITOR) monitorJobs_.fetch_add(1);
-    } else if (!Running(job) && Running(last)) {
-      busyUs_.fetch_add(
-          std::chrono::duration_cast<std::chrono::microseconds>(Clock::now() - started).count());
-      ended_.store(true);
     }
     last = job;
+    ends = endsNow;
+    sampled = now;
     std::this_thread::sleep_for(std::chrono::microseconds(100));
   }
 }
@@ -51,7 +57,7 @@ BenchRig::BenchRig(const std::string& portDir, DriveOptions o) : o_(o) {
   RunConfig config;
   config.portDir = portDir;
   engine_ = std::make_unique<CEngine>(&host, nullptr, config);
-  if (o_.watchJobs || o_.stepOnDone) watcher_ = std::make_unique<JobWatcher>(engine_->Com());
+  if (o_.watchJobs) watcher_ = std::make_unique<JobWatcher>(engine_->Com());
   next_ = Clock::now();
 }
 
@@ -60,25 +66,17 @@ BenchRig::~BenchRig() {
   engine_.reset();
 }
 
-void BenchRig::Step() {
-  next_ += std::chrono::milliseconds(o_.tickMs);
-  if (next_ < Clock::now()) next_ = Clock::now();  // fell behind: do not catch up in a burst
-  if (o_.stepOnDone) {
-    // Wait for the tick, but take a finished job's result at once. The program
-    // clock is not advanced by these extra steps: time-outs stay honest.
-    while (Clock::now() < next_) {
-      if (watcher_->Ended()) {
-        watcher_->ClearEnded();
-        if (engine_->Com().ConnectedPort() != 0) {
-          engine_->Machine().CommStep();
-          ++extraSteps_;
-        }
-      }
-      std::this_thread::sleep_for(std::chrono::microseconds(200));
-    }
-  } else {
-    std::this_thread::sleep_until(next_);
+void BenchRig::Step(const std::function<bool()>& done) {
+  if (!pendingTick_) {
+    next_ += std::chrono::milliseconds(o_.tickMs);
+    if (next_ < Clock::now()) next_ = Clock::now();  // fell behind: do not catch up in a burst
   }
+  // The wait between ticks is the program's own: a job that ends in between
+  // is followed up at once, as in ignctl's driver loop.
+  pendingTick_ = true;
+  const auto left = std::chrono::ceil<std::chrono::milliseconds>(next_ - Clock::now()).count();
+  if (engine_->WaitForNextTick(int(left), done)) return;  // the tick is still due at next_
+  pendingTick_ = false;
   engine_->Tick();
   ++ticks_;
 }
@@ -87,7 +85,7 @@ bool BenchRig::RunUntil(const std::function<bool()>& pred, double seconds) {
   const auto end = Clock::now() + std::chrono::milliseconds(int64_t(seconds * 1000));
   while (Clock::now() < end) {
     if (pred()) return true;
-    Step();
+    Step(pred);
   }
   return pred();
 }

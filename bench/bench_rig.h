@@ -33,9 +33,6 @@ class JobWatcher {
   double HandOverMs() const { return handOverUs_.load() / 1000.0; }
   int Jobs() const { return jobs_.load(); }
   int MonitorJobs() const { return monitorJobs_.load(); }
-  // Set when a job has ended since the last Clear (for the step-on-done mode).
-  bool Ended() const { return ended_.load(); }
-  void ClearEnded() { ended_.store(false); }
 
  private:
   void Run();
@@ -45,7 +42,6 @@ class JobWatcher {
   std::atomic<int64_t> handOverUs_{0};
   std::atomic<int> jobs_{0};
   std::atomic<int> monitorJobs_{0};
-  std::atomic<bool> ended_{false};
   std::thread thread_;
 };
 
@@ -56,9 +52,8 @@ class RecordingHost : public ICommHost {
 };
 
 struct DriveOptions {
-  int tickMs = 55;          // wall time per tick
-  bool stepOnDone = false;  // run an extra communication step as soon as a job ends
-  bool watchJobs = true;    // time the jobs (a thread polling every 100 us; off for CPU figures)
+  int tickMs = 55;        // wall time per tick
+  bool watchJobs = true;  // time the jobs (a thread polling every 100 us; off for CPU figures)
 };
 
 // One engine; the unit is started separately so that its appearance can be timed.
@@ -71,13 +66,14 @@ class BenchRig {
   JobWatcher& watcher() { return *watcher_; }
   RecordingHost host;
 
-  // One tick at the next tick time (and extra steps in step-on-done mode).
-  void Step();
+  // One tick at the next tick time, and the steps between ticks that jobs
+  // ending call for; returns early, before the tick, when a step between
+  // ticks makes done hold.
+  void Step(const std::function<bool()>& done = {});
   // Steps until pred holds or the wall time runs out.
   bool RunUntil(const std::function<bool()>& pred, double seconds);
-  // Ticks spent so far, extra steps.
+  // Ticks spent so far.
   int64_t ticks() const { return ticks_; }
-  int64_t extraSteps() const { return extraSteps_; }
 
   std::string Result() const;
   size_t ResultHistorySize() const;
@@ -90,8 +86,8 @@ class BenchRig {
   std::unique_ptr<CEngine> engine_;
   std::unique_ptr<JobWatcher> watcher_;
   Clock::time_point next_;
+  bool pendingTick_ = false;  // a Step returned early: its tick is still due at next_
   int64_t ticks_ = 0;
-  int64_t extraSteps_ = 0;
 };
 
 // Reads the unit's settings block from the simulator's image file.

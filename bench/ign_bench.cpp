@@ -1,6 +1,6 @@
 // ign_bench: timings of the engine against the simulated unit (ignsim --pace).
 //
-//   ign_bench ops  [--family F] [--runs N] [--step-on-done]
+//   ign_bench ops  [--family F] [--runs N]
 //   ign_bench cpu  [--seconds S]
 //   ign_bench soak [--cycles N] [--minutes M] [--drop-every K] [--corrupt-every K]
 //
@@ -143,6 +143,9 @@ OpResult TimedOp(BenchRig& rig, Request request, double limitS) {
   rig.RunUntil([&] { return !rig.OutcomeSince(from).empty(); }, limitS);
   r.wallMs = MsSince(t0);
   r.outcome = rig.OutcomeSince(from);
+  // The outcome can follow a job's end within microseconds: let the watcher,
+  // which looks every 100 us, see that end before its figures are read.
+  std::this_thread::sleep_for(std::chrono::milliseconds(1));
   r.busyMs = rig.watcher().BusyMs() - busy0;
   r.handOverMs = rig.watcher().HandOverMs() - hand0;
   r.jobs = rig.watcher().Jobs() - jobs0;
@@ -158,46 +161,82 @@ struct OpStats {
   int ok = 0, runs = 0;
 };
 
-int RunOps(const FamilyInfo& fam, int runs, bool stepOnDone) {
+// Times of one connection: from the unit appearing to "Checking: OK".
+struct ConnectStats {
+  Stats search, check, total;
+  int runs = 0;
+  std::map<std::string, int> failures;  // how the runs that did not end with "Checking: OK" ended
+};
+
+// Ticks until the unit is connected and checked; t0 is when the unit appeared.
+void TimeConnection(BenchRig& rig, Clock::time_point t0, ConnectStats& s, const char* label) {
+  CEngine& e = rig.engine();
+  const size_t h0 = rig.ResultHistorySize();
+  ++s.runs;
+  if (!rig.RunUntil([&] { return e.Com().ConnectedPort() != 0; }, 30)) {
+    ++s.failures["(no connection in 30 s)"];
+    std::fprintf(stderr, "%s: no connection\n", label);
+    return;
+  }
+  const double searchMs = MsSince(t0);
+  const Clock::time_point connectedAt = Clock::now();
+  // The check ends with "Checking: OK" or, when its jobs fail, "Checking error !".
+  rig.RunUntil([&] { return !rig.OutcomeSince(h0).empty(); }, 30);
+  const std::string checked = rig.OutcomeSince(h0);
+  if (checked != LngStr(CommText::CheckingOk)) {
+    std::fprintf(stderr, "%s: check ended with '%s'\n", label, checked.c_str());
+    ++s.failures[checked.empty() ? "(no outcome in 30 s)" : checked];
+    return;
+  }
+  s.search.Add(searchMs);
+  s.check.Add(MsSince(connectedAt));
+  s.total.Add(MsSince(t0));
+}
+
+std::unique_ptr<SimProcess> StartUnit(const std::string& portDir, const FamilyInfo& fam,
+                                      const std::string& image) {
+  SimOptions so;
+  so.family = fam.name;
+  so.baud = fam.baud;
+  so.image = image;
+  so.extra = {"--pace"};
+  auto sim = std::make_unique<SimProcess>(portDir, so);
+  if (!sim->ready()) std::fprintf(stderr, "ignsim did not start\n");
+  return sim;
+}
+
+// The unit is unplugged, the engine notices, and the same unit is plugged in
+// again on the same port.
+std::unique_ptr<SimProcess> Replug(BenchRig& rig, std::unique_ptr<SimProcess> sim, const std::string& portDir,
+                                   const FamilyInfo& fam) {
+  const std::string image = sim->imagePath();
+  sim.reset();
+  rig.RunUntil([&] { return rig.engine().Machine().State() == CommState::Disconnected; }, 10);
+  return StartUnit(portDir, fam, image);
+}
+
+void PrintConnectRow(const char* name, const ConnectStats& s, double searchLine, double checkLine) {
+  const double totalLine = searchLine + checkLine;
+  std::printf("| %s | %zu/%d | %.0f (%.0f..%.0f) | %.0f (%.0f..%.0f) | %.2f | %.0f (%.0f..%.0f) | %.2f |\n",
+              name, s.total.v.size(), s.runs, s.search.Median(), s.search.Min(), s.search.Max(),
+              s.check.Median(), s.check.Min(), s.check.Max(), s.check.Median() / checkLine, s.total.Median(),
+              s.total.Min(), s.total.Max(), s.total.Median() / totalLine);
+}
+
+int RunOps(const FamilyInfo& fam, int runs) {
   std::map<std::string, OpStats> ops;
-  Stats search, check;
-  int connected = 0;
-  std::map<std::string, int> checkFailures;
+  ConnectStats first, replug;
   const std::string ok = LngStr(CommText::VerifyOk);
   for (int run = 0; run < runs; ++run) {
     const std::string portDir = NewPortDir();
-    BenchRig rig(portDir, DriveOptions{55, stepOnDone, true});
+    // First connection: the program starts with the unit on its port.
+    auto sim = StartUnit(portDir, fam, WriteImage(UnitImage()));
+    if (!sim->ready()) return 2;
+    const Clock::time_point started = Clock::now();
+    BenchRig rig(portDir, DriveOptions{55, true});
     CEngine& e = rig.engine();
-    rig.RunUntil([] { return false; }, 1.2);  // the search has looked and found no port
-    SimOptions so;
-    so.family = fam.name;
-    so.baud = fam.baud;
-    so.image = WriteImage(UnitImage());
-    so.extra = {"--pace"};
-    auto sim = std::make_unique<SimProcess>(portDir, so);
-    if (!sim->ready()) {
-      std::fprintf(stderr, "ignsim did not start\n");
-      return 2;
-    }
-    const Clock::time_point appeared = Clock::now();
-    const size_t h0 = rig.ResultHistorySize();
-    if (!rig.RunUntil([&] { return e.Com().ConnectedPort() != 0; }, 30)) {
-      std::fprintf(stderr, "%s run %d: no connection\n", fam.name.c_str(), run);
-      continue;
-    }
-    const double searchMs = MsSince(appeared);
-    const Clock::time_point connectedAt = Clock::now();
-    // The check ends with "Checking: OK" or, when its jobs fail, "Checking error !".
-    rig.RunUntil([&] { return !rig.OutcomeSince(h0).empty() && rig.Idle(); }, 30);
-    const std::string checked = rig.OutcomeSince(h0);
-    search.Add(searchMs);
-    if (checked != LngStr(CommText::CheckingOk)) {
-      std::fprintf(stderr, "%s run %d: check ended with '%s'\n", fam.name.c_str(), run, checked.c_str());
-      ++checkFailures[checked.empty() ? "(no outcome in 30 s)" : checked];
-    } else {
-      ++connected;
-      check.Add(MsSince(connectedAt));
-    }
+    TimeConnection(rig, started, first, (fam.name + " first connection").c_str());
+    if (e.Com().ConnectedPort() == 0) continue;
 
     auto note = [&](const std::string& name, const OpResult& r, bool good) {
       OpStats& s = ops[name];
@@ -225,11 +264,13 @@ int RunOps(const FamilyInfo& fam, int runs, bool stepOnDone) {
     const Clock::time_point saveStart = Clock::now();
     if (rig.RunUntil([&] { return rig.Result() == LngStr(CommText::ProgramOk); }, 15))
       ops["(saving until Program device: OK)"].wall.Add(MsSince(saveStart));
-    rig.engine().Com().CloseLink();
+    // Re-plug of the same unit on the same port.
+    sim = Replug(rig, std::move(sim), portDir, fam);
+    if (!sim->ready()) return 2;
+    TimeConnection(rig, Clock::now(), replug, (fam.name + " re-plug").c_str());
   }
 
-  const char* mode = stepOnDone ? " (extra step when a job ends)" : "";
-  std::printf("\n### %s at %d baud%s, %d runs\n\n", fam.name.c_str(), fam.baud, mode, runs);
+  std::printf("\n### %s at %d baud, %d runs\n\n", fam.name.c_str(), fam.baud, runs);
   std::printf(
       "| operation | frames | line ms | unit's answers ms | wall median ms | wall min..max ms | wall / line "
       "| "
@@ -260,15 +301,20 @@ int RunOps(const FamilyInfo& fam, int runs, bool stepOnDone) {
         "| – | – | %zu |\n",
         saving.Median(), saving.Min(), saving.Max(), saving.v.size());
   const LineCost chk = CheckOpCost(fam);
-  const double chkLine = LineMs(fam, chk.bytes);
-  std::printf("\nFrom the unit appearing on the port to \"Checking: OK\" (%d of %d runs", connected, runs);
-  for (const auto& [text, n] : checkFailures) std::printf("; %d× \"%s\"", n, text.c_str());
-  std::printf("):\n\n");
-  std::printf("| part | median ms | min..max ms | line ms of its frames |\n|---|---|---|---|\n");
-  std::printf("| search (port appears → connected) | %.0f | %.0f..%.0f | – |\n", search.Median(),
-              search.Min(), search.Max());
-  std::printf("| check (connected → Checking: OK) | %.0f | %.0f..%.0f | %.0f (%d frames) |\n", check.Median(),
-              check.Min(), check.Max(), chkLine, chk.frames);
+  const LineCost probe = ProbeCost(fam);
+  const double chkLine = LineMs(fam, chk.bytes), probeLine = LineMs(fam, probe.bytes);
+  std::printf(
+      "\nFrom the unit appearing on the port to \"Checking: OK\": search (appeared → connected), check "
+      "(connected → Checking: OK) and the total, median (min..max) ms. Line time: the probe that finds the "
+      "unit and its answer, %.0f ms; the check's %d frames, %.0f ms.",
+      probeLine, chk.frames, chkLine);
+  for (const auto* s : {&first, &replug})
+    for (const auto& [text, n] : s->failures) std::printf(" %d× \"%s\".", n, text.c_str());
+  std::printf(
+      "\n\n| connection | checked | search ms | check ms | check / line | total ms | total / line |\n");
+  std::printf("|---|---|---|---|---|---|---|\n");
+  PrintConnectRow("first (program starts with the unit on the port)", first, probeLine, chkLine);
+  PrintConnectRow("re-plug of the same unit", replug, probeLine, chkLine);
   std::fflush(stdout);
   return 0;
 }
@@ -361,7 +407,7 @@ int RunCpu(double seconds) {
   so.image = WriteImage(UnitImage());
   so.extra = {"--pace"};
   SimProcess sim(portDir, so);
-  BenchRig rig(portDir, DriveOptions{55, false, false});
+  BenchRig rig(portDir, DriveOptions{55, false});
   const size_t h0 = rig.ResultHistorySize();
   if (!rig.RunUntil([&] { return rig.OutcomeSince(h0) == LngStr(CommText::CheckingOk) && rig.Idle(); }, 40)) {
     std::fprintf(stderr, "no connection\n");
@@ -396,7 +442,7 @@ int RunStall(int stallMs, int verifies) {
   so.image = WriteImage(UnitImage());
   so.extra = {"--pace"};
   SimProcess sim(portDir, so);
-  BenchRig rig(portDir, DriveOptions{55, false, true});
+  BenchRig rig(portDir, DriveOptions{55, true});
   CEngine& e = rig.engine();
   const size_t h0 = rig.ResultHistorySize();
   if (!rig.RunUntil([&] { return rig.OutcomeSince(h0) == LngStr(CommText::CheckingOk) && rig.Idle(); }, 40)) {
@@ -459,7 +505,7 @@ int RunSoak(int cycles, double minutes, int dropEvery, int corruptEvery) {
   if (dropEvery > 0) so.extra.insert(so.extra.end(), {"--drop-every", std::to_string(dropEvery)});
   if (corruptEvery > 0) so.extra.insert(so.extra.end(), {"--corrupt-every", std::to_string(corruptEvery)});
   SimProcess sim(portDir, so);
-  BenchRig rig(portDir, DriveOptions{55, false, true});
+  BenchRig rig(portDir, DriveOptions{55, true});
   CEngine& e = rig.engine();
   const size_t h0 = rig.ResultHistorySize();
   if (!rig.RunUntil([&] { return rig.OutcomeSince(h0) == LngStr(CommText::CheckingOk) && rig.Idle(); }, 60)) {
@@ -543,13 +589,10 @@ int main(int argc, char** argv) {
       if (args[i] == name) return args[i + 1];
     return def;
   };
-  auto flag = [&](const std::string& name) {
-    return std::find(args.begin(), args.end(), name) != args.end();
-  };
   if (args[0] == "ops") {
     const FamilyInfo* fam = FamilyByName(value("--family", "IGN150"));
     if (!fam) return 2;
-    return RunOps(*fam, std::atoi(value("--runs", "10").c_str()), flag("--step-on-done"));
+    return RunOps(*fam, std::atoi(value("--runs", "10").c_str()));
   }
   if (args[0] == "stall")
     return RunStall(std::atoi(value("--stall-ms", "600").c_str()),

@@ -12,6 +12,8 @@ constexpr int kHeaderRangeLen = 150;
 constexpr int kMonitorLen = 150;
 constexpr int kHeaderRequestRead = Hdr::Overhead + 2;  // a read request carries the 2-byte length
 constexpr int kHeaderAck = Hdr::Overhead + 2;          // the short reply carries the address
+// The simulated unit's identification: "IGNSIM", its NUL, frame length, hardware id and key.
+constexpr int kHeaderIdentData = 7 + 3 * 2;
 
 // Block lengths of a job over [0, length) with every address marked.
 template <typename Fn>
@@ -60,20 +62,35 @@ LineCost ReadOpCost(const FamilyInfo& f) {
 
 LineCost VerifyOpCost(const FamilyInfo& f) { return ReadCost(f, RS_LEN_EXE); }
 
+// The header read: on the short families one block, however short (the
+// command byte of a header read carries no block number).
+LineCost HeaderCost(const FamilyInfo& f) {
+  return ReadCost(f,
+                  IsShortFamily(f.type) ? std::min(kHeaderRangeLen, ShortDataLen(f.type)) : kHeaderRangeLen);
+}
+
 LineCost ProgramOpCost(const FamilyInfo& f) {
-  LineCost c = ReadCost(f, kHeaderRangeLen);
-  c += ReadCost(f, kHeaderRangeLen);
+  LineCost c = HeaderCost(f);
+  c += HeaderCost(f);
   c += WriteCost(f, RS_LEN_EXE);
   c += ReadCost(f, RS_LEN_EXE);
   return c;
 }
 
 LineCost CheckOpCost(const FamilyInfo& f) {
-  LineCost c = ReadCost(f, kHeaderRangeLen);
-  c += ReadCost(f, kHeaderRangeLen);
+  LineCost c = HeaderCost(f);
+  c += HeaderCost(f);
   c += MonitorCost(f);
   c += ReadCost(f, RS_LEN_EXE);
   c += ReadCost(f, RS_LEN_EXE);
+  return c;
+}
+
+LineCost ProbeCost(const FamilyInfo& f) {
+  LineCost c;
+  const long probe = IsShortFamily(f.type) ? ShortDataLen(f.type) + 2 : Hdr::Overhead;
+  const long answer = IsShortFamily(f.type) ? probe : Hdr::Overhead + kHeaderIdentData;
+  c.bytes = probe + answer, c.answerBytes = answer, c.frames = 1;
   return c;
 }
 

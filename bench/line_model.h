@@ -34,5 +34,6 @@ LineCost ReadOpCost(const FamilyInfo& f);     // two reads of the image
 LineCost VerifyOpCost(const FamilyInfo& f);   // one read
 LineCost ProgramOpCost(const FamilyInfo& f);  // header twice, write, read back
 LineCost CheckOpCost(const FamilyInfo& f);    // header twice, monitor, two reads
+LineCost ProbeCost(const FamilyInfo& f);      // the search probe that finds the unit, and its answer
 
 }  // namespace ign::bench

@@ -63,7 +63,10 @@ void LineDriver::OnBytes(const std::uint8_t* data, std::size_t n, std::int64_t n
     return;
   }
   const std::int64_t nowMs = nowUs / 1000;
+  const std::int64_t byteUs = opts_.pace && opts_.baud > 0 ? 10'000'000LL / opts_.baud : 0;
   for (std::size_t i = 0; i < n; ++i) {
+    // Paced, a request is whole only once its last byte has crossed the line.
+    inArrivedUs_ = std::max(inArrivedUs_, nowUs) + byteUs;
     for (const Request& r : reader_.Feed(data[i], nowMs)) {
       // Bytes sent at another speed would arrive garbled at a real unit: no answer.
       if (port_.LineBaud() != opts_.baud) {
@@ -71,7 +74,7 @@ void LineDriver::OnBytes(const std::uint8_t* data, std::size_t n, std::int64_t n
         continue;
       }
       Outgoing o = faults_.Shape(unit_->Handle(r, nowMs));
-      Schedule(o.bytes, nowUs + static_cast<std::int64_t>(opts_.delayMs) * 1000, o.hangup);
+      Schedule(o.bytes, inArrivedUs_ + static_cast<std::int64_t>(opts_.delayMs) * 1000, o.hangup);
     }
   }
 }
@@ -114,12 +117,14 @@ void LineDriver::HangUpWhenRead(std::int64_t nowUs) {
   hungUp_ = true;
 }
 
-int LineDriver::PollTimeoutMs(std::int64_t nowUs) const {
-  if (hangupSinceUs_ >= 0 && !hungUp_) return 5;
-  if (out_.empty() || hungUp_) return kIdlePollMs;
+std::int64_t LineDriver::PollTimeoutUs(std::int64_t nowUs) const {
+  constexpr std::int64_t kIdleUs = kIdlePollMs * 1000;
+  if (hangupSinceUs_ >= 0 && !hungUp_) return 5000;
+  if (out_.empty() || hungUp_) return kIdleUs;
   const std::int64_t waitUs = out_.front().dueUs - nowUs;
-  if (waitUs <= 0) return 1;  // the program is not reading: retry soon
-  return static_cast<int>(std::min<std::int64_t>((waitUs + 999) / 1000, kIdlePollMs));
+  if (waitUs <= 0) return 1000;  // the program is not reading: retry soon
+  // To the microsecond: a byte goes out when the line would have carried it.
+  return std::min(waitUs, kIdleUs);
 }
 
 void LineDriver::Run(const std::atomic<bool>& stop, int watchFd) {
@@ -130,7 +135,9 @@ void LineDriver::Run(const std::atomic<bool>& stop, int watchFd) {
     if (!hungUp_) fds[nfds++] = {port_.fd(), POLLIN, 0};
     const int inIdx = watchFd >= 0 ? nfds : -1;
     if (watchFd >= 0) fds[nfds++] = {watchFd, POLLIN, 0};
-    const int r = ::poll(fds, static_cast<nfds_t>(nfds), PollTimeoutMs(MonotonicUs()));
+    const std::int64_t waitUs = PollTimeoutUs(MonotonicUs());
+    const timespec wait{static_cast<time_t>(waitUs / 1000000), static_cast<long>(waitUs % 1000000) * 1000};
+    const int r = ::ppoll(fds, static_cast<nfds_t>(nfds), &wait, nullptr);
     if (r < 0 && errno != EINTR) break;
     const std::int64_t now = MonotonicUs();
     if (r > 0 && lineIdx >= 0 && (fds[lineIdx].revents & POLLIN)) {

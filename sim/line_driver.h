@@ -33,7 +33,7 @@ class LineDriver {
   void Schedule(const std::vector<std::uint8_t>& bytes, std::int64_t atUs, bool hangup);
   void Flush(std::int64_t nowUs);
   void HangUpWhenRead(std::int64_t nowUs);
-  int PollTimeoutMs(std::int64_t nowUs) const;
+  std::int64_t PollTimeoutUs(std::int64_t nowUs) const;
 
   const SimOptions& opts_;
   PtyPort& port_;
@@ -42,6 +42,9 @@ class LineDriver {
   FaultPlan faults_;
   std::deque<Pending> out_;
   std::int64_t lineFreeUs_ = 0;
+  // Paced: when the last request byte read so far would have arrived over the
+  // line (the program's side writes a whole frame at once).
+  std::int64_t inArrivedUs_ = 0;
   std::uint64_t wrongBaud_ = 0;
   bool hungUp_ = false;
   std::int64_t hangupSinceUs_ = -1;  // the last frame before the hang-up is out since then

@@ -56,8 +56,10 @@ bool SettingsStore::Save() {
     }
     done += static_cast<std::size_t>(w);
   }
-  const bool ok = ::fsync(fd) == 0;
-  if (::close(fd) != 0 || !ok || std::rename(tmp.c_str(), path_.c_str()) != 0) {
+  // Written and renamed, the file outlives this process however it ends; no
+  // fsync: the unit answers a write block from its memory, and a disk flush
+  // per block would hold the answer back by the disk's latency.
+  if (::close(fd) != 0 || std::rename(tmp.c_str(), path_.c_str()) != 0) {
     ::unlink(tmp.c_str());
     return false;
   }

@@ -34,6 +34,9 @@ struct Args {
   bool plain = false;  // monitor: one line per record, also on a terminal
   std::vector<std::string> positional;
   RunConfig env;  // read from the environment at the start
+  // Not an option: ignctl's own state file (where the search last found a
+  // unit), from the environment at the entry; empty: none is kept.
+  std::string statePath;
 };
 
 // Parses argv; on error returns nothing and fills error.

@@ -1,13 +1,12 @@
 #include "cli/device_session.h"
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstring>
-#include <thread>
 
 #include <unistd.h>
 
+#include "cli/search_state.h"
 #include "core/comm/port_error.h"
 
 namespace ign::cli {
@@ -46,15 +45,28 @@ void CliHost::TakeMessages() {
 
 DeviceSession::DeviceSession(const Args& args) : args_(args), session_(&host_, nullptr, args.env) {
   host_.session = &session_;
-  session_.Engine().Com().SetConfiguredPort(args.port);
+  Engine().Com().SetConfiguredPort(args.port);
+  // A damaged or foreign state file gives nothing to remember: a plain search.
+  Engine().Com().Memory().FromText(LoadSearchState(args.statePath));
+  savedRows_ = Engine().Com().Memory().ToText();
   tty_ = ::isatty(STDOUT_FILENO) == 1;
 }
 
-// The driver loop's timer: one tick every 55 ms, like the window's.
-void DeviceSession::Tick() {
+void DeviceSession::KeepSearchState() {
+  const std::string rows = Engine().Com().Memory().ToText();
+  if (rows == savedRows_) return;
+  // Losing the state costs the next run only time: no message.
+  if (SaveSearchState(args_.statePath, rows)) savedRows_ = rows;
+}
+
+// The driver loop's timer: one tick every 55 ms, like the window's; a job
+// that ends in between is followed up at once.
+bool DeviceSession::Tick(const std::function<bool()>& done) {
   session_.Tick();
   host_.TakeMessages();
-  std::this_thread::sleep_for(std::chrono::milliseconds(55));
+  const bool ended = session_.WaitForNextTick(kTickMs, done);
+  host_.TakeMessages();
+  return ended;
 }
 
 void DeviceSession::Progress(const char* label) {
@@ -82,6 +94,7 @@ int DeviceSession::Connect() {
   auto portHeld = [&] { return args_.port > 0 && com.PortHeld(args_.port); };
   auto checked = [&] { return m.LastOutcome().operation == Operation::Check; };
   const bool ended = TickUntil([&] { return checked() || portHeld(); }, args_.timeout) && checked();
+  KeepSearchState();
   if (!ended && portHeld()) {
     std::fprintf(stderr, "ignctl: COM%d: %s\n", args_.port, OpenErrorHint(com.OpenError(args_.port)).c_str());
     return kInUse;
@@ -118,6 +131,7 @@ Outcome DeviceSession::Run(void (*request)(CCommMachine&), Operation operation, 
   CCommMachine& m = Engine().Machine();
   const uint32_t before = m.LastOutcome().sequence;
   request(m);
+  session_.StepBetweenTicks();  // the operation starts now, not on the next tick
   auto ended = [&] { return m.LastOutcome().sequence != before && m.LastOutcome().operation == operation; };
   const bool done = TickUntil(
       [&] {

@@ -1,6 +1,7 @@
 #pragma once
 // One connection to a unit for a command: the engine ticked every 55 ms,
 // progress on a terminal, and the machine's typed outcomes.
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -58,7 +59,10 @@ class DeviceSession {
   std::string ResultShown() const { return session_.Engine().Label(Slot::Result).Shown(); }
 
  private:
-  void Tick();
+  // One tick and the wait for the next; true when done held after a step in between.
+  bool Tick(const std::function<bool()>& done);
+  // Writes the state file when the search has learnt a port's row since it was read.
+  void KeepSearchState();
   void Progress(const char* label);
   void EndProgress();
   // The machine has noticed that the unit is gone (and said what that cut off).
@@ -70,16 +74,18 @@ class DeviceSession {
   Args args_;
   CliHost host_;
   CSession session_;
+  std::string savedRows_;  // the rows the state file holds
   bool tty_ = false;
   bool progressShown_ = false;
 };
 
+constexpr int kTickMs = 55;  // the driver loop's tick, like the window's timer
+
 template <typename Pred>
 bool DeviceSession::TickUntil(Pred stop, double seconds) {
-  const int ticks = int(seconds * 1000 / 55) + 1;
+  const int ticks = int(seconds * 1000 / kTickMs) + 1;
   for (int i = 0; i < ticks; ++i) {
-    if (stop()) return true;
-    Tick();
+    if (stop() || Tick(stop)) return true;
   }
   return stop();
 }

@@ -37,5 +37,9 @@ int main(int argc, char** argv) {
   const std::string settings =
       ign::SettingsFolderFrom(env.settingsDir.c_str(), env.xdgDataHome.c_str(), env.home.c_str());
   ign::SetMathErrorLogPath(settings + "IGN.err");
+  // Where the search last found a unit, kept between runs.
+  if (const std::string state = ign::StateFolderFrom(env.xdgStateHome.c_str(), env.home.c_str());
+      !state.empty())
+    args->statePath = state + "ignctl/search";
   return RunCommand(*args);
 }

@@ -65,6 +65,7 @@ TEST(AppSettingsFile, RoundTripKeepsEveryKeyInOrder) {
   AppSettings s;
   s.left = 12, s.top = 34, s.height = 560, s.width = 780;
   s.comPort = 5, s.comPortAuto = 7, s.language = 3;
+  s.comRows = "3:3300:115200,7:1:57600";
   s.file = "/data/Řepa.ign";
   s.iniFileDir = "/data/";
   s.activePage = 4, s.newInstal = 0, s.monitorPlayer = 1;
@@ -80,6 +81,7 @@ TEST(AppSettingsFile, RoundTripKeepsEveryKeyInOrder) {
                          "Width=780\r\n",
                          "ComPort=5\r\n",
                          "ComPortAuto=7\r\n",
+                         "ComPortRows=3:3300:115200,7:1:57600\r\n",
                          "Language=3\r\n",
                          "File=/data/\\x0158epa.ign\r\n",
                          "IniFileDir=/data/\r\n",
@@ -101,6 +103,7 @@ TEST(AppSettingsFile, RoundTripKeepsEveryKeyInOrder) {
   EXPECT_EQ(back.left, 12);
   EXPECT_EQ(back.width, 780);
   EXPECT_EQ(back.comPort, 5);
+  EXPECT_EQ(back.comRows, s.comRows);
   EXPECT_EQ(back.language, 3);
   EXPECT_EQ(back.file, s.file);
   EXPECT_EQ(back.iniFileDir, s.iniFileDir);
@@ -115,14 +118,15 @@ TEST(AppSettingsFile, MissingKeysTakeTheirDefaults) {
   ini.Parse("[FORM_HLAV]\r\nFile=/x/a.ign\r\nMenuHistory01=/x/b.ign\r\n");
   AppSettings s;
   s.left = 100, s.width = 640, s.comPort = 9, s.comPortAuto = 4, s.language = 1, s.activePage = 2;
-  s.newInstal = 0, s.monitorPlayer = 1;
+  s.newInstal = 0, s.monitorPlayer = 1, s.comRows = "3:3150:57600";
   ReadAppSettingsFrom(ini, s);
-  EXPECT_EQ(s.left, 100);               // current value
-  EXPECT_EQ(s.width, 640);              // current value
-  EXPECT_EQ(s.comPort, 0);              // fixed default
-  EXPECT_EQ(s.comPortAuto, 4);          // current value
-  EXPECT_EQ(s.language, 1);             // current value
-  EXPECT_EQ(s.iniFileDir, "/x/a.ign");  // the File read
+  EXPECT_EQ(s.left, 100);                // current value
+  EXPECT_EQ(s.width, 640);               // current value
+  EXPECT_EQ(s.comPort, 0);               // fixed default
+  EXPECT_EQ(s.comPortAuto, 4);           // current value
+  EXPECT_EQ(s.comRows, "3:3150:57600");  // current value
+  EXPECT_EQ(s.language, 1);              // current value
+  EXPECT_EQ(s.iniFileDir, "/x/a.ign");   // the File read
   EXPECT_EQ(s.activePage, 2);
   EXPECT_EQ(s.newInstal, 1);
   EXPECT_EQ(s.monitorPlayer, 0);

@@ -26,7 +26,7 @@ class IgnctlE2E : public ::testing::Test {
   IgnctlE2E() : dir_(MakeTempDir()), ports_(dir_ + "/ports") {}
   ProcessResult Run(std::vector<std::string> args, double cap = 90) {
     args.insert(args.begin(), Ignctl());
-    return RunProcess(args, {"IGN_PORT_DIR=" + ports_}, cap);
+    return RunProcess(args, {"IGN_PORT_DIR=" + ports_, "XDG_STATE_HOME=" + Path("state")}, cap);
   }
   std::string Path(const std::string& name) const { return dir_ + "/" + name; }
 
@@ -211,9 +211,62 @@ TEST_F(IgnctlE2E, DamagedInputIsRefusedBeforeTheUnitIsTouched) {
   EXPECT_EQ(ReadFile(sim.imagePath()), before);
 }
 
+// ignctl keeps where it found a unit in its own state file; the next run
+// probes that protocol first on that port. A unit of another family on the
+// port is still found, and the file then names the new one.
+TEST_F(IgnctlE2E, StateFileFollowsTheUnitOnAPortAcrossFamilies) {
+  const std::string state = Path("state/ignctl/search");
+  {
+    SimProcess sim(ports_, {.com = 2, .family = "IGN300"});
+    ASSERT_TRUE(sim.ready()) << sim.errorOutput();
+    ProcessResult r = Run({"info"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_NE(ReadFile(state).find("rows=2:3300:115200\n"), std::string::npos) << ReadFile(state);
+  }
+  SimProcess sim(ports_, {.com = 2, .family = "WCOM"});
+  ASSERT_TRUE(sim.ready()) << sim.errorOutput();
+  ProcessResult r = Run({"info"});
+  ASSERT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_NE(r.out.find("key:             108"), std::string::npos) << r.out;
+  EXPECT_NE(ReadFile(state).find("rows=2:1:57600\n"), std::string::npos) << ReadFile(state);
+}
+
+// Whatever is found where the state file should be, ignctl searches as if
+// there were none, says nothing about it, and never fails for it.
+TEST_F(IgnctlE2E, DamagedOrUnwritableStateFileGivesAPlainSearch) {
+  SimProcess sim(ports_, {.com = 2});
+  ASSERT_TRUE(sim.ready()) << sim.errorOutput();
+  const std::string state = Path("state/ignctl/search");
+  const struct {
+    const char* name;
+    std::string contents;  // empty: none written
+  } cases[] = {
+      {"binary", std::string("\0\xff\x01rows=\xfe\0", 9)},
+      {"wrong entries", "rows=2:3300:57600,300:1:57600,x:y:z\n"},
+      {"another port only", "rows=9:3300:115200"},
+      {"huge", "rows=" + std::string(100000, '9') + "\n"},
+  };
+  for (const auto& c : cases) {
+    std::filesystem::create_directories(Path("state/ignctl"));
+    WriteFile(state, c.contents);
+    ProcessResult r = Run({"info", "--timeout", "20"});
+    EXPECT_EQ(r.exitCode, 0) << c.name << ": " << r.err;
+    EXPECT_EQ(r.err, "") << c.name;
+    EXPECT_NE(ReadFile(state).find("2:3150:57600"), std::string::npos) << c.name << ": " << ReadFile(state);
+  }
+  // A folder where the file should be: nothing can be kept, the search still works.
+  std::filesystem::remove(state);
+  std::filesystem::create_directories(state);
+  ProcessResult r = Run({"info", "--timeout", "20"});
+  EXPECT_EQ(r.exitCode, 0) << r.err;
+  EXPECT_EQ(r.err, "");
+  EXPECT_TRUE(std::filesystem::is_directory(state));
+}
+
 TEST_F(IgnctlE2E, HandoverWithoutARunningWindowFails) {
-  ProcessResult r = RunProcess({Ignctl(), "handover", "--port", "3", "release"},
-                               {"IGN_HANDOVER_SOCKET=" + Path("none.sock")});
+  ProcessResult r =
+      RunProcess({Ignctl(), "handover", "--port", "3", "release"},
+                 {"IGN_HANDOVER_SOCKET=" + Path("none.sock"), "XDG_STATE_HOME=" + Path("state")});
   EXPECT_EQ(r.exitCode, 1);
   EXPECT_NE(r.err.find("no running ignset"), std::string::npos) << r.err;
 }

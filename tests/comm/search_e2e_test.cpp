@@ -5,6 +5,7 @@
 #include <cstring>
 #include <fstream>
 #include <sstream>
+#include <vector>
 
 #include "tests/comm/sim_fixture.h"
 
@@ -54,6 +55,66 @@ std::string ReadFile(const std::string& path) {
   text << std::ifstream(path).rdbuf();
   return text.str();
 }
+
+// The protocols the search probed, in order, from the trace.
+std::vector<std::string> ProbesSent(const std::string& log) {
+  std::vector<std::string> probes;
+  const std::string mark = " Send Once (";
+  for (size_t at = log.find(mark); at != std::string::npos; at = log.find(mark, at + 1)) {
+    const size_t from = at + mark.size();
+    probes.push_back(log.substr(from, log.find(')', from) - from));
+  }
+  return probes;
+}
+
+// A unit found on a port is remembered there with its protocol and baud rate,
+// and the next search of that port probes that row first. A unit of another
+// family on the port costs that one probe, then the table goes on in its order.
+struct RememberCase {
+  const char* remembered;           // CSearchMemory text
+  const char* family;               // the unit on COM3 now
+  std::vector<std::string> probes;  // the search's probes until the unit is found
+  const char* rememberedAfter;
+};
+
+void PrintTo(const RememberCase& c, std::ostream* os) { *os << c.remembered << " -> " << c.family; }
+
+class SearchRemembers : public SimLinkFixture, public ::testing::WithParamInterface<RememberCase> {};
+
+TEST_P(SearchRemembers, ProbesTheRememberedRowFirstAndStillFindsAnyUnit) {
+  const RememberCase& c = GetParam();
+  auto sim = StartSim({.com = 3, .family = c.family});
+  MakeEngine();
+  com->Memory().FromText(c.remembered);
+  const std::string trace = portDir + "/trace.log";
+  ASSERT_TRUE(com->Trace().Open(trace));
+  ASSERT_TRUE(Connected());
+  EXPECT_EQ(com->ConnectedPort(), 3);
+  EXPECT_EQ(ProbesSent(ReadFile(trace)), c.probes);
+  EXPECT_EQ(com->Memory().ToText(), c.rememberedAfter);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, SearchRemembers,
+                         ::testing::Values(
+                             // Nothing remembered: the table from its first row.
+                             RememberCase{"", "IGN150", {"IGN150"}, "3:3150:57600"},
+                             RememberCase{"", "WCOMS", {"IGN150", "WCOM", "WCOMS"}, "3:2:57600"},
+                             // The whole table: the IGN150 rows right after an IGN150 row are passed over.
+                             RememberCase{"",
+                                          "IGN300",
+                                          {"IGN150", "WCOM", "WCOMS", "IGN150", "IGN50", "IGN150", "IGN100",
+                                           "IGN150", "WCOM", "WCOMS", "IGN150", "IGN300"},
+                                          "3:3300:115200"},
+                             // The remembered row is right: one probe, even for the table's last row.
+                             RememberCase{"3:3300:115200", "IGN300", {"IGN300"}, "3:3300:115200"},
+                             RememberCase{"3:2:57600", "WCOMS", {"WCOMS"}, "3:2:57600"},
+                             // Another family on the port: one probe more than with nothing remembered.
+                             RememberCase{"3:3300:115200", "IGN150", {"IGN300", "IGN150"}, "3:3150:57600"},
+                             RememberCase{"3:2:57600", "WCOM", {"WCOMS", "IGN150", "WCOM"}, "3:1:57600"},
+                             // A row remembered for another port changes nothing here, and stays.
+                             RememberCase{
+                                 "5:3300:115200", "IGN150", {"IGN150"}, "3:3150:57600,5:3300:115200"}),
+                         [](const auto& info) { return "Case" + std::to_string(info.index); });
 
 TEST_F(SimLinkFixture, UnitWithAnotherKeyShownUnmatchedAndSkipped) {
   auto other = StartSim({.com = 3, .family = "IGN150", .key = 77});

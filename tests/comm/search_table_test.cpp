@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "core/comm/codec.h"
+#include "core/comm/search_memory.h"
 #include "core/comm/search_table.h"
 
 namespace ign {
@@ -21,6 +22,54 @@ TEST(SearchTable, FreeRowsHoldThePreferredProtocol) {
       EXPECT_EQ(SearchTableRow(row).timeout, timeouts[row]) << row;
     }
   }
+}
+
+// The remembered rows come from files another program or a damaged disk may
+// have written: what does not name a port and a probe of the table is skipped,
+// and the good entries around it are still taken.
+TEST(SearchMemory, TakesGoodEntriesAndSkipsTheRest) {
+  const struct {
+    const char* text;
+    const char* kept;
+  } cases[] = {
+      {"", ""},
+      {"1:3300:115200,4:3150:57600", "1:3300:115200,4:3150:57600"},
+      {"4:3150:57600,1:3300:115200", "1:3300:115200,4:3150:57600"},  // ports ascending
+      {"2:1:115200", "2:1:115200"},                                  // the row of that baud rate
+      {"2:3300:57600", ""},                                          // no such row
+      {"2:0:0", ""},                                                 // the table's end is no probe
+      {"0:3150:57600,256:3150:57600,-1:3150:57600", ""},             // no such port
+      {"1:3150:57600,junk,3:2:57600", "1:3150:57600,3:2:57600"},
+      {"1:3150:57600x,2:3150", ""},
+      {"5:3150:57600,5:3300:115200", "5:3300:115200"},  // the last entry of a port wins
+      {",,,:::", ""},
+      {"99999999999999999999:3150:57600,7:3100:57600", "7:3100:57600"},
+      {"\xff\xfe"
+       "1:3150:57600\n",
+       ""},
+  };
+  for (const auto& c : cases) {
+    CSearchMemory memory;
+    memory.FromText(c.text);
+    EXPECT_EQ(memory.ToText(), c.kept) << c.text;
+  }
+}
+
+TEST(SearchMemory, RemembersOnlyProbeRowsOfRealPorts) {
+  CSearchMemory memory;
+  memory.Remember(3, 13);
+  memory.Remember(0, 4);
+  memory.Remember(256, 4);
+  memory.Remember(7, kSearchRows - 1);  // the end row
+  memory.Remember(8, -1);
+  EXPECT_EQ(memory.RowFor(3), 13);
+  EXPECT_EQ(memory.RowFor(7), -1);
+  EXPECT_EQ(memory.ToText(), "3:3300:115200");
+  // A free row is kept as the preferred protocol and read back as its first row.
+  memory.Remember(3, 12);
+  CSearchMemory again;
+  again.FromText(memory.ToText());
+  EXPECT_EQ(again.RowFor(3), 0);
 }
 
 TEST(ModelTable, KeysAreUniqueAndIncludeTheProgramsOwn) {

@@ -137,6 +137,35 @@ TEST_F(CommMachineTest, ReadTakesTheUnitSettings) {
   EXPECT_TRUE(Ended(Operation::Read, ign::Result::Ok));
 }
 
+// Between two ticks the machine follows a job's end at once: a whole Read
+// runs without the clock moving. The periodic monitor read still only starts
+// on a tick, even when it is overdue.
+TEST_F(CommMachineTest, StepsBetweenTicksCarryAnOperationButNeverStartTheMonitorRead) {
+  Connect();
+  for (int i = 0; i < 2 * kMonitorInterval; ++i) clock.Advance();  // a monitor read is overdue
+  const int64_t ticks = clock.Ticks();
+  const size_t jobs = link.jobs.size();
+  EXPECT_FALSE(machine.StepDueBetweenTicks()) << "idle without a request";
+  machine.RequestRead();
+  for (int step = 0; step < 10 && machine.StepDueBetweenTicks(); ++step) {
+    machine.CommStep(CCommMachine::StepKind::BetweenTicks);
+    link.LinkTick();  // the protocol thread ends the job it was given
+  }
+  EXPECT_TRUE(Ended(Operation::Read, ign::Result::Ok));
+  EXPECT_EQ(clock.Ticks(), ticks);
+  ASSERT_EQ(link.jobs.size(), jobs + 2);
+  EXPECT_EQ(link.jobs[jobs].job, JOB_READ);
+  EXPECT_EQ(link.jobs[jobs + 1].job, JOB_READ);
+  EXPECT_FALSE(machine.StepDueBetweenTicks()) << "the monitor read waits for the tick";
+  Step();
+  EXPECT_EQ(link.jobs.back().job, JOB_MONITOR);
+  // A periodic monitor read that ends is taken on the next tick, not between.
+  link.LinkTick();
+  EXPECT_FALSE(machine.StepDueBetweenTicks());
+  machine.RequestVerify();
+  EXPECT_TRUE(machine.StepDueBetweenTicks()) << "a request waits behind the monitor read";
+}
+
 TEST_F(CommMachineTest, ReadThatDisagreesOnceRepeatsAndTwiceFails) {
   Connect();
   int reads = 0;

@@ -2,6 +2,7 @@
 
 #include <csignal>
 
+#include "core/base/tick_clock.h"
 #include "core/params/defaults.h"
 #include "core/params/normalise.h"
 #include "core/text/lngstr.h"
@@ -49,6 +50,42 @@ TEST_F(EngineE2E, ConnectReadVerifyProgramAgainstTheSimulatedUnit) {
   ASSERT_EQ(file.size(), size_t(RS_LEN_EXE));
   EXPECT_TRUE(std::equal(file.begin(), file.end(), e.Params().edited.begin()));
   EXPECT_EQ(file[Adrb::LIMITER], 123);
+}
+
+// An operation's request and every job boundary after it are followed up as
+// they happen: Read, Verify and Program run to their outcome inside one wait
+// for the next tick, with the program clock standing still.
+TEST_F(EngineE2E, OperationsRunBetweenTicksWithoutWaitingForOne) {
+  EngineRig rig;
+  ASSERT_TRUE(rig.ConnectAndCheck());
+  CEngine& e = rig.engine();
+  const struct {
+    const char* name;
+    void (*request)(CCommMachine&);
+    Operation operation;
+  } ops[] = {
+      {"Read", [](CCommMachine& m) { m.RequestRead(); }, Operation::Read},
+      {"Verify", [](CCommMachine& m) { m.RequestVerify(); }, Operation::Verify},
+      {"Program", [](CCommMachine& m) { m.RequestProgram(); }, Operation::Program},
+  };
+  for (const auto& op : ops) {
+    const uint32_t before = rig.Sequence();
+    const int64_t ticks = e.Clock().Ticks();
+    if (op.operation == Operation::Program) e.Params().edited[Adrb::LIMITER] = 121;
+    op.request(e.Machine());
+    const bool ended = e.WaitForNextTick(20000, [&] {
+      const Outcome& o = e.Machine().LastOutcome();
+      return o.sequence != before && o.operation == op.operation;
+    });
+    EXPECT_TRUE(ended) << op.name;
+    EXPECT_EQ(rig.LastResult(), ign::Result::Ok) << op.name << ": " << rig.Result();
+    EXPECT_EQ(e.Clock().Ticks(), ticks) << op.name;
+    // The program's saving and the periodic monitor read go on with the ticks.
+    ASSERT_TRUE(rig.RunUntil([&] { return rig.Idle() && e.Machine().SavingCount() == 0; }, 30)) << op.name;
+  }
+  EXPECT_EQ(rig.UnitFile(),
+            std::vector<uint8_t>(e.Params().edited.begin(), e.Params().edited.begin() + RS_LEN_EXE));
+  EXPECT_EQ(rig.UnitFile()[Adrb::LIMITER], 121);
 }
 
 TEST_F(EngineE2E, ProgramChangedOnlyWritesTheMarkedBlock) {

@@ -150,6 +150,7 @@ void ReadAppSettingsFrom(const CIniFile& ini, AppSettings& s) {
   s.newInstal = ini.ReadInteger(sec, "NEWINSTAL", 1);
   s.comPort = ini.ReadInteger(sec, "ComPort", 0);
   s.comPortAuto = ini.ReadInteger(sec, "ComPortAuto", s.comPortAuto);
+  s.comRows = ini.ReadString(sec, "ComPortRows", s.comRows);
   s.language = ini.ReadInteger(sec, "Language", s.language);
   s.file = UnescapeIniName(ini.ReadString(sec, "File", ""));
   s.iniFileDir =
@@ -174,6 +175,7 @@ void WriteAppSettingsTo(CIniFile& ini, const AppSettings& s) {
   ini.WriteInteger(sec, "Width", s.width);
   ini.WriteInteger(sec, "ComPort", s.comPort);
   ini.WriteInteger(sec, "ComPortAuto", s.comPortAuto);
+  ini.WriteString(sec, "ComPortRows", s.comRows);
   ini.WriteInteger(sec, "Language", s.language);
   ini.WriteString(sec, "File", EscapeIniName(s.file));
   ini.WriteString(sec, "IniFileDir", EscapeIniName(s.iniFileDir));

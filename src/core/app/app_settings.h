@@ -15,6 +15,7 @@ struct AppSettings {
   int left = 0, top = 0, height = 0, width = 0;
   int comPort = 0;      // -1 search off, 0 automatic, n > 0 only port n
   int comPortAuto = 1;  // next port of the automatic search, 1..255
+  std::string comRows;  // the search row that last connected on each port (CSearchMemory text)
   int language = 0;     // as stored: 0 English, 1 German, 3 Czech
   std::string file;     // UTF-8
   std::string iniFileDir;

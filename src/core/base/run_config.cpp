@@ -18,6 +18,7 @@ RunConfig ReadRunConfig() {
   RunConfig c;
   c.settingsDir = Env("IGN_SETTINGS_DIR");
   c.xdgDataHome = Env("XDG_DATA_HOME");
+  c.xdgStateHome = Env("XDG_STATE_HOME");
   c.home = Env("HOME");
   c.portDir = Env("IGN_PORT_DIR");
   c.traceFile = Env("IGN_TRACE_FILE");

@@ -9,6 +9,7 @@ namespace ign {
 struct RunConfig {
   std::string settingsDir;     // IGN_SETTINGS_DIR: the settings folder itself
   std::string xdgDataHome;     // XDG_DATA_HOME
+  std::string xdgStateHome;    // XDG_STATE_HOME
   std::string home;            // HOME
   std::string portDir;         // IGN_PORT_DIR: links COM<n> in it stand for the ports
   std::string traceFile;       // IGN_TRACE_FILE: the communication trace

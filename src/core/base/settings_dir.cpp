@@ -22,6 +22,15 @@ std::string SettingsFolderFrom(const char* settingsDirOverride, const char* xdgD
   return withSlash(base) + "Kardomex/" + kProductCode + "/" + std::to_string(kProgramVersion) + "/";
 }
 
+std::string StateFolderFrom(const char* xdgStateHome, const char* home) {
+  if (xdgStateHome && xdgStateHome[0] == '/') {
+    std::string base = xdgStateHome;
+    return base.back() == '/' ? base : base + '/';
+  }
+  if (home && *home) return std::string(home) + "/.local/state/";
+  return {};
+}
+
 SettingsPaths ComputeSettingsPaths(const RunConfig& config) {
   SettingsPaths p;
   p.folder = SettingsFolderFrom(config.settingsDir.c_str(), config.xdgDataHome.c_str(), config.home.c_str());

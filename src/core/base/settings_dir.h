@@ -20,6 +20,11 @@ struct SettingsPaths {
 // Pure part: the folder from the three environment values (each may be null).
 std::string SettingsFolderFrom(const char* settingsDirOverride, const char* xdgDataHome, const char* home);
 
+// The per-user state folder ($XDG_STATE_HOME, default ~/.local/state), ending
+// with '/', from the two environment values (each may be null); empty when
+// neither gives one. A relative XDG_STATE_HOME is ignored.
+std::string StateFolderFrom(const char* xdgStateHome, const char* home);
+
 // Computes the paths from the environment and creates the missing folder levels.
 // When the folder cannot be determined or created the folder part is empty.
 SettingsPaths ComputeSettingsPaths(const RunConfig& config);

@@ -54,6 +54,17 @@ bool CCOMCOM::StartJob(int job, int address, int count, int flags) {
   return true;
 }
 
+bool CCOMCOM::WaitForJobEnd(uint32_t seen, int ms) {
+  std::unique_lock lock(endMutex_);
+  return jobEndWake_.wait_for(lock, std::chrono::milliseconds(std::max(ms, 0)),
+                              [&] { return jobsEnded_.load(std::memory_order_acquire) != seen; });
+}
+
+void CCOMCOM::SetJobEndListener(std::function<void()> listener) {
+  std::lock_guard lock(endMutex_);
+  endListener_ = std::move(listener);
+}
+
 void CCOMCOM::TakeResult() {
   int code = jobCode_.load(std::memory_order_acquire);
   if (code == JOB_DONE || code == JOB_FAILED) jobCode_.compare_exchange_strong(code, JOB_IDLE);

@@ -6,6 +6,7 @@
 // when starting, the protocol thread writes it last when a job ends.
 #include <atomic>
 #include <condition_variable>
+#include <functional>
 #include <mutex>
 #include <thread>
 
@@ -63,6 +64,15 @@ class CCOMCOM : public CCOMSEARCH {
   // Mask of the ticks that run a communication step: every second one, more
   // sparsely after damaged pick-up streams.
   int StepMask() const { return stream_.stepMask.load(std::memory_order_acquire); }
+  // How many jobs have ended (done or failed) over the life of this object.
+  // Counted after the job's result is published. Any thread.
+  uint32_t JobsEnded() const { return jobsEnded_.load(std::memory_order_acquire); }
+  // Waits until JobsEnded() differs from seen, or ms pass; true when it does.
+  bool WaitForJobEnd(uint32_t seen, int ms);
+  // Called on the protocol thread each time a job ends, right after the count
+  // grows; it must only hand the news on (post an event, signal a waiter).
+  // Set it to nothing before whatever it calls goes away.
+  void SetJobEndListener(std::function<void()> listener);
   // Frames counted by the protocol thread, for the trace and tests.
   uint32_t FramesSent() const { return framesSent_.load(std::memory_order_acquire); }
   // Frames from the connected unit that the codec dropped (wrong check,
@@ -100,6 +110,10 @@ class CCOMCOM : public CCOMSEARCH {
   std::atomic<int64_t> sendTime_{0};
   std::atomic<uint32_t> framesSent_{0};
   std::atomic<int> badFrames_{0};
+  std::atomic<uint32_t> jobsEnded_{0};
+  std::mutex endMutex_;  // guards the listener and orders the count with its waiters
+  std::condition_variable jobEndWake_;
+  std::function<void()> endListener_;
 
   uint8_t sendImage_[COMMAXBUF] = {};
   uint8_t transferMarks_[COMMAXBUF] = {};

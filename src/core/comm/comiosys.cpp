@@ -131,9 +131,9 @@ void CCOMIOSYS::StartIoThread(CCOM& com) {
   }
 }
 
-void CCOMIOSYS::ServicePorts() {
+void CCOMIOSYS::ServicePorts(int enumerateEveryMs) {
   const int64_t now = clock_.Ms();
-  if (!everEnumerated_ || now - lastEnumeration_ > kEnumerateEveryMs) {
+  if (!everEnumerated_ || now - lastEnumeration_ > enumerateEveryMs) {
     lastEnumeration_ = now;
     everEnumerated_ = true;
     if (EnumeratePorts()) SetPortListChanged();

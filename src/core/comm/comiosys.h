@@ -28,7 +28,9 @@ class CCOMIOSYS {
   void RequestOpen(int port, int baud);
   void RequestClose(int port);
   void CloseAll();
-  void ServicePorts();
+  // Starts and stops the I/O threads the requests ask for, and lists the
+  // ports again when the listing is older than enumerateEveryMs.
+  void ServicePorts(int enumerateEveryMs = kEnumerateEveryMs);
   bool EnumeratePorts();
 
   CCOM& Port(int port) { return ports_[size_t(port & 0xFF)]; }

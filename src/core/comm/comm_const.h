@@ -16,6 +16,9 @@ constexpr int kMaxHeaderDataRecv = 1024;
 
 // Port I/O supervision (ms of the program clock).
 constexpr int kEnumerateEveryMs = 1000;
+// While no unit is connected the ports are listed more often, so that a unit
+// plugged in is seen soon.
+constexpr int kEnumerateSearchingMs = 200;
 constexpr int kOpenGiveUpMs = 5000;
 constexpr int kIoSleepOpenMs = 1;      // poll period of a device without a descriptor to wait on
 constexpr int kIoSleepIdleMs = 50;     // longest wait of an I/O thread; new work wakes it sooner

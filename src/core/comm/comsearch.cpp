@@ -17,6 +17,28 @@ constexpr int kUnmatchedPriority = 10;
 // A port that could not be opened is reported like an unmatched unit.
 constexpr int kOpenFailShowMs = kUnmatchedShowMs;
 constexpr int kOpenFailPriority = kUnmatchedPriority;
+
+// The table row at a step of a port's order: the remembered row, then every
+// other row in table order, ending with the table's end row.
+int RowAtStep(const SearchSlot& slot, int step) {
+  if (slot.firstRow < 0) return step;
+  if (step == 0) return slot.firstRow;
+  return step - 1 < slot.firstRow ? step - 1 : step;
+}
+
+// The step after the slot's current one. A row that probes exactly like the
+// row just tried, right after it, gives a unit no chance the two tries of that
+// row did not: it is passed over (the table's three IGN150 rows in a row).
+int NextStep(const SearchSlot& slot) {
+  const SearchRow& tried = SearchTableRow(slot.row);
+  int step = slot.step + 1;
+  for (;; ++step) {
+    const SearchRow& next = SearchTableRow(RowAtStep(slot, step));
+    if (next.type == Proto::None || next.type != tried.type || next.baud != tried.baud ||
+        next.timeout != tried.timeout)
+      return step;
+  }
+}
 }  // namespace
 
 CCOMSEARCH::CCOMSEARCH(const CTickClock& clock, std::shared_ptr<IPortSystem> system,
@@ -44,7 +66,17 @@ LinkInfo CCOMSEARCH::ActiveLink() const {
 }
 
 void CCOMSEARCH::SearchStep() {
-  ServicePorts();
+  const int every =
+      ConnectedPort() == 0 && Enabled() && configuredPort_ >= 0 ? kEnumerateSearchingMs : kEnumerateEveryMs;
+  ServicePorts(every);
+  if (ConnectedPort() != 0) return;
+  SearchSlots();
+  // The opens and closes this step asked for go to the I/O threads now, so
+  // that a port is open for its probe by the next step.
+  ServicePorts(every);
+}
+
+void CCOMSEARCH::SearchSlots() {
   if (!Enumerated() || ConnectedPort() != 0 || !Enabled()) return;
   if (!foundTraced_) {
     foundTraced_ = true;
@@ -159,7 +191,9 @@ bool CCOMSEARCH::TakePort(int index) {
     }
     if (slot.port == 0) return false;
   }
-  slot.row = 0;
+  slot.firstRow = memory_.RowFor(slot.port);
+  slot.step = 0;
+  slot.row = RowAtStep(slot, 0);
   return true;
 }
 
@@ -242,7 +276,7 @@ CCOMSEARCH::Next CCOMSEARCH::HandleSlot(int index) {
       slot.state = SlotState::CoolDown;
     }
     if (slot.state == SlotState::ProtocolFailed) {
-      const SearchRow& next = SearchTableRow(slot.row + 1);
+      const SearchRow& next = SearchTableRow(RowAtStep(slot, NextStep(slot)));
       if (slot.port != 0 && next.type != Proto::None && next.baud == row.baud) {
         TraceLine(Format("[%i]FAIL PROTOCOL - skip port closing", index));
         slot.state = SlotState::Idle;
@@ -256,7 +290,8 @@ CCOMSEARCH::Next CCOMSEARCH::HandleSlot(int index) {
     if (slot.state != SlotState::Idle) return Next::Slot;
 
     if (slot.port != 0) {
-      ++slot.row;
+      slot.step = NextStep(slot);
+      slot.row = RowAtStep(slot, slot.step);
       if (SearchTableRow(slot.row).type == Proto::None) slot.port = 0;
     }
     if (slot.port == 0) {
@@ -325,6 +360,7 @@ void CCOMSEARCH::Connect(int index) {
     if (i != index && slots_[i].port != 0 && slots_[i].port != port) RequestClose(slots_[i].port);
   }
   const std::string name = slot.name;
+  memory_.Remember(port, slot.row);
   for (SearchSlot& s : slots_) {
     s.port = 0;
     s.state = SlotState::Idle;

@@ -11,6 +11,7 @@
 
 #include "core/comm/codec.h"
 #include "core/comm/comiosys.h"
+#include "core/comm/search_memory.h"
 #include "core/comm/search_table.h"
 
 namespace ign {
@@ -31,6 +32,10 @@ constexpr int PortFailed = 7;
 struct SearchSlot {
   int port = 0;  // 0: slot free
   int row = 0;
+  // The port's order of rows: the row that last connected on it (-1: none)
+  // first, then the others in table order; step is the place in that order.
+  int firstRow = -1;
+  int step = 0;
   int64_t time = 0;
   int state = SlotState::Idle;
   int hardwareId = -1;
@@ -79,6 +84,10 @@ class CCOMSEARCH : public CCOMIOSYS {
   void SetNextPort(int port) { nextPort_ = port < 1 || port > kMaxPortNumber ? 1 : port; }
   int NextPort() const { return nextPort_; }
   void SetStatus(IStatus* status) { status_ = status; }
+  // The row that last connected on each port; a connection updates it. Main
+  // thread only, like the search; the owner keeps it across runs.
+  CSearchMemory& Memory() { return memory_; }
+  const CSearchMemory& Memory() const { return memory_; }
 
   LinkInfo ActiveLink() const;
   int SlotPort(int slot) const { return (slot >= 0 && slot < kSearchSlots) ? slots_[slot].port : 0; }
@@ -106,6 +115,7 @@ class CCOMSEARCH : public CCOMIOSYS {
   std::atomic<int> connectedPort_{0};
 
  private:
+  void SearchSlots();
   enum class Next { Slot, EndStep };
   Next HandleSlot(int index);
   void HandleAnswer(int index);
@@ -125,6 +135,7 @@ class CCOMSEARCH : public CCOMIOSYS {
   bool LeaveAlone(int port, int64_t now) const;
 
   SearchSlot slots_[kSearchSlots];
+  CSearchMemory memory_;
   std::atomic<int> enabled_{1};
   int keyLow_ = kProgramKey;
   int keyHigh_ = 0;

@@ -61,19 +61,21 @@ void CCOMCOM::ProtocolPass(CFrameCodec& codec, SearchSlot& link, int port) {
       HandleShortAnswer(codec, job);
     else
       HandleHeaderAnswer(codec, job);
-    return;
   }
-  if (linkState_.load(std::memory_order_acquire) == LinkState::Sending) {
-    codec.SendStep(com);
-    int sending = LinkState::Sending;
-    if (codec.SendDone()) linkState_.compare_exchange_strong(sending, LinkState::Waiting);
-  }
+  // A good answer leaves the link ready: the next block's request is built and
+  // handed to the port in this same pass, so the line does not wait for the
+  // thread's next turn.
   // While a stream is still arriving the line is busy: the next request waits
   // until the stream is complete or has been given up.
   if (linkState_.load(std::memory_order_acquire) == LinkState::Ready &&
       JobRunning(jobCode_.load(std::memory_order_acquire)) &&
       stream_.live.type.load(std::memory_order_acquire) == 0)
     StartNextBlock(codec, link, job);
+  if (linkState_.load(std::memory_order_acquire) == LinkState::Sending) {
+    codec.SendStep(com);
+    int sending = LinkState::Sending;
+    if (codec.SendDone()) linkState_.compare_exchange_strong(sending, LinkState::Waiting);
+  }
 }
 
 void CCOMCOM::WatchStream(int port, CFrameCodec& codec) {
@@ -98,7 +100,14 @@ void CCOMCOM::WatchStream(int port, CFrameCodec& codec) {
 void CCOMCOM::EndJob(int job, int code) {
   lastJobCode_.store(job, std::memory_order_release);
   int running = job;
-  jobCode_.compare_exchange_strong(running, code, std::memory_order_acq_rel);
+  if (!jobCode_.compare_exchange_strong(running, code, std::memory_order_acq_rel)) return;
+  // Whoever waits for the result hears of it at once, not on its next tick.
+  {
+    std::lock_guard lock(endMutex_);
+    jobsEnded_.fetch_add(1, std::memory_order_acq_rel);
+    if (endListener_) endListener_();
+  }
+  jobEndWake_.notify_all();
 }
 
 void CCOMCOM::FailAttempt(const char* why) {

@@ -223,7 +223,15 @@ void CCommMachine::HandleHandover(int port, uint32_t code) {
   if (code == Handover::TakeBack) TakeBackPort(port);
 }
 
-void CCommMachine::CommStep() {
+bool CCommMachine::StepDueBetweenTicks() const {
+  if (!Connected() || state_ == S::Disconnected) return false;
+  const int job = link_.JobCode();
+  if (job == JOB_IDLE) return state_ == S::Idle && request_ != Request::None;
+  if (job != JOB_DONE && job != JOB_FAILED) return false;
+  return state_ != S::Idle && (state_ != S::Monitor || request_ != Request::None);
+}
+
+void CCommMachine::CommStep(StepKind kind) {
   if (first_) {
     first_ = false;
     if (link_.LinkEnabled())
@@ -282,7 +290,7 @@ void CCommMachine::CommStep() {
     if (request_ != Request::None) {
       state_ = StateOf(request_);
       request_ = Request::None;
-    } else if (clock_.Ticks() - lastMonitorTick_ >= kMonitorInterval) {
+    } else if (kind == StepKind::Tick && clock_.Ticks() - lastMonitorTick_ >= kMonitorInterval) {
       lastMonitorTick_ = clock_.Ticks();
       state_ = S::Monitor;
     }

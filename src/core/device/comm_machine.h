@@ -54,7 +54,15 @@ class CCommMachine {
  public:
   CCommMachine(ILink& link, ParamState& params, IStatus& status, ICommHost& host, const CTickClock& clock);
 
-  void CommStep();
+  // One step of the machine. On the ticks the step mask allows, Tick; a step
+  // between ticks (BetweenTicks) never starts the periodic monitor read, so
+  // the monitor cadence stays with the ticks.
+  enum class StepKind { Tick, BetweenTicks };
+  void CommStep(StepKind kind = StepKind::Tick);
+  // A step between ticks has work: a job of a running operation has ended (or
+  // a monitor read that a request waits behind), or a request waits while
+  // no job runs.
+  bool StepDueBetweenTicks() const;
 
   // Requests; each is taken when the machine is idle.
   void RequestRead();

@@ -1,5 +1,7 @@
 #include "core/device/engine.h"
 
+#include <chrono>
+
 #include "core/comm/posix_serial.h"
 
 namespace ign {
@@ -38,8 +40,32 @@ void CEngine::Tick() {
 void CEngine::AdvanceClock() { clock_.Advance(); }
 
 void CEngine::Step() {
-  if ((clock_.Ticks() & com_.StepMask()) == 0) machine_.CommStep();
+  if ((clock_.Ticks() & com_.StepMask()) == 0) {
+    seenJobEnds_ = com_.JobsEnded();
+    machine_.CommStep();
+  }
   status_.ExpireStatus();
+}
+
+bool CEngine::StepBetweenTicks() {
+  if ((held_ && held_()) || !machine_.StepDueBetweenTicks()) return false;
+  seenJobEnds_ = com_.JobsEnded();
+  machine_.CommStep(CCommMachine::StepKind::BetweenTicks);
+  return true;
+}
+
+bool CEngine::WaitForNextTick(int ms, const std::function<bool()>& done) {
+  using Clock = std::chrono::steady_clock;
+  const Clock::time_point due = Clock::now() + std::chrono::milliseconds(ms);
+  // A request made since the last tick starts now.
+  if (StepBetweenTicks() && done && done()) return true;
+  for (Clock::time_point now = Clock::now(); now < due; now = Clock::now()) {
+    const int left = int(std::chrono::ceil<std::chrono::milliseconds>(due - now).count());
+    if (!com_.WaitForJobEnd(seenJobEnds_, left)) break;
+    seenJobEnds_ = com_.JobsEnded();
+    if (StepBetweenTicks() && done && done()) return true;
+  }
+  return false;
 }
 
 bool CEngine::PortPresent(int port) const { return port >= 0 && port <= 255 && com_.IsPresent(port); }

@@ -4,6 +4,7 @@
 // parameter copies and the status slots, driven by one tick every 55 ms.
 // ignset, ignctl, the end-to-end tests and the benchmarks all drive this
 // class; what differs is the host (ICommHost) and where the status labels go.
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -33,6 +34,19 @@ class CEngine : public IPortList, public ILinkControl {
   void AdvanceClock();
   // The state machine runs on the ticks the step mask allows; status texts expire.
   void Step();
+  // A communication step between two ticks, when one is due (a job of a
+  // running operation has ended, or a request waits with no job running), so
+  // that an operation's next job starts at once instead of on the next tick.
+  // The program clock stays put and no periodic monitor read starts here.
+  // Returns true when it stepped.
+  bool StepBetweenTicks();
+  // For driver loops: sleeps ms, running StepBetweenTicks whenever a job ends
+  // in the meantime, and returns when the next tick is due, or as soon as
+  // done (when given) holds after such a step; true in that case.
+  bool WaitForNextTick(int ms, const std::function<bool()>& done = {});
+  // While held() holds, no step is taken between ticks (a message the tuner
+  // has to read first).
+  void SetHold(std::function<bool()> held) { held_ = std::move(held); }
 
   const CTickClock& Clock() const { return clock_; }
   CCOMCOM& Com() { return com_; }
@@ -69,6 +83,8 @@ class CEngine : public IPortList, public ILinkControl {
   CCOMCOM com_;
   CComLink link_;
   CCommMachine machine_;
+  std::function<bool()> held_;
+  uint32_t seenJobEnds_ = 0;  // CCOMCOM::JobsEnded() when the machine last stepped
 };
 
 }  // namespace ign

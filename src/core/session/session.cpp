@@ -15,7 +15,9 @@ const char* const kConnectionLostTitle = "###Connection lost##Verbindung verlore
 }  // namespace
 
 CSession::CSession(ISessionView* view, std::shared_ptr<IPortSystem> ports, const RunConfig& config)
-    : view_(view ? *view : none_), engine_(static_cast<ICommHost*>(this), std::move(ports), config) {}
+    : view_(view ? *view : none_), engine_(static_cast<ICommHost*>(this), std::move(ports), config) {
+  engine_.SetHold([this] { return Holding(); });
+}
 
 CSession::~CSession() = default;
 
@@ -27,6 +29,18 @@ void CSession::Tick() {
 void CSession::Step() {
   if (!Holding()) engine_.Step();
   Announce();
+}
+
+bool CSession::StepBetweenTicks() {
+  const bool stepped = engine_.StepBetweenTicks();
+  Announce();
+  return stepped;
+}
+
+bool CSession::WaitForNextTick(int ms, const std::function<bool()>& done) {
+  const bool ended = engine_.WaitForNextTick(ms, done);
+  Announce();
+  return ended;
 }
 
 bool CSession::Holding() const {

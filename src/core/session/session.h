@@ -6,6 +6,7 @@
 // window and ignctl each drive one; nothing in it is shared with another
 // session but the language.
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -56,6 +57,12 @@ class CSession : private ICommHost {
   void AdvanceClock() { engine_.AdvanceClock(); }
   // The engine's step, unless a holding message waits to be read.
   void Step();
+  // A communication step between two ticks when a job has ended or a request
+  // waits (not while held); true when it stepped.
+  bool StepBetweenTicks();
+  // For driver loops: waits ms for the next tick, stepping between ticks as
+  // jobs end; true as soon as done holds after such a step.
+  bool WaitForNextTick(int ms, const std::function<bool()>& done = {});
 
   CEngine& Engine() { return engine_; }
   const CEngine& Engine() const { return engine_; }

@@ -84,12 +84,17 @@ void TDeviceCommands::EnableDeviceCommands() {
     menu_.Item(name)->setEnabled(connected);
 }
 
-void TDeviceCommands::MenuReadClick() { engine_.Machine().RequestRead(); }
+// Each operation starts at once, not on the next tick.
+void TDeviceCommands::MenuReadClick() {
+  engine_.Machine().RequestRead();
+  session_.StepBetweenTicks();
+}
 
 void TDeviceCommands::MenuVerifyClick() {
   if (!engine_.Machine().Connected()) return;
   settle_();
   engine_.Machine().RequestVerify();
+  session_.StepBetweenTicks();
 }
 
 // The session's check first: a refusal is told, a question asked; the pages
@@ -104,9 +109,13 @@ void TDeviceCommands::MenuProgramClick() {
   if (check.verdict == Verdict::Confirm && !boxes_.Ask(check)) return;
   settle_();
   session_.Program(true);
+  session_.StepBetweenTicks();
 }
 
-void TDeviceCommands::MenuResetClick() { engine_.Machine().RequestReset(); }
+void TDeviceCommands::MenuResetClick() {
+  engine_.Machine().RequestReset();
+  session_.StepBetweenTicks();
+}
 
 void TDeviceCommands::ShowGauge(const GaugeView& g) {
   QProgressBar* gauge = layout_.gaugeProgram;

@@ -80,10 +80,20 @@ TMainForm::TMainForm(const QStringList& args, const RunConfig& config, QWidget* 
   timer_->setInterval(kTimerIntervalMs);
   connect(timer_, &QTimer::timeout, this, &TMainForm::Timer1Timer);
   timer_->start();
+  // A job that ends between two ticks is followed up at once, on this thread.
+  engine_->Com().SetJobEndListener([this] {
+    QMetaObject::invokeMethod(
+        this, [this] { StepBetweenTicks(); }, Qt::QueuedConnection);
+  });
+}
+
+void TMainForm::StepBetweenTicks() {
+  if (initialised_ && !closed_ && session_) session_->StepBetweenTicks();
 }
 
 TMainForm::~TMainForm() {
   timer_->stop();
+  engine_->Com().SetJobEndListener(nullptr);
   for (int id : relabelSteps_) UnregisterRelabelStep(id);
   status_.BindLabel(Slot::Connection, nullptr);
   status_.BindLabel(Slot::Result, nullptr);
@@ -207,6 +217,7 @@ void TMainForm::ApplyTestPort() {
   engine_->Machine().developerTestMode = marker_.testMode;
   engine_->Com().SetConfiguredPort(settings_.comPort);
   engine_->Com().SetNextPort(settings_.comPortAuto);
+  engine_->Com().Memory().FromText(settings_.comRows);
   engine_->Machine().newInstallation = settings_.newInstal != 0;
 }
 

@@ -76,6 +76,8 @@ class TMainForm : public QMainWindow, private ISessionView {
   // Handlers bound by name.
   void FormClose();
   void Timer1Timer();
+  // The communication step a job's end calls for between two ticks.
+  void StepBetweenTicks();
   void MenuExitClick();
   void MenuMonitorPlayerClick();
   // The pick-up monitor (pickup_host.cpp): the first click creates it, later

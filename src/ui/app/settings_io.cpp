@@ -48,6 +48,7 @@ void TMainForm::ReadAppSettings() {
   settings_.newInstal = s.newInstal;
   settings_.comPort = s.comPort;
   settings_.comPortAuto = s.comPortAuto;
+  settings_.comRows = s.comRows;
   settings_.language = s.language;
   if (int language = LanguageFromSettings(s.language); language >= 0) SetLanguage(language);
 
@@ -88,6 +89,7 @@ void TMainForm::WriteAppSettings() {
   // machine's copy, an opened file the settings' own.
   if (engine_) {
     s.comPortAuto = engine_->Com().NextPort();
+    s.comRows = engine_->Com().Memory().ToText();
     s.newInstal = (s.newInstal != 0 && engine_->Machine().newInstallation) ? 1 : 0;
     engine_->Machine().newInstallation = s.newInstal != 0;
   }

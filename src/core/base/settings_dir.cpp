@@ -22,6 +22,12 @@ std::string SettingsFolderFrom(const char* settingsDirOverride, const char* xdgD
   return withSlash(base) + "Kardomex/" + kProductCode + "/" + std::to_string(kProgramVersion) + "/";
 }
 
+std::string UsbPortMapFile(const RunConfig& config) {
+  const std::string folder =
+      SettingsFolderFrom(config.settingsDir.c_str(), config.xdgDataHome.c_str(), config.home.c_str());
+  return folder.empty() ? folder : folder + "ports.ini";
+}
+
 SettingsPaths ComputeSettingsPaths(const RunConfig& config) {
   SettingsPaths p;
   p.folder = SettingsFolderFrom(config.settingsDir.c_str(), config.xdgDataHome.c_str(), config.home.c_str());

@@ -66,13 +66,14 @@ set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_STRIP_FILES ON)
 # The desktop, icon and MIME caches are refreshed by dpkg triggers of the
 # packages that own them: no maintainer scripts.
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "set up and watch a programmable digital ignition unit
- ignset finds a programmable digital ignition unit for motorcycle engines on
- a serial port, reads, verifies and programs its settings, and edits them on
- tabbed pages and in map editors. It keeps settings files (.ign), shows and
- logs the running engine, records rides (.ignlog) and plays them back, in
- English, German and Czech.
- .
- The package also holds ignctl, the same engine on the command line, and
- ignsim, a simulated unit on a pseudo-terminal for use without hardware.")
+# CPack puts the summary first and indents these lines itself; an empty line
+# becomes the paragraph mark.
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "ignset finds a programmable digital ignition unit for motorcycle engines on
+a serial port, reads, verifies and programs its settings, and edits them on
+tabbed pages and in map editors. It keeps settings files (.ign), shows and
+logs the running engine, records rides (.ignlog) and plays them back, in
+English, German and Czech.
+
+The package also holds ignctl, the same engine on the command line, and
+ignsim, a simulated unit on a pseudo-terminal for use without hardware.")
 include(CPack)

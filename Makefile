@@ -3,7 +3,7 @@ BUILD ?= build
 JOBS ?= 2
 CMAKE_FLAGS ?=
 
-.PHONY: all deps configure build test demo bench fuzz clean format tsan asan screenshots
+.PHONY: all deps configure build test demo bench fuzz clean format tsan asan screenshots package package-check
 
 all: build
 
@@ -44,8 +44,17 @@ bench: build
 fuzz: deps
 	@if [ -x scripts/fuzz ]; then scripts/fuzz; else echo "no fuzz targets yet"; fi
 
+# The Debian package, from a release build of its own without the tests.
+package: deps
+	scripts/package build-package
+
+# Builds the package and tries it on a fresh minimal Debian root (root, minutes;
+# not part of make test).
+package-check:
+	scripts/package-check
+
 format:
 	git ls-files '*.cpp' '*.h' | xargs clang-format -i
 
 clean:
-	rm -rf $(BUILD) build-asan build-tsan
+	rm -rf $(BUILD) build-asan build-tsan build-package

@@ -16,7 +16,8 @@ bool ParseNumber(const std::string& s, double& out) {
 const char* UsageText() {
   return "Usage: ignctl COMMAND [options]\n"
          "\n"
-         "  ports                                    list port numbers, device paths, present/open\n"
+         "  ports                                    list port numbers, device paths, present/open,\n"
+         "                                           product, maker and serial number of USB adapters\n"
          "  info    [--port N] [--timeout S]         connect and print the unit's name, key, subversion\n"
          "                                           and header texts\n"
          "  read    [--port N] [--timeout S] -o FILE connect and read the settings (two agreeing reads)\n"

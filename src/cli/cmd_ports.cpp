@@ -2,6 +2,7 @@
 #include <cstdio>
 
 #include "cli/commands.h"
+#include "core/base/settings_dir.h"
 #include "core/comm/comiosys.h"
 #include "core/comm/port_error.h"
 #include "core/comm/posix_serial.h"
@@ -13,11 +14,13 @@ int CmdPorts(const Args& args) {
   CTickClock clock;
   PortNaming naming;
   naming.portDir = args.env.portDir;
+  if (naming.portDir.empty()) naming.mapFile = UsbPortMapFile(args.env);
   CCOMIOSYS io(clock, std::make_shared<PosixPortSystem>(naming));
   io.EnumeratePorts();
   int listed = 0;
   for (int port : io.PresentPorts()) {
     const std::string path = io.DevicePathOf(port), device = io.DeviceNameOf(port);
+    const std::string what = io.DescriptionOf(port);
     // Opened and closed at once, so that a port the user may not use says why
     // here rather than as a unit that never answers. A port another program
     // holds is left as it is; a number that names no device is not listed.
@@ -27,8 +30,8 @@ int CmdPorts(const Args& args) {
     const std::string cause = error == 0            ? ""
                               : IsInUseError(error) ? ", " + OpenErrorHint(error)
                                                     : ", cannot open: " + OpenErrorHint(error);
-    std::printf("COM%-3d %-24s %-16s present%s\n", port, path.c_str(), device == path ? "" : device.c_str(),
-                cause.c_str());
+    std::printf("COM%-3d %-24s %-16s present%s%s%s\n", port, path.c_str(),
+                device == path ? "" : device.c_str(), cause.c_str(), what.empty() ? "" : "  ", what.c_str());
   }
   if (listed == 0) std::fprintf(stderr, "ignctl: no serial ports found\n");
   return kOk;

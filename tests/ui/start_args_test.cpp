@@ -27,6 +27,38 @@ TEST(StartArguments, OnlyTheFirstArgumentCountsAndCaseMatters) {
   }
 }
 
+TEST(StartArguments, TheFileIsTheFirstArgumentThatIsNoWordInFirstPlaceNorAnOption) {
+  struct Case {
+    std::vector<std::string> args;
+    std::string file;
+    int language;
+    bool help;
+  } cases[] = {
+      {{"ignset", "bike.ign"}, "bike.ign", -1, false},
+      {{"ignset", "ENGLISH", "/a/bike.ign", "/a/other.ign"}, "/a/bike.ign", 0, false},
+      {{"ignset", "nopatchcheck", "ride.ignlog"}, "ride.ignlog", -1, false},
+      {{"ignset", "bike.ign", "CESKY"}, "bike.ign", -1, false},  // a word counts only first
+      {{"ignset", "ENGLISH", "nopatchcheck"}, "", 0, false},     // and is never a file
+      {{"ignset", "-platform", "offscreen", "b.ign"}, "b.ign", -1, false},
+      {{"ignset", "--style=fusion", "b.ign"}, "b.ign", -1, false},
+      {{"ignset", "--help"}, "", -1, true},
+      {{"ignset", "DEUTSCH", "-h"}, "", 1, true},
+      {{"ignset", ""}, "", -1, false},
+  };
+  for (const Case& c : cases) {
+    const StartOptions o = ParseStartArguments(c.args);
+    EXPECT_EQ(o.file, c.file) << c.args.back();
+    EXPECT_EQ(o.language, c.language) << c.args.back();
+    EXPECT_EQ(o.help, c.help) << c.args.back();
+  }
+  EXPECT_TRUE(IsRecordingName("/a/ride.IgnLog"));
+  EXPECT_FALSE(IsRecordingName("/a/ride.ign"));
+  EXPECT_FALSE(IsRecordingName("ignlog"));
+  EXPECT_NE(
+      StartUsage("/usr/share/ignset/user-guide.html").find("User guide: /usr/share/ignset/user-guide.html\n"),
+      std::string::npos);
+}
+
 TEST(StartArguments, BuildDateRewrite) {
   EXPECT_EQ(RewriteBuildDate("Oct 19 2023"), "2023_10_19");
   EXPECT_EQ(RewriteBuildDate("Jan  3 2025"), "2025_01_03");

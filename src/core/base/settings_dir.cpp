@@ -31,6 +31,12 @@ std::string StateFolderFrom(const char* xdgStateHome, const char* home) {
   return {};
 }
 
+std::string UsbPortMapFile(const RunConfig& config) {
+  const std::string folder =
+      SettingsFolderFrom(config.settingsDir.c_str(), config.xdgDataHome.c_str(), config.home.c_str());
+  return folder.empty() ? folder : folder + "ports.ini";
+}
+
 SettingsPaths ComputeSettingsPaths(const RunConfig& config) {
   SettingsPaths p;
   p.folder = SettingsFolderFrom(config.settingsDir.c_str(), config.xdgDataHome.c_str(), config.home.c_str());

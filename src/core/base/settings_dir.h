@@ -25,6 +25,11 @@ std::string SettingsFolderFrom(const char* settingsDirOverride, const char* xdgD
 // neither gives one. A relative XDG_STATE_HOME is ignored.
 std::string StateFolderFrom(const char* xdgStateHome, const char* home);
 
+// "ports.ini" in the settings folder: the numbers USB serial adapters keep,
+// shared by ignset and ignctl. Empty when there is no settings folder. The
+// folder is not created here.
+std::string UsbPortMapFile(const RunConfig& config);
+
 // Computes the paths from the environment and creates the missing folder levels.
 // When the folder cannot be determined or created the folder part is empty.
 SettingsPaths ComputeSettingsPaths(const RunConfig& config);

@@ -88,7 +88,12 @@ std::vector<int> CCOMIOSYS::PresentPorts() const {
 
 std::string CCOMIOSYS::DevicePathOf(int port) const {
   if (port < 1 || port > kMaxPortNumber) return {};
-  return Port(port).devicePath;
+  return system_->DevicePath(port);
+}
+
+std::string CCOMIOSYS::DescriptionOf(int port) const {
+  if (port < 1 || port > kMaxPortNumber) return {};
+  return system_->Description(port);
 }
 
 std::string CCOMIOSYS::DeviceNameOf(int port) const {

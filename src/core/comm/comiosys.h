@@ -38,8 +38,11 @@ class CCOMIOSYS {
   bool IsPresent(int port) const;
   // Port numbers 1..255 the last enumeration found, ascending.
   std::vector<int> PresentPorts() const;
-  // The device behind a port number, for menus and `ignctl ports`.
+  // The device behind a port number as of the last enumeration, for menus
+  // and `ignctl ports` (on the thread that enumerates).
   std::string DevicePathOf(int port) const;
+  // What is plugged in there (a USB adapter's product, maker, serial number).
+  std::string DescriptionOf(int port) const;
   // The device itself: a COM link resolved to its target (/dev/pts/7), else the path.
   std::string DeviceNameOf(int port) const;
 

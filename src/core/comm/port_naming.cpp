@@ -3,9 +3,14 @@
 #include <dirent.h>
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
+#include <vector>
+
+#include "core/base/atomic_file.h"
 
 namespace ign {
 
@@ -17,7 +22,7 @@ struct DeviceRule {
   int count;  // how many numbers the rule owns
 };
 
-constexpr DeviceRule kRules[] = {{"ttyS", 1, 32}, {"ttyUSB", 33, 32}, {"ttyACM", 65, 32}};
+constexpr DeviceRule kRules[] = {{"ttyS", 1, 32}};
 
 // Decimal number of 1..3 digits without a sign or leading junk; -1 otherwise.
 int ParseSmallNumber(const char* s) {
@@ -73,23 +78,60 @@ std::string PortNaming::DevicePath(int port) const {
     if (port >= rule.first && port < rule.first + rule.count)
       return devDir + "/" + rule.prefix + std::to_string(port - rule.first);
   }
-  return {};
+  const auto usb = usb_.find(port);
+  return usb == usb_.end() ? std::string() : devDir + "/" + usb->second.device;
 }
 
-bool PortNaming::List(PortPresence& present) const {
+std::string PortNaming::Description(int port) const {
+  const auto usb = usb_.find(port);
+  return usb == usb_.end() ? std::string() : DescribeUsbAdapter(usb->second);
+}
+
+bool PortNaming::List(PortPresence& present) {
   present.fill(false);
   const std::string& dir = portDir.empty() ? devDir : portDir;
   DIR* d = ::opendir(dir.c_str());
   if (!d) return false;
+  std::vector<std::string> usbDevices;
   while (const dirent* e = ::readdir(d)) {
     const std::string name = e->d_name;
-    const int port = portDir.empty() ? PortOfDeviceName(name) : ParseComName(name);
     // A link whose target has gone (a closed pseudo-terminal) does not count.
-    if (port > 0 && Exists(dir + "/" + name) && (!portDir.empty() || UartFitted(sysDir, name)))
-      present[port] = true;
+    if (!Exists(dir + "/" + name)) continue;
+    if (!portDir.empty()) {
+      if (const int port = ParseComName(name)) present[size_t(port)] = true;
+    } else if (const int port = PortOfDeviceName(name)) {
+      if (UartFitted(sysDir, name)) present[size_t(port)] = true;
+    } else if (IsUsbTtyName(name)) {
+      usbDevices.push_back(name);
+    }
   }
   ::closedir(d);
+  ListUsb(usbDevices, present);
   return true;
+}
+
+void PortNaming::ListUsb(const std::vector<std::string>& devices, PortPresence& present) {
+  usb_.clear();
+  if (devices.empty()) return;
+  // Another program of the installation may have numbered adapters since.
+  std::string kept;
+  if (!mapFile.empty() && ReadWholeFile(mapFile, kept)) numbers_.Merge(kept);
+  // Adapters met for the first time are numbered in the order of their names.
+  std::vector<std::string> sorted = devices;
+  std::sort(sorted.begin(), sorted.end());
+  for (const std::string& device : sorted) {
+    UsbAdapter adapter = ReadUsbAdapter(sysDir, device);
+    const int port = numbers_.NumberOf(adapter.key);
+    // Two ttys of one key (a tty name reused while sysfs lags): the first keeps it.
+    if (port == 0 || usb_.count(port)) continue;
+    present[size_t(port)] = true;
+    usb_[port] = std::move(adapter);
+  }
+  // A map that cannot be written keeps its numbers for this run.
+  if (!numbers_.Changed() || mapFile.empty()) return;
+  std::error_code ec;
+  std::filesystem::create_directories(std::filesystem::path(mapFile).parent_path(), ec);
+  if (WriteFileAtomically(mapFile, numbers_.Text())) numbers_.ClearChanged();
 }
 
 }  // namespace ign

@@ -42,6 +42,7 @@ class PosixPortSystem : public IPortSystem {
   explicit PosixPortSystem(PortNaming naming) : naming_(std::move(naming)) {}
   bool List(PortPresence& present) override { return naming_.List(present); }
   std::string DevicePath(int port) override { return naming_.DevicePath(port); }
+  std::string Description(int port) override { return naming_.Description(port); }
   std::unique_ptr<ISerialDevice> MakeDevice(int) override { return std::make_unique<PosixSerialDevice>(); }
 
  private:

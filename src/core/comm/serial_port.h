@@ -57,6 +57,12 @@ class IPortSystem {
   virtual bool List(PortPresence& present) = 0;
   // The device path of a port number (also for ports not present now).
   virtual std::string DevicePath(int port) = 0;
+  // What is plugged in behind the number (a USB adapter's product, maker and
+  // serial number); empty when there is nothing to tell.
+  virtual std::string Description(int port) {
+    (void)port;
+    return {};
+  }
   virtual std::unique_ptr<ISerialDevice> MakeDevice(int port) = 0;
 };
 

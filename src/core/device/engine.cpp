@@ -2,6 +2,7 @@
 
 #include <chrono>
 
+#include "core/base/settings_dir.h"
 #include "core/comm/posix_serial.h"
 
 namespace ign {
@@ -11,6 +12,7 @@ std::shared_ptr<IPortSystem> PortsOf(std::shared_ptr<IPortSystem> ports, const R
   if (ports) return ports;
   PortNaming naming;
   naming.portDir = config.portDir;
+  if (naming.portDir.empty()) naming.mapFile = UsbPortMapFile(config);
   return std::make_shared<PosixPortSystem>(naming);
 }
 }  // namespace
@@ -73,9 +75,11 @@ bool CEngine::PortPresent(int port) const { return port >= 0 && port <= 255 && c
 std::string CEngine::PortDevice(int port) const {
   // Links of a port folder are named after their number already.
   if (!portDir_.empty()) return {};
-  std::string path = com_.DevicePathOf(port);
-  size_t slash = path.rfind('/');
-  return slash == std::string::npos ? path : path.substr(slash + 1);
+  const std::string path = com_.DevicePathOf(port);
+  const size_t slash = path.rfind('/');
+  const std::string device = slash == std::string::npos ? path : path.substr(slash + 1);
+  const std::string what = com_.DescriptionOf(port);
+  return what.empty() || device.empty() ? device : device + ": " + what;
 }
 
 }  // namespace ign

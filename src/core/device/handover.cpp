@@ -12,6 +12,16 @@
 
 namespace ign {
 
+namespace {
+constexpr std::string_view kOpenWord = "OPEN ";
+constexpr std::string_view kShowLine = "SHOW";
+
+std::string_view WithoutLineEnd(std::string_view line) {
+  while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.remove_suffix(1);
+  return line;
+}
+}  // namespace
+
 std::string HandoverSocketPath(const RunConfig& config) {
   if (!config.handoverSocket.empty()) return config.handoverSocket;
   const std::string base = config.runtimeDir.empty() ? "/tmp" : config.runtimeDir;
@@ -25,7 +35,7 @@ std::string FormatHandover(const HandoverMessage& m) {
 }
 
 std::optional<HandoverMessage> ParseHandover(std::string_view line) {
-  while (!line.empty() && (line.back() == '\n' || line.back() == '\r')) line.remove_suffix(1);
+  line = WithoutLineEnd(line);
   const size_t space = line.find(' ');
   if (space == std::string_view::npos) return std::nullopt;
   HandoverMessage m;
@@ -39,7 +49,29 @@ std::optional<HandoverMessage> ParseHandover(std::string_view line) {
   return m;
 }
 
+std::string FormatOpenFile(const std::string& path) {
+  if (path.empty() || path.front() != '/' || path.find_first_of("\r\n") != std::string::npos ||
+      path.size() + kOpenWord.size() + 1 > kHandoverMaxLine)
+    return {};
+  return std::string(kOpenWord) + path + "\n";
+}
+
+std::string FormatShowWindow() { return std::string(kShowLine) + "\n"; }
+
+std::optional<InstanceRequest> ParseInstanceRequest(std::string_view line) {
+  line = WithoutLineEnd(line);
+  if (line == kShowLine) return InstanceRequest{};
+  if (line.substr(0, kOpenWord.size()) != kOpenWord) return std::nullopt;
+  const std::string_view path = line.substr(kOpenWord.size());
+  if (path.empty() || path.front() != '/') return std::nullopt;
+  return InstanceRequest{InstanceRequest::Open, std::string(path)};
+}
+
 bool SendHandover(const HandoverMessage& m, const std::string& path, std::string* error) {
+  return SendHandoverLine(FormatHandover(m), path, error);
+}
+
+bool SendHandoverLine(const std::string& line, const std::string& path, std::string* error) {
   sockaddr_un addr{};
   addr.sun_family = AF_UNIX;
   if (path.size() >= sizeof addr.sun_path) {
@@ -55,7 +87,6 @@ bool SendHandover(const HandoverMessage& m, const std::string& path, std::string
   bool ok = ::connect(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) == 0;
   if (!ok && error) *error = "no running ignset at " + path + " (" + std::strerror(errno) + ")";
   if (ok) {
-    const std::string line = FormatHandover(m);
     ok = ::send(fd, line.data(), line.size(), MSG_NOSIGNAL) == ssize_t(line.size());
     if (!ok && error) *error = std::strerror(errno);
   }

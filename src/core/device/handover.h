@@ -1,6 +1,7 @@
 #pragma once
-// The port hand-over messages between the bootloader side and a running
-// ignset: (port, code) pairs over a local socket, one line each.
+// The messages a running ignset takes on its local socket, one line each:
+// the port hand-over of the bootloader side ((port, code) pairs), and the
+// files a second start of ignset hands to the running window.
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -28,5 +29,23 @@ std::string FormatHandover(const HandoverMessage& m);
 std::optional<HandoverMessage> ParseHandover(std::string_view line);
 // Sends one message; false when no ignset listens or the write fails.
 bool SendHandover(const HandoverMessage& m, const std::string& socketPath, std::string* error = nullptr);
+
+// The longest line the running window takes: a path of PATH_MAX and the word.
+constexpr size_t kHandoverMaxLine = 4200;
+
+// "OPEN <path>\n": open this settings file or recording. Empty for a path that
+// is empty, relative (the running window has another working folder), holds
+// a line break or is too long.
+std::string FormatOpenFile(const std::string& absolutePath);
+// "SHOW\n": a second start without a file; the running window comes to the front.
+std::string FormatShowWindow();
+
+struct InstanceRequest {
+  enum Kind { Show, Open } kind = Show;
+  std::string path;  // for Open
+};
+std::optional<InstanceRequest> ParseInstanceRequest(std::string_view line);
+// Sends one line as it is; false when nobody listens or the write fails.
+bool SendHandoverLine(const std::string& line, const std::string& socketPath, std::string* error = nullptr);
 
 }  // namespace ign

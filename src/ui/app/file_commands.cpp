@@ -10,6 +10,7 @@
 #include <QMimeData>
 #include <QUrl>
 
+#include "core/base/program_folder.h"
 #include "core/device/engine.h"
 #include "core/files/ign_format.h"
 #include "core/files/unit_identity.h"
@@ -19,6 +20,7 @@
 #include "ui/app/file_host.h"
 #include "ui/app/main_form.h"
 #include "ui/app/main_menu.h"
+#include "ui/app/monitor_commands.h"
 #include "ui/app/start_args.h"
 #include "ui/pages/pages.h"
 
@@ -26,7 +28,13 @@ namespace ign {
 
 namespace {
 
-QString ExeFolder() { return QCoreApplication::applicationDirPath(); }
+// "exe dir" of the preset file: beside the program in the build tree, the
+// settings folder when installed (PresetFolder).
+std::string PresetFileFolder(const SettingsPaths& paths) {
+  std::string settings = paths.folder;
+  if (!settings.empty() && settings.back() == '/') settings.pop_back();
+  return PresetFolder(QCoreApplication::applicationDirPath().toStdString(), settings);
+}
 
 SaveNameChooser& SaveChooser() {
   static SaveNameChooser chooser;
@@ -66,12 +74,12 @@ void TMainForm::CreateFileCommands() {
   connect(menu_->Item("MenuOpenPage"), &QAction::triggered, this,
           [this] { OpenWithDialog(ActivePageIndex()); });
   connect(menu_->Item("MenuOpenExeDir"), &QAction::triggered, this, [this] {
-    files_->PresetDefaultFile(ExeFolder().toStdString());
+    files_->PresetDefaultFile(PresetFileFolder(paths_));
     dialogFileName_ = files_->session.dialogFile;
     OpenWithDialog(Group::All);
   });
   connect(menu_->Item("MenuSaveExeDir"), &QAction::triggered, this, [this] {
-    files_->PresetDefaultFile(ExeFolder().toStdString());
+    files_->PresetDefaultFile(PresetFileFolder(paths_));
     dialogFileName_ = files_->session.dialogFile;
     MenuSaveClick();
   });
@@ -140,6 +148,13 @@ void TMainForm::OpenWithDialog(int group) {
 
 void TMainForm::HandleDroppedFiles(const std::vector<std::string>& names) {
   if (auto file = FirstSettingsFile(names)) OpenSettingsFile(*file, Group::All);
+}
+
+void TMainForm::OpenGivenFile(const std::string& path) {
+  if (IsRecordingName(path))
+    Monitor().PlayFile(path);
+  else
+    OpenSettingsFile(path, Group::All);
 }
 
 void TMainForm::dragEnterEvent(QDragEnterEvent* event) {

@@ -140,6 +140,9 @@ class TMainForm : public QMainWindow, private ISessionView {
   }
   // The names of a drop, in order; the first settings file among them is opened.
   void HandleDroppedFiles(const std::vector<std::string>& names);
+  // A file given on the command line or by a second start: a recording
+  // (.ignlog) is played, anything else opened as a settings file.
+  void OpenGivenFile(const std::string& path);
 
   // A map editor that takes Tab, Enter, Space and the arrows while it has the
   // focus; returns true when it used the key.

@@ -120,7 +120,16 @@ void TMonitorCommands::StartRecording() {
 
 void TMonitorCommands::StartPlaying() {
   const std::string path = chooseFile(false, kLogFilter, "ignlog");
-  if (path.empty()) return;
+  if (!path.empty()) PlayRecording(path);
+}
+
+void TMonitorCommands::PlayFile(const std::string& path) {
+  if (player_->State() != PlayerState::Idle) StopPlayer();
+  PlayRecording(path);
+  ShowPlayer();
+}
+
+void TMonitorCommands::PlayRecording(const std::string& path) {
   RecordingLoad load = ReadRecording(path);
   if (!load.recording) {
     message(RecordingErrorMessage(load));

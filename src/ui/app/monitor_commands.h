@@ -48,6 +48,9 @@ class TMonitorCommands : public QObject, public IPlaybackSink {
   // Stop, and at exit: a recording is written; a playback gives the tuner's
   // image, file name and undo history back.
   void StopPlayer();
+  // Plays the recording at path (a file given on the command line), after
+  // stopping what the player did.
+  void PlayFile(const std::string& path);
 
   // Recorder hooks.
   void RecordMonitor(const MonitorRecord& record);
@@ -68,6 +71,7 @@ class TMonitorCommands : public QObject, public IPlaybackSink {
  private:
   void StartRecording();
   void StartPlaying();
+  void PlayRecording(const std::string& path);
   void Handle(CMonitorPlayer::Event event);
   void ShowPlayer();
   ViewRecord CurrentView() const;

@@ -1,5 +1,8 @@
 // TMainForm: "New" and "New for actual page": the default settings, for the
 // whole image or for the parameters of the page in front.
+#include <QTimer>
+#include <cstdio>
+
 #include "core/device/engine.h"
 #include "core/text/messages.h"
 #include "ui/app/handover_server.h"
@@ -34,10 +37,22 @@ void TMainForm::NewDefaults(int group) {
 }
 
 void TMainForm::StartHandoverServer() {
-  handover_ =
-      std::make_unique<THandoverServer>(this, HandoverSocketPath(config_), [this](const HandoverMessage& m) {
+  handover_ = std::make_unique<THandoverServer>(
+      this, HandoverSocketPath(config_),
+      [this](const HandoverMessage& m) {
         engine_->Machine().HandleHandover(m.port, m.code);
         BuildComMenu();
+      },
+      [this](const InstanceRequest& request) {
+        // After the socket's slot returns: opening may ask or warn in a box.
+        QTimer::singleShot(0, this, [this, request] {
+          if (isMinimized()) showNormal();
+          raise();
+          activateWindow();
+          if (request.kind != InstanceRequest::Open) return;
+          std::fprintf(stderr, "ignset: opening %s from another start\n", request.path.c_str());
+          OpenGivenFile(request.path);
+        });
       });
 }
 

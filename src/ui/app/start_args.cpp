@@ -7,13 +7,67 @@
 
 namespace ign {
 
+namespace {
+
+// The name ends with lowerTail, A..Z of the name folded to lower case.
+bool EndsWithFolded(const std::string& name, const std::string& lowerTail) {
+  if (name.size() < lowerTail.size()) return false;
+  std::string tail = name.substr(name.size() - lowerTail.size());
+  for (char& c : tail)
+    if (c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');
+  return tail == lowerTail;
+}
+
+// The toolkit's own options that take the next argument as their value.
+bool TakesValue(std::string option) {
+  if (option.compare(0, 2, "--") == 0) option.erase(0, 1);
+  for (const char* o : {"-platform", "-platformpluginpath", "-platformtheme", "-plugin", "-display",
+                        "-geometry", "-qwindowgeometry", "-style", "-stylesheet", "-title", "-qwindowtitle",
+                        "-qwindowicon", "-session", "-name", "-qmljsdebugger"})
+    if (option == o) return true;
+  return false;
+}
+
+}  // namespace
+
 StartOptions ParseStartArguments(const std::vector<std::string>& args) {
   StartOptions o;
-  if (args.size() < 2) return o;
-  const std::string& first = args[1];
-  o.language = LanguageFromArgument(first);
-  if (first == "nopatchcheck") o.noPatchCheck = true;
+  for (size_t i = 1; i < args.size(); ++i) {
+    const std::string& a = args[i];
+    if (a == "--help" || a == "-h") {
+      o.help = true;
+    } else if (LanguageFromArgument(a) >= 0 || a == "nopatchcheck") {
+      // Words of the first place; elsewhere they are ignored, never files.
+      if (i != 1) continue;
+      if (a == "nopatchcheck")
+        o.noPatchCheck = true;
+      else
+        o.language = LanguageFromArgument(a);
+    } else if (!a.empty() && a[0] == '-') {
+      if (TakesValue(a)) ++i;
+    } else if (o.file.empty() && !a.empty()) {
+      o.file = a;
+    }
+  }
   return o;
+}
+
+bool IsRecordingName(const std::string& path) { return EndsWithFolded(path, ".ignlog"); }
+
+std::string StartUsage(const std::string& userGuide) {
+  return "Usage: ignset [ENGLISH|DEUTSCH|CESKY|nopatchcheck] [FILE]\n"
+         "\n"
+         "The desktop program for a programmable digital ignition unit.\n"
+         "\n"
+         "  ENGLISH, DEUTSCH, CESKY  as the first argument: the language of the window\n"
+         "  nopatchcheck             as the first argument: no update check at start\n"
+         "  FILE                     a settings file (.ign) to open, or a recording\n"
+         "                           (.ignlog) to play; when ignset already runs for\n"
+         "                           this user, the running window opens it\n"
+         "  --help                   this text\n"
+         "\n"
+         "User guide: " +
+         userGuide + "\n";
 }
 
 std::string RewriteBuildDate(const char* date) {
@@ -31,13 +85,8 @@ std::string RewriteBuildDate(const char* date) {
 }
 
 std::optional<std::string> FirstSettingsFile(const std::vector<std::string>& names) {
-  for (const std::string& n : names) {
-    if (n.size() <= 3) continue;
-    std::string tail = n.substr(n.size() - 4);
-    for (char& c : tail)
-      if (c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');
-    if (tail == ".ign") return n;
-  }
+  for (const std::string& n : names)
+    if (EndsWithFolded(n, ".ign")) return n;
   return std::nullopt;
 }
 

@@ -7,6 +7,7 @@
 #include <QUrl>
 #include <cstdio>
 
+#include "core/base/program_folder.h"
 #include "core/text/lngstr.h"
 #include "core/update/update_offer.h"
 
@@ -50,11 +51,9 @@ bool OpenAddress(QWidget* parent, const std::string& address, bool quiet) {
 }
 
 std::string UserGuidePath() {
-  const QString dir = QCoreApplication::applicationDirPath();
-  const QString places[] = {dir + "/user-guide.html", dir + "/../share/doc/ignset/user-guide.html"};
-  for (const QString& p : places)
-    if (QFileInfo::exists(p)) return QFileInfo(p).canonicalFilePath().toStdString();
-  return places[0].toStdString();
+  const QString found = QString::fromStdString(
+      ProgramDataFile(QCoreApplication::applicationDirPath().toStdString(), "user-guide.html"));
+  return QFileInfo::exists(found) ? QFileInfo(found).canonicalFilePath().toStdString() : found.toStdString();
 }
 
 }  // namespace ign

@@ -20,9 +20,8 @@ void ShowUpdateMessage(QWidget* parent, const std::string& caption, const std::s
 // address (unless quiet: the caller has another way), and returns false.
 bool OpenAddress(QWidget* parent, const std::string& address, bool quiet = false);
 
-// The user guide shipped beside the program (user-guide.html in the
-// program's folder, or ../share/doc/ignset/ above it): the first that
-// exists, else the first place looked at.
+// The user guide (user-guide.html beside the program, else in the installed
+// data folder, ProgramDataFile), as a canonical path when it exists.
 std::string UserGuidePath();
 
 }  // namespace ign

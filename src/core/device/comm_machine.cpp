@@ -142,7 +142,10 @@ void CCommMachine::UpdateComLabel() {
         text = std::string("COM=") + LngStr(kNone);
       } else {
         text = "COM=(auto ";
-        for (size_t i = 0; i < ports.size(); ++i) text += (i ? "," : "") + std::to_string(ports[i]);
+        for (size_t i = 0; i < ports.size(); ++i) {
+          if (i) text += ',';
+          text += std::to_string(ports[i]);
+        }
         text += ")";
       }
     } else {

@@ -265,7 +265,8 @@ TEST_F(UpdateFixture, DownloadWaitsForTheProgrammingToEnd) {
   f.installEventFilter(&watcher);
   Find<QToolButton>("ButtonProgram")->click();
   // Asked for, or already started (an operation starts between ticks).
-  ASSERT_TRUE(machine.PendingRequest() == Request::Program || int(machine.State()) >= int(CommState::ReadFirst));
+  ASSERT_TRUE(machine.PendingRequest() == Request::Program ||
+              int(machine.State()) >= int(CommState::ReadFirst));
   Button(Dialog(), "ButtonPatchDownload")->click();
   ASSERT_TRUE(WaitFor([&] { return watcher.closed; }, 30000));
   // The window closed only once the programming had ended.

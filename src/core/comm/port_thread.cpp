@@ -70,7 +70,8 @@ void CCOMIOSYS::IoOpen(CCOM& com, std::unique_ptr<ISerialDevice>& device) {
   const std::string path = com.devicePath;
   const std::string settings = com.lineSettings;
   const int baud = com.baud.load(std::memory_order_acquire);
-  trace_.Raw(Format("\n[%i:TMR=%i]OPEN COM%i (%s)\n", com.port, int(clock_.Ms()), com.port, settings.c_str()));
+  trace_.Raw(
+      Format("\n[%i:TMR=%i]OPEN COM%i (%s)\n", com.port, int(clock_.Ms()), com.port, settings.c_str()));
   com.ioState.store(IoState::Opening, std::memory_order_release);
   device = system_->MakeDevice(com.port);
   const OpenResult opened = device ? device->Open(path, baud) : OpenResult::Failed(ENODEV);
@@ -104,7 +105,8 @@ void CCOMIOSYS::IoClose(CCOM& com, std::unique_ptr<ISerialDevice>& device, bool 
 void CCOMIOSYS::IoTransmit(CCOM& com, ISerialDevice& device) {
   const uint32_t len = std::min<uint32_t>(com.txLen.load(std::memory_order_acquire), kTxBufSize);
   if (trace_.IsOpen() && com.txBuf[0] != 0x30) {
-    std::string text = Format("\n[%i:TMR=%i]TX %i:\n", com.port, int(clock_.Ms()), trace_.txCount.fetch_add(1));
+    std::string text =
+        Format("\n[%i:TMR=%i]TX %i:\n", com.port, int(clock_.Ms()), trace_.txCount.fetch_add(1));
     for (uint32_t i = 0; i < len; ++i) text += Format("%02x\t", com.txBuf[i]);
     text += "\n";
     trace_.Raw(text);

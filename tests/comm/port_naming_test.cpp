@@ -72,12 +72,13 @@ TEST(PortNaming, DeviceFolderUsesTheRuleAndSkipsUnfittedUarts) {
   naming.sysDir = sys;
   PortPresence present{};
   ASSERT_TRUE(naming.List(present));
-  // USB ttys that sysfs tells nothing of are numbered by name from 33.
+  // USB ttys that sysfs tells nothing of are numbered by name: ttyUSB from 33,
+  // ttyACM from 65 (the numbers they had before adapters were remembered).
   for (int port = 0; port < 256; ++port)
-    EXPECT_EQ(present[size_t(port)], port == 1 || port == 33 || port == 34) << port;
-  EXPECT_EQ(naming.DevicePath(33), dev + "/ttyACM0");
-  EXPECT_EQ(naming.DevicePath(34), dev + "/ttyUSB2");
-  EXPECT_EQ(naming.Description(34), "");
+    EXPECT_EQ(present[size_t(port)], port == 1 || port == 33 || port == 65) << port;
+  EXPECT_EQ(naming.DevicePath(65), dev + "/ttyACM0");
+  EXPECT_EQ(naming.DevicePath(33), dev + "/ttyUSB2");
+  EXPECT_EQ(naming.Description(33), "");
 }
 
 // A fake /dev and sysfs: USB adapters plugged into sockets (USB paths such
@@ -168,10 +169,10 @@ TEST(UsbPortNumbers, AdaptersSwappedBetweenSocketsKeepTheirNumbersAndANewOneGets
   EXPECT_EQ(naming.Description(34), "USB serial B, Maker Two, serial B700");
 
   // A third adapter, met by another run of the program (the kept file).
-  usb.Plug("ttyACM0", "2-1", kC);
+  usb.Plug("ttyUSB2", "2-1", kC);
   PortNaming nextRun = usb.Naming();
   EXPECT_EQ(Numbers(nextRun),
-            (std::map<std::string, int>{{"ttyUSB1", 33}, {"ttyUSB0", 34}, {"ttyACM0", 35}}));
+            (std::map<std::string, int>{{"ttyUSB1", 33}, {"ttyUSB0", 34}, {"ttyUSB2", 35}}));
   EXPECT_EQ(nextRun.Description(35), "Link cable, serial C800");
 
   // An adapter away keeps its number reserved: A alone, C in A's old socket.
@@ -220,6 +221,28 @@ TEST(UsbPortNumbers, DamagedOrUnwritableMapDoesNotStopTheListing) {
   nowhere.mapFile = "/proc/no-such-folder/ports.ini";
   EXPECT_EQ(Numbers(nowhere), (std::map<std::string, int>{{"ttyUSB0", 33}, {"ttyUSB1", 34}}));
   EXPECT_EQ(Numbers(nowhere), (std::map<std::string, int>{{"ttyUSB0", 33}, {"ttyUSB1", 34}}));
+}
+
+// A modem-class adapter met for the first time gets the number a ttyACM had
+// before adapters were remembered, so a port configured then still finds it.
+TEST(UsbPortNumbers, ModemClassAdapterStartsWhereItUsedToBe) {
+  FakeUsb usb;
+  usb.Plug("ttyUSB0", "1-1", kA);
+  usb.Plug("ttyACM0", "2-1", kC);
+  PortNaming naming = usb.Naming();
+  EXPECT_EQ(Numbers(naming), (std::map<std::string, int>{{"ttyUSB0", 33}, {"ttyACM0", 65}}));
+  // In another socket under another name it keeps its number.
+  usb.UnplugAll();
+  usb.Plug("ttyACM3", "1-2", kC);
+  PortNaming later = usb.Naming();
+  EXPECT_EQ(Numbers(later), (std::map<std::string, int>{{"ttyACM3", 65}}));
+}
+
+TEST(UsbPortNumbers, NumbersFromAStartWrapAroundToTheFirst) {
+  CUsbPortMap map;
+  for (int n = CUsbPortMap::kFirstAcm; n <= CUsbPortMap::kLast; ++n)
+    ASSERT_EQ(map.NumberOf("k" + std::to_string(n), CUsbPortMap::kFirstAcm), n);
+  EXPECT_EQ(map.NumberOf("late modem", CUsbPortMap::kFirstAcm), CUsbPortMap::kFirst);
 }
 
 TEST(UsbPortNumbers, AllNumbersTakenLeavesANewAdapterOut) {

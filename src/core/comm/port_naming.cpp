@@ -121,7 +121,11 @@ void PortNaming::ListUsb(const std::vector<std::string>& devices, PortPresence& 
   std::sort(sorted.begin(), sorted.end());
   for (const std::string& device : sorted) {
     UsbAdapter adapter = ReadUsbAdapter(sysDir, device);
-    const int port = numbers_.NumberOf(adapter.key);
+    // A modem-class adapter met for the first time gets the number it had
+    // before adapters were remembered (ttyACM0 was COM65), so a port chosen
+    // then still finds it.
+    const bool acm = device.compare(0, 6, "ttyACM") == 0;
+    const int port = numbers_.NumberOf(adapter.key, acm ? CUsbPortMap::kFirstAcm : CUsbPortMap::kFirst);
     // Two ttys of one key (a tty name reused while sysfs lags): the first keeps it.
     if (port == 0 || usb_.count(port)) continue;
     present[size_t(port)] = true;

@@ -2,6 +2,7 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
@@ -129,10 +130,12 @@ bool CUsbPortMap::Taken(int number) const {
   return false;
 }
 
-int CUsbPortMap::NumberOf(const std::string& key) {
+int CUsbPortMap::NumberOf(const std::string& key, int from) {
   const auto it = numbers_.find(key);
   if (it != numbers_.end()) return it->second;
-  for (int n = kFirst; n <= kLast; ++n) {
+  from = std::clamp(from, kFirst, kLast);
+  for (int i = 0; i <= kLast - kFirst; ++i) {
+    const int n = from + i <= kLast ? from + i : from + i - (kLast - kFirst + 1);
     if (Taken(n)) continue;
     numbers_[key] = n;
     changed_ = true;

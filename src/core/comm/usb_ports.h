@@ -35,6 +35,7 @@ std::string DescribeUsbAdapter(const UsbAdapter& adapter);
 class CUsbPortMap {
  public:
   static constexpr int kFirst = 33;
+  static constexpr int kFirstAcm = 65;  // where modem-class adapters (ttyACM) were numbered from
   static constexpr int kLast = 255;
 
   // Takes the entries of the text; lines that are not key=number with a
@@ -42,9 +43,10 @@ class CUsbPortMap {
   void Merge(const std::string& text);
   std::string Text() const;
 
-  // The adapter's number: the kept one, or the lowest number no adapter
-  // holds, which it keeps from now on. 0 when all numbers are taken.
-  int NumberOf(const std::string& key);
+  // The adapter's number: the kept one, or the lowest number from `from` up
+  // that no adapter holds (then from kFirst), which it keeps from now on. 0
+  // when all numbers are taken.
+  int NumberOf(const std::string& key, int from = kFirst);
   bool Changed() const { return changed_; }
   void ClearChanged() { changed_ = false; }
 

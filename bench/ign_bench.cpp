@@ -106,7 +106,7 @@ std::string WriteImage(const Image& img) {
 
 bool SameAsUnit(CEngine& e, const std::string& imagePath) {
   const std::vector<uint8_t> file = ReadFileBytes(imagePath);
-  return file.size() == size_t(RS_LEN_EXE) && std::equal(file.begin(), file.end(), e.Params().edited.begin());
+  return file.size() == size_t(RS_LEN_EXE) && std::equal(file.begin(), file.end(), e.Params().Edited().begin());
 }
 
 std::string NewPortDir() {
@@ -256,7 +256,7 @@ int RunOps(const FamilyInfo& fam, int runs) {
     r = TimedOp(
         rig, [&] { e.Machine().RequestVerify(); }, 30);
     note("Verify", r, r.outcome == ok);
-    e.Params().edited[Adrb::LIMITER] = uint8_t(100 + run);
+    e.Params().Working()[Adrb::LIMITER] = uint8_t(100 + run);
     r = TimedOp(
         rig, [&] { e.Machine().RequestProgram(); }, 30);
     note("Program", r, r.outcome == ok && SameAsUnit(e, sim->imagePath()));
@@ -540,8 +540,8 @@ int RunSoak(int cycles, double minutes, int dropEvery, int corruptEvery) {
              TimedOp(
                  rig, [&] { e.Machine().RequestRead(); }, 60),
              readMs);
-    e.Params().edited[Adrb::LIMITER] = uint8_t(90 + done % 40);
-    e.Params().edited[Adrb::ADVANCE + 17] = uint8_t(100 + done % 20);
+    e.Params().Working()[Adrb::LIMITER] = uint8_t(90 + done % 40);
+    e.Params().Working()[Adrb::ADVANCE + 17] = uint8_t(100 + done % 20);
     classify(program,
              TimedOp(
                  rig, [&] { e.Machine().RequestProgram(); }, 60),

@@ -6,6 +6,7 @@
 #include "cli/settings_io.h"
 #include "core/files/unit_identity.h"
 #include "core/params/param_diff.h"
+#include "core/params/param_state.h"
 
 namespace ign::cli {
 namespace {
@@ -95,9 +96,9 @@ int CmdRead(const Args& args) {
   DeviceSession s(args);
   if (int rc = s.Connect(); rc != kOk) return rc;
   if (!Succeeded(s.Run(RequestReadOp, Operation::Read, kOperationSeconds, "Read").result)) return kFailed;
-  const ParamState& p = s.Engine().Params();
+  const CSettingsDoc& p = s.Engine().Params();
   // A raw block is what the unit holds; the other forms are the settings as read.
-  const Image& img = KindOf(args.output) == FileKind::Bin ? p.unit : p.edited;
+  const Image& img = KindOf(args.output) == FileKind::Bin ? p.Unit() : p.Edited();
   std::string error;
   if (!SaveSettings(args.output, img, VersionsOf(s, KindOf(args.output)), error)) {
     std::fprintf(stderr, "ignctl: %s\n", error.c_str());
@@ -114,7 +115,7 @@ int CmdVerify(const Args& args) {
   if (!LoadInput(args, file, rc)) return rc;
   DeviceSession s(args);
   if ((rc = s.Connect()) != kOk) return rc;
-  s.Engine().Params().edited = file;
+  s.Engine().Params().Replace(file);
   const Outcome o = s.Run(RequestVerifyOp, Operation::Verify, kOperationSeconds, "Verify");
   if (Succeeded(o.result)) {
     std::printf("the unit holds the settings of %s\n", args.positional[0].c_str());
@@ -137,17 +138,14 @@ int CmdProgram(const Args& args) {
   if (!LoadInput(args, file, rc)) return rc;
   DeviceSession s(args);
   if ((rc = s.Connect()) != kOk) return rc;
-  ParamState& p = s.Engine().Params();
-  p.edited = file;
+  CSettingsDoc& p = s.Engine().Params();
+  p.Replace(file);
   if (!Cleared(s.Session().CheckProgram(), args.force)) return kRefused;
   Outcome o;
   int written = RS_LEN_EXE;
-  if (args.changedOnly && p.unitValid) {
-    written = 0;
-    for (int i = 0; i < RS_LEN_EXE; ++i) {
-      p.marks[i] = p.unit[i] != file[i];
-      written += p.marks[i];
-    }
+  if (args.changedOnly && p.UnitValid()) {
+    p.MarkDifferencesFromUnit();
+    written = CountDifferences(p.Unit(), p.Edited());
     o = s.Run(RequestProgramChangedOp, Operation::Program, kOperationSeconds, "Program");
   } else {
     o = s.Run(RequestProgramOp, Operation::Program, kOperationSeconds, "Program");

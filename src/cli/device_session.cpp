@@ -24,7 +24,7 @@ void PrintLines(const std::string& text) {
 void CliHost::MonitorRecord(const uint8_t* record) {
   live.SetRecord(record);
   DisplayInput in;
-  in.edited = session ? &session->Params().edited : nullptr;
+  in.edited = session ? &session->Params().Edited() : nullptr;
   const UnitInfo* unit = session ? &session->UnitInformation().Texts() : nullptr;
   if (unit) {
     in.unitName = unit->name;

@@ -36,13 +36,13 @@ class UndoTest : public ::testing::Test {
   void SetUp() override { ring.ResetUndo(); }
   void Commit(int byte, int value, int onPage) {
     host.page = onPage;
-    params.edited[byte] = uint8_t(value);
+    params.Working()[byte] = uint8_t(value);
     ring.TakeSnapshot();
   }
-  ParamState params;
   NullStatus status;
+  CSettingsDoc params{&status};
   Host host;
-  CUndoRing ring{params, status, host};
+  CUndoRing ring{params, host};
 };
 
 TEST_F(UndoTest, StartsWithBothDisabledAndWritesTheSettings) {
@@ -67,10 +67,10 @@ TEST_F(UndoTest, AtMost199StepsCanBeUndone) {
   }
   EXPECT_EQ(undone, 199);
   // The oldest kept entry is the state after the first commit.
-  EXPECT_EQ(params.edited[1], 1);
-  EXPECT_EQ(params.edited[2], 0);
+  EXPECT_EQ(params.Edited()[1], 1);
+  EXPECT_EQ(params.Edited()[2], 0);
   ring.Undo();  // refused
-  EXPECT_EQ(params.edited[1], 1);
+  EXPECT_EQ(params.Edited()[1], 1);
   EXPECT_FALSE(host.canUndo);
   EXPECT_TRUE(host.canRedo);
 }
@@ -81,14 +81,14 @@ TEST_F(UndoTest, UndoShowsThePageOfTheChangeAndRedoThePageOfTheRedoneChange) {
   host.page = 1;                 // the Bike page is shown now
   ring.Undo();
   EXPECT_EQ(host.page, 0);
-  EXPECT_EQ(params.edited[Adrb::LIMITER], 0);
+  EXPECT_EQ(params.Edited()[Adrb::LIMITER], 0);
   ring.Undo();
   EXPECT_EQ(host.page, 5);
-  EXPECT_EQ(params.edited[Adrb::SERVO_NO], 0);
+  EXPECT_EQ(params.Edited()[Adrb::SERVO_NO], 0);
   host.page = 2;
   ring.Redo();
   EXPECT_EQ(host.page, 5);
-  EXPECT_EQ(params.edited[Adrb::SERVO_NO], 7);
+  EXPECT_EQ(params.Edited()[Adrb::SERVO_NO], 7);
 }
 
 TEST_F(UndoTest, NewChangeAfterUndoClearsRedo) {
@@ -99,16 +99,16 @@ TEST_F(UndoTest, NewChangeAfterUndoClearsRedo) {
   Commit(12, 1, 0);
   EXPECT_FALSE(host.canRedo);
   ring.Redo();
-  EXPECT_EQ(params.edited[11], 0);
+  EXPECT_EQ(params.Edited()[11], 0);
 }
 
 TEST_F(UndoTest, UndoMarksRestoredBytesAndProgramsThemWhenAsked) {
   Commit(Adrb::RETARD, 9, 0);
-  params.marks.fill(0);
+  params.ClearMarks();
   host.progAfterChange = true;
   ring.Undo();
-  EXPECT_EQ(params.edited[Adrb::RETARD], 0);
-  EXPECT_EQ(params.marks[Adrb::RETARD], 1);
+  EXPECT_EQ(params.Edited()[Adrb::RETARD], 0);
+  EXPECT_EQ(params.ChangeMarks()[Adrb::RETARD], 1);
   EXPECT_EQ(host.programRequests, 1);
   host.progAfterChange = false;
   ring.Redo();

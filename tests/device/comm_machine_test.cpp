@@ -57,8 +57,8 @@ class CommMachineTest : public ::testing::Test {
     NormaliseImage(unitImg);
     unitImg[Adrb::LIMITER] = 95;  // the unit differs from the program's defaults
     std::copy(unitImg.begin(), unitImg.begin() + RS_LEN_EXE, link.unit.begin());
-    params.edited = StartupImage();
-    NormaliseImage(params.edited);
+    params.Replace(StartupImage());
+    params.Normalise();
   }
 
   void Step() {
@@ -89,8 +89,8 @@ class CommMachineTest : public ::testing::Test {
   }
 
   FakeLink link;
-  ParamState params;
   RecordingStatus status;
+  CSettingsDoc params{&status};
   RecordingHost host;
   CTickClock clock;
   CCommMachine machine{link, params, status, host, clock};
@@ -101,8 +101,8 @@ TEST_F(CommMachineTest, ConnectCheckReadsHeaderTwiceThenImageTwice) {
   ASSERT_GE(link.jobs.size(), 5u);
   const int expected[] = {JOB_HEADER, JOB_HEADER, JOB_MONITOR, JOB_READ, JOB_READ};
   for (int i = 0; i < 5; ++i) EXPECT_EQ(link.jobs[i].job, expected[i]) << i;
-  EXPECT_TRUE(params.unitValid);
-  EXPECT_TRUE(std::equal(link.unit.begin(), link.unit.end(), params.unit.begin()));
+  EXPECT_TRUE(params.UnitValid());
+  EXPECT_TRUE(std::equal(link.unit.begin(), link.unit.end(), params.Unit().begin()));
   EXPECT_EQ(status.slots[4].text, "Unit and PC settings are different");  // LIMITER differs
   EXPECT_EQ(host.comLabel, "COM=3");
   EXPECT_EQ(host.gauges.back().position, 100);
@@ -120,18 +120,20 @@ TEST_F(CommMachineTest, ConnectCheckGoesPiecewiseWhenTheTwoReadsDisagree) {
   const std::vector<std::pair<int, int>> expected = {{0, 300}, {300, 300}, {600, 300}, {900, 150},
                                                      {0, 300}, {300, 300}, {600, 300}, {900, 150}};
   EXPECT_EQ(quarterReads, expected);
-  EXPECT_TRUE(params.unitValid);
-  EXPECT_TRUE(std::equal(link.unit.begin(), link.unit.end(), params.unit.begin()));
+  EXPECT_TRUE(params.UnitValid());
+  EXPECT_TRUE(std::equal(link.unit.begin(), link.unit.end(), params.Unit().begin()));
 }
 
 TEST_F(CommMachineTest, ReadTakesTheUnitSettings) {
   Connect();
-  params.marks[5] = 1;
+  const Image before = params.Edited();
+  params.Working()[5] ^= 1;
+  params.CommitEdit(before);  // a change the read throws away
   machine.RequestRead();
   RunUntilIdleAfter([&] { return Result() == "Verify: OK"; });
-  EXPECT_EQ(params.edited[Adrb::LIMITER], 95);
-  EXPECT_TRUE(std::equal(link.unit.begin(), link.unit.end(), params.edited.begin()));
-  EXPECT_EQ(params.marks[5], 0);
+  EXPECT_EQ(params.Edited()[Adrb::LIMITER], 95);
+  EXPECT_TRUE(std::equal(link.unit.begin(), link.unit.end(), params.Edited().begin()));
+  EXPECT_EQ(params.ChangeMarks()[5], 0);
   EXPECT_EQ(status.slots[4].text, "Unit and PC settings are identical");
   EXPECT_EQ(host.snapshots, 1);
   EXPECT_TRUE(Ended(Operation::Read, ign::Result::Ok));
@@ -187,7 +189,7 @@ TEST_F(CommMachineTest, ReadThatDisagreesOnceRepeatsAndTwiceFails) {
   RunUntilIdleAfter([&] { return Result() == "Verify error !"; });
   EXPECT_EQ(host.gauges.back().colour, Colour::Red);
   EXPECT_TRUE(Ended(Operation::Read, ign::Result::Disagreed));
-  EXPECT_EQ(params.edited[Adrb::LIMITER], 95);  // unchanged from the successful read
+  EXPECT_EQ(params.Edited()[Adrb::LIMITER], 95);  // unchanged from the successful read
 }
 
 TEST_F(CommMachineTest, ReadCorrectedByNormalisationIsNotReportedIdentical) {
@@ -195,8 +197,8 @@ TEST_F(CommMachineTest, ReadCorrectedByNormalisationIsNotReportedIdentical) {
   Connect();
   machine.RequestRead();
   RunUntilIdleAfter([&] { return Result() == "Verify: corrected"; });
-  EXPECT_EQ(params.edited[Adrb::LIMITER], 10);
-  EXPECT_EQ(params.unit[Adrb::LIMITER], 5);  // what the unit really holds
+  EXPECT_EQ(params.Edited()[Adrb::LIMITER], 10);
+  EXPECT_EQ(params.Unit()[Adrb::LIMITER], 5);  // what the unit really holds
   EXPECT_TRUE(Ended(Operation::Read, ign::Result::Corrected));
   EXPECT_EQ(status.slots[4].text, "Unit and PC settings are different");
 }
@@ -229,7 +231,7 @@ TEST_F(CommMachineTest, ThreeFailedMonitorReadsDropTheLink) {
   EXPECT_EQ(status.slots[1].text, "No connection with PC...");
   EXPECT_EQ(status.slots[1].back, Colour::Red);
   EXPECT_EQ(status.slots[1].priority, -5);
-  EXPECT_FALSE(params.unitValid);
+  EXPECT_FALSE(params.UnitValid());
   EXPECT_EQ(host.unitInfoResets, 1);
 }
 
@@ -246,7 +248,7 @@ TEST_F(CommMachineTest, RequestWaitingAcrossADroppedLinkIsCarriedOutAfterTheNext
   EXPECT_EQ(machine.PendingRequest(), Request::Read);
   link.port = 4;
   RunUntilIdleAfter([&] { return Result() == "Verify: OK"; });
-  EXPECT_EQ(params.edited[Adrb::LIMITER], 95);
+  EXPECT_EQ(params.Edited()[Adrb::LIMITER], 95);
 }
 
 TEST_F(CommMachineTest, NewConnectionRetriesAfterADroppedOne) {
@@ -258,12 +260,12 @@ TEST_F(CommMachineTest, NewConnectionRetriesAfterADroppedOne) {
   link.failNext = 1;  // and its first header read is lost
   const bool ok = RunUntil([&] { return Result() == "Checking: OK" && machine.Idle(); });
   EXPECT_TRUE(ok) << "state " << int(machine.State()) << " " << ::testing::PrintToString(status.history);
-  EXPECT_TRUE(params.unitValid);
+  EXPECT_TRUE(params.UnitValid());
 }
 
 TEST_F(CommMachineTest, ThreeFailedReadsReportReadErrorAndLoseTheUnit) {
   Connect();
-  const Image before = params.edited;
+  const Image before = params.Edited();
   machine.RequestRead();
   ASSERT_TRUE(RunUntil([&] { return machine.State() == CommState::ReadFirst; }));
   link.failNext = 3;
@@ -275,11 +277,11 @@ TEST_F(CommMachineTest, ThreeFailedReadsReportReadErrorAndLoseTheUnit) {
   // A unit that stopped answering is a lost unit: the same signs as a pulled cable.
   EXPECT_EQ(status.slots[1].text, "No connection with PC...");
   EXPECT_EQ(status.slots[1].back, Colour::Red);
-  EXPECT_FALSE(params.unitValid);
+  EXPECT_FALSE(params.UnitValid());
   EXPECT_EQ(host.unitInfoResets, 1);
   ASSERT_EQ(host.cutOff.size(), 1u);
   EXPECT_NE(host.cutOff[0].find("were not taken"), std::string::npos) << host.cutOff[0];
-  EXPECT_EQ(params.edited, before);
+  EXPECT_EQ(params.Edited(), before);
 }
 
 // The port goes away in the middle of an operation (cable pulled, unit off):
@@ -298,10 +300,10 @@ TEST_F(CommMachineTest, UnitLostDuringAnOperationIsAnnounced) {
   for (const auto& c : cases) {
     SCOPED_TRACE(int(c.op));
     link.port = 3;
-    ASSERT_TRUE(RunUntil([&] { return machine.Idle() && params.unitValid; }));
+    ASSERT_TRUE(RunUntil([&] { return machine.Idle() && params.UnitValid(); }));
     host.cutOff.clear();
     const int resets = host.unitInfoResets;
-    const Image before = params.edited;
+    const Image before = params.Edited();
     if (c.op == Operation::Read) machine.RequestRead();
     if (c.op == Operation::Verify) machine.RequestVerify();
     if (c.op == Operation::Program) machine.RequestProgram();
@@ -313,12 +315,12 @@ TEST_F(CommMachineTest, UnitLostDuringAnOperationIsAnnounced) {
     EXPECT_EQ(status.slots[2].back, Colour::Red);
     EXPECT_EQ(host.gauges.back().colour, Colour::Red);
     EXPECT_EQ(status.slots[1].text, "No connection with PC...");
-    EXPECT_FALSE(params.unitValid);
+    EXPECT_FALSE(params.UnitValid());
     EXPECT_EQ(host.unitInfoResets, resets + 1);
     EXPECT_EQ(machine.VersionState(), 0);
     ASSERT_EQ(host.cutOff.size(), 1u);
     EXPECT_NE(host.cutOff[0].find(c.explanation), std::string::npos) << host.cutOff[0];
-    EXPECT_EQ(params.edited, before);
+    EXPECT_EQ(params.Edited(), before);
   }
 }
 
@@ -329,29 +331,29 @@ TEST_F(CommMachineTest, ProgramCutOffKeepsTheMarksAndTheNextProgramCompletesTheU
   Connect();
   machine.RequestRead();
   RunUntilIdleAfter([&] { return Result() == "Verify: OK"; });
-  for (int a : std::initializer_list<int>{Adrb::RETARD, Adrb::LIMITER, 900}) {
-    params.edited[a] = uint8_t(params.edited[a] + 1);
-    params.marks[a] = 1;
-  }
+  const Image before = params.Edited();
+  for (int a : std::initializer_list<int>{Adrb::RETARD, Adrb::LIMITER, 900})
+    params.Working()[a] = uint8_t(params.Edited()[a] + 1);
+  params.CommitEdit(before);
   machine.RequestProgramChanged();
   ASSERT_TRUE(RunUntil([&] { return machine.State() == CommState::ProgramWrite; }));
   link.cutAfter = 500;
   ASSERT_TRUE(RunUntil([&] { return machine.State() == CommState::Disconnected; }));
-  ASSERT_NE(link.unit[900], params.edited[900]);  // the unit holds part of it
-  EXPECT_EQ(params.marks[900], 1);
-  EXPECT_EQ(params.marks[Adrb::RETARD], 1);
+  ASSERT_NE(link.unit[900], params.Edited()[900]);  // the unit holds part of it
+  EXPECT_EQ(params.ChangeMarks()[900], 1);
+  EXPECT_EQ(params.ChangeMarks()[Adrb::RETARD], 1);
   link.port = 3;  // the unit is back
-  ASSERT_TRUE(RunUntil([&] { return machine.Idle() && params.unitValid; }));
+  ASSERT_TRUE(RunUntil([&] { return machine.Idle() && params.UnitValid(); }));
   EXPECT_EQ(status.slots[4].text, "Unit and PC settings are different");
   machine.RequestProgramChanged();
   ASSERT_TRUE(RunUntil([&] { return Result() == "Program device: OK"; }));
-  EXPECT_TRUE(std::equal(link.unit.begin(), link.unit.end(), params.edited.begin()));
+  EXPECT_TRUE(std::equal(link.unit.begin(), link.unit.end(), params.Edited().begin()));
   EXPECT_EQ(status.slots[4].text, "Unit and PC settings are identical");
 }
 
 TEST_F(CommMachineTest, UnitLostWhileSavingReportsTheProgramCutOff) {
   Connect();
-  params.edited[Adrb::LIMITER] = 120;
+  params.Working()[Adrb::LIMITER] = 120;
   machine.RequestProgram();
   link.monitor[16] = 0x34;
   link.monitor[17] = 0x08;
@@ -370,7 +372,7 @@ TEST_F(CommMachineTest, DeveloperTestModeDropsAResultWhileAProgramOrReadWaits) {
     SCOPED_TRACE(testMode);
     machine.developerTestMode = testMode;
     link.port = 3;
-    ASSERT_TRUE(RunUntil([&] { return machine.Idle() && params.unitValid; }));
+    ASSERT_TRUE(RunUntil([&] { return machine.Idle() && params.UnitValid(); }));
     ASSERT_TRUE(
         RunUntil([&] { return machine.State() == CommState::Monitor && link.JobCode() == JOB_MONITOR; }));
     const int before = machine.UnitBike();
@@ -387,7 +389,7 @@ TEST_F(CommMachineTest, DeveloperTestModeDropsAResultWhileAProgramOrReadWaits) {
 
 TEST_F(CommMachineTest, ProgramWritesAllBytesAndWaitsForSaving) {
   Connect();
-  params.edited[Adrb::LIMITER] = 120;
+  params.Working()[Adrb::LIMITER] = 120;
   machine.RequestProgram();
   // The unit reports its saving work in the monitor records after the programming.
   link.monitor[16] = 0x34;
@@ -405,7 +407,7 @@ TEST_F(CommMachineTest, ProgramWritesAllBytesAndWaitsForSaving) {
   EXPECT_NE(std::find(status.history.begin(), status.history.end(), "Saving:"), status.history.end());
   link.monitor[16] = link.monitor[17] = 0;
   ASSERT_TRUE(RunUntil([&] { return Result() == "Program device: OK"; }));
-  EXPECT_TRUE(params.unitValid);
+  EXPECT_TRUE(params.UnitValid());
   EXPECT_TRUE(Ended(Operation::Program, ign::Result::Saved));
   EXPECT_EQ(status.slots[4].text, "Unit and PC settings are identical");
 }
@@ -414,15 +416,16 @@ TEST_F(CommMachineTest, ProgramChangedOnlyWritesMarkedBytes) {
   Connect();
   machine.RequestRead();
   RunUntilIdleAfter([&] { return Result() == "Verify: OK"; });
-  params.edited[Adrb::RETARD] = 9;
-  params.marks[Adrb::RETARD] = 1;
+  const Image before = params.Edited();
+  params.Working()[Adrb::RETARD] = 9;
+  params.CommitEdit(before);
   link.written.clear();
   machine.RequestProgramChanged();
   ASSERT_TRUE(RunUntil([&] { return Result() == "Program device: OK"; }));
   EXPECT_EQ(link.written, std::vector<int>{Adrb::RETARD});
   EXPECT_EQ(link.unit[Adrb::RETARD], 9);
-  EXPECT_EQ(params.marks[Adrb::RETARD], 0);
-  EXPECT_TRUE(params.unitValid);
+  EXPECT_EQ(params.ChangeMarks()[Adrb::RETARD], 0);
+  EXPECT_TRUE(params.UnitValid());
   EXPECT_EQ(status.slots[4].text, "Unit and PC settings are identical");
 }
 
@@ -442,11 +445,12 @@ TEST_F(CommMachineTest, ProgramChangedWithoutMarksWritesNothingAndReportsOk) {
 TEST_F(CommMachineTest, PartialProgrammingOfAnUnknownUnitDoesNotClaimIdentity) {
   link.header[10] = 109;  // no image check on connect: the unit image stays unknown
   ASSERT_TRUE(RunUntil([&] { return !host.messages.empty(); }));
-  params.edited[Adrb::RETARD] = 9;
-  params.marks[Adrb::RETARD] = 1;
+  const Image before = params.Edited();
+  params.Working()[Adrb::RETARD] = 9;
+  params.CommitEdit(before);
   machine.RequestProgramChanged();
   ASSERT_TRUE(RunUntil([&] { return Result() == "Program device: OK"; }));
-  EXPECT_FALSE(params.unitValid);
+  EXPECT_FALSE(params.UnitValid());
   EXPECT_TRUE(status.slots[4].text.empty());
 }
 

@@ -28,27 +28,27 @@ TEST_F(EngineE2E, ConnectReadVerifyProgramAgainstTheSimulatedUnit) {
                                      << rig.engine().Label(2).Caption() << " vis "
                                      << rig.engine().Label(2).Visible();
   CEngine& e = rig.engine();
-  EXPECT_TRUE(e.Params().unitValid);
+  EXPECT_TRUE(e.Params().UnitValid());
 
   e.Machine().RequestRead();
   ASSERT_TRUE(rig.RunUntil([&] { return rig.Result() == "Verify: OK" && rig.Idle(); }))
       << ::testing::PrintToString(e.Label(Slot::Result).History());
   std::vector<uint8_t> file = rig.UnitFile();
   ASSERT_EQ(file.size(), size_t(RS_LEN_EXE));
-  EXPECT_TRUE(std::equal(file.begin(), file.end(), e.Params().edited.begin()));
-  EXPECT_EQ(e.Params().edited[Adrb::LIMITER], 95);
+  EXPECT_TRUE(std::equal(file.begin(), file.end(), e.Params().Edited().begin()));
+  EXPECT_EQ(e.Params().Edited()[Adrb::LIMITER], 95);
 
   e.Machine().RequestVerify();
   ASSERT_TRUE(rig.RunUntil([&] { return rig.Result() == "Verify: OK" && rig.Idle(); }));
 
-  e.Params().edited[Adrb::LIMITER] = 123;
-  e.Params().edited[Adrb::ADVANCE + 17] = 111;
+  e.Params().Working()[Adrb::LIMITER] = 123;
+  e.Params().Working()[Adrb::ADVANCE + 17] = 111;
   e.Machine().RequestProgram();
   ASSERT_TRUE(rig.RunUntil([&] { return rig.Result() == "Program device: OK"; }, 30)) << rig.Result();
   EXPECT_EQ(e.Machine().SavingCount(), 0);
   file = rig.UnitFile();
   ASSERT_EQ(file.size(), size_t(RS_LEN_EXE));
-  EXPECT_TRUE(std::equal(file.begin(), file.end(), e.Params().edited.begin()));
+  EXPECT_TRUE(std::equal(file.begin(), file.end(), e.Params().Edited().begin()));
   EXPECT_EQ(file[Adrb::LIMITER], 123);
 }
 
@@ -71,7 +71,7 @@ TEST_F(EngineE2E, OperationsRunBetweenTicksWithoutWaitingForOne) {
   for (const auto& op : ops) {
     const uint32_t before = rig.Sequence();
     const int64_t ticks = e.Clock().Ticks();
-    if (op.operation == Operation::Program) e.Params().edited[Adrb::LIMITER] = 121;
+    if (op.operation == Operation::Program) e.Params().Working()[Adrb::LIMITER] = 121;
     op.request(e.Machine());
     const bool ended = e.WaitForNextTick(20000, [&] {
       const Outcome& o = e.Machine().LastOutcome();
@@ -84,7 +84,7 @@ TEST_F(EngineE2E, OperationsRunBetweenTicksWithoutWaitingForOne) {
     ASSERT_TRUE(rig.RunUntil([&] { return rig.Idle() && e.Machine().SavingCount() == 0; }, 30)) << op.name;
   }
   EXPECT_EQ(rig.UnitFile(),
-            std::vector<uint8_t>(e.Params().edited.begin(), e.Params().edited.begin() + RS_LEN_EXE));
+            std::vector<uint8_t>(e.Params().Edited().begin(), e.Params().Edited().begin() + RS_LEN_EXE));
   EXPECT_EQ(rig.UnitFile()[Adrb::LIMITER], 121);
 }
 
@@ -95,8 +95,9 @@ TEST_F(EngineE2E, ProgramChangedOnlyWritesTheMarkedBlock) {
   e.Machine().RequestRead();
   ASSERT_TRUE(rig.RunUntil([&] { return rig.Result() == "Verify: OK" && rig.Idle(); }));
 
-  e.Params().edited[Adrb::RETARD] = 7;
-  e.Params().marks[Adrb::RETARD] = 1;
+  const Image edited = e.Params().Edited();
+  e.Params().Working()[Adrb::RETARD] = 7;
+  e.Params().CommitEdit(edited);
   ASSERT_TRUE(rig.RunUntil([&] { return rig.Idle() && e.Com().JobCode() == JOB_IDLE; }));
   const uint32_t before = e.Com().FramesSent();
   const int monitorsBefore = rig.host.monitorRecords;
@@ -111,7 +112,7 @@ TEST_F(EngineE2E, ProgramChangedOnlyWritesTheMarkedBlock) {
       << "one block written, the same block read back, and " << monitors << " monitor reads";
   ASSERT_TRUE(rig.RunUntil([&] { return rig.Result() == "Program device: OK"; }, 30));
   EXPECT_EQ(rig.UnitFile()[Adrb::RETARD], 7);
-  EXPECT_EQ(e.Params().marks[Adrb::RETARD], 0);
+  EXPECT_EQ(e.Params().ChangeMarks()[Adrb::RETARD], 0);
 }
 
 TEST_F(EngineE2E, UnitWithAnotherSubversionGetsTheVersionMessageAndStaysUsable) {
@@ -121,7 +122,7 @@ TEST_F(EngineE2E, UnitWithAnotherSubversionGetsTheVersionMessageAndStaysUsable) 
   CEngine& e = rig.engine();
   e.Machine().RequestRead();
   ASSERT_TRUE(rig.RunUntil([&] { return rig.Result() == "Verify: OK" && rig.Idle(); }));
-  EXPECT_EQ(e.Params().edited[Adrb::LIMITER], 95);
+  EXPECT_EQ(e.Params().Edited()[Adrb::LIMITER], 95);
 }
 
 TEST_F(EngineE2E, UnitWithAnotherKeyIsShownUnmatchedAndNotConnected) {
@@ -162,7 +163,7 @@ TEST_F(EngineE2E, SilentUnitDropsTheLinkAndAWaitingRequestSurvives) {
   ASSERT_TRUE(rig.RunUntil([&] { return e.Com().ConnectedPort() == 0; }, 20));
   EXPECT_EQ(rig.Connection(), "No connection with PC...");
   EXPECT_EQ(e.Label(Slot::Connection).Back(), Colour::Red);
-  EXPECT_FALSE(e.Params().unitValid);
+  EXPECT_FALSE(e.Params().UnitValid());
   EXPECT_EQ(e.Machine().PendingRequest(), Request::Read);
   ::kill(rig.sim().pid(), SIGCONT);
   ASSERT_TRUE(rig.RunUntil([&] { return rig.Result() == "Verify: OK" && rig.Idle(); }, 30)) << rig.Result();
@@ -174,12 +175,12 @@ TEST_F(EngineE2E, ReadAndProgramSucceedWithLostAndDamagedAnswers) {
   CEngine& e = rig.engine();
   e.Machine().RequestRead();
   ASSERT_TRUE(rig.RunUntil([&] { return rig.Result() == "Verify: OK" && rig.Idle(); }, 30)) << rig.Result();
-  e.Params().edited[Adrb::BASE_ADV] = 17;
+  e.Params().Working()[Adrb::BASE_ADV] = 17;
   e.Machine().RequestProgram();
   ASSERT_TRUE(rig.RunUntil([&] { return rig.Result() == "Program device: OK"; }, 40)) << rig.Result();
   std::vector<uint8_t> file = rig.UnitFile();
   ASSERT_EQ(file.size(), size_t(RS_LEN_EXE));
-  EXPECT_TRUE(std::equal(file.begin(), file.end(), e.Params().edited.begin()));
+  EXPECT_TRUE(std::equal(file.begin(), file.end(), e.Params().Edited().begin()));
 }
 
 // Families whose blocks are shorter than the unit header read the header as its
@@ -193,7 +194,7 @@ TEST_P(ShortBlockFamily, ChecksReadsAndPrograms) {
   CEngine& e = rig.engine();
   e.Machine().RequestRead();
   ASSERT_TRUE(rig.RunUntil([&] { return rig.Result() == "Verify: OK" && rig.Idle(); }));
-  e.Params().edited[Adrb::LIMITER] = 121;
+  e.Params().Working()[Adrb::LIMITER] = 121;
   e.Machine().RequestProgram();
   ASSERT_TRUE(rig.RunUntil([&] { return rig.Result() == "Program device: OK"; }, 30)) << rig.Result();
   EXPECT_EQ(rig.UnitFile()[Adrb::LIMITER], 121);

@@ -84,7 +84,7 @@ TEST_F(SessionE2E, ProgramAsksForAnotherBikeAndRefusesANewInstallation) {
   ASSERT_TRUE(Run(s, [&] { return s.Machine().LastOutcome().operation == Operation::Check; }));
   ASSERT_TRUE(s.Machine().Connected());
   ASSERT_GE(s.Machine().UnitBike(), 0);
-  Image& edited = s.Params().edited;
+  Image& edited = s.Params().Working();
 
   edited[Adrb::BIKE] = uint8_t(s.Machine().UnitBike());
   EXPECT_EQ(s.CheckProgram().verdict, Verdict::Go);
@@ -144,11 +144,11 @@ TEST_F(SessionE2E, TwoSessionsReadAndProgramTheirOwnUnitsAtOnce) {
                         both, 30));
   EXPECT_EQ(a.Machine().LastOutcome().result, Result::Ok);
   EXPECT_EQ(b.Machine().LastOutcome().result, Result::Ok);
-  EXPECT_EQ(a.Params().edited[Adrb::LIMITER], 85);
-  EXPECT_EQ(b.Params().edited[Adrb::LIMITER], 105);
+  EXPECT_EQ(a.Params().Edited()[Adrb::LIMITER], 85);
+  EXPECT_EQ(b.Params().Edited()[Adrb::LIMITER], 105);
 
-  a.Params().edited[Adrb::LIMITER] = 90;
-  b.Params().edited[Adrb::LIMITER] = 100;
+  a.Params().Working()[Adrb::LIMITER] = 90;
+  b.Params().Working()[Adrb::LIMITER] = 100;
   seqA = a.Machine().LastOutcome().sequence;
   seqB = b.Machine().LastOutcome().sequence;
   a.Machine().RequestProgram();

@@ -56,7 +56,7 @@ TEST(IgnRoundTrip, RandomImagesComeBackThroughSaveAndOpen) {
   test::TempDir dir;
   std::mt19937 rng(20231019);
   for (int round = 0; round < 60; ++round) {
-    ParamState state;
+    CSettingsDoc state;
     CDefaults defaults;
     test::RecordingHost host;
     test::RecordingStatus status;
@@ -64,12 +64,12 @@ TEST(IgnRoundTrip, RandomImagesComeBackThroughSaveAndOpen) {
 
     const Image saved = RandomImage(rng);
     const Image before = RandomImage(rng);
-    state.edited = saved;
+    state.Replace(saved);
     const std::string path = dir.File("r" + std::to_string(round) + ".ign");
     ASSERT_TRUE(files.Save(path));
-    EXPECT_EQ(state.edited, saved);  // already normalised
+    EXPECT_EQ(state.Edited(), saved);  // already normalised
 
-    state.edited = before;
+    state.Replace(before);
     const IgnReadResult r = files.LoadSettingsFile(path);
     ASSERT_EQ(r.status, IgnReadStatus::Accepted);
     ASSERT_TRUE(host.messages.empty());
@@ -78,10 +78,10 @@ TEST(IgnRoundTrip, RandomImagesComeBackThroughSaveAndOpen) {
       for (int i = 0; i < p.count; ++i)
         for (int b = 0; b < ByteWidth(p); ++b) {
           const int at = FirstByte(p, i) + b;
-          ASSERT_EQ(state.edited[size_t(at)], expected[size_t(at)])
+          ASSERT_EQ(state.Edited()[size_t(at)], expected[size_t(at)])
               << "round " << round << ": " << p.name << "[" << i << "] byte " << at;
         }
-    ASSERT_EQ(state.edited, expected) << "round " << round;
+    ASSERT_EQ(state.Edited(), expected) << "round " << round;
   }
 }
 

@@ -15,8 +15,8 @@ class SettingsFilesTest : public ::testing::Test {
  protected:
   void SetUp() override {
     test::UseEnglishMessages();
-    state.edited = StartupImage();
-    NormaliseImage(state.edited);
+    state.Replace(StartupImage());
+    state.Normalise();
     files.newInstallation = &newInstal;
   }
 
@@ -27,24 +27,24 @@ class SettingsFilesTest : public ::testing::Test {
   }
 
   test::TempDir dir;
-  ParamState state;
+  test::RecordingStatus status;
+  CSettingsDoc state{&status};
   CDefaults defaults;
   test::RecordingHost host;
-  test::RecordingStatus status;
   CSettingsFiles files{state, defaults, host, status};
   int newInstal = 1;
 };
 
 TEST_F(SettingsFilesTest, OpenTakesTheFileOver) {
-  Image img = state.edited;
+  Image img = state.Edited();
   img[LIMITER] = 130;
   const std::string path = SavedFile("bike.ign", img);
 
   const IgnReadResult r = files.OpenConfirmed(path);
   ASSERT_TRUE(r.Accepted());
-  EXPECT_EQ(state.edited[LIMITER], 130);
-  EXPECT_EQ(state.file, state.edited);
-  EXPECT_TRUE(state.saved);
+  EXPECT_EQ(state.Edited()[LIMITER], 130);
+  EXPECT_EQ(state.File(), state.Edited());
+  EXPECT_TRUE(state.Saved());
   EXPECT_EQ(newInstal, 0);
   EXPECT_EQ(host.appSettingsWrites, 1);  // the flag is written at once
   EXPECT_EQ(files.session.currentFile, path);
@@ -59,13 +59,13 @@ TEST_F(SettingsFilesTest, OpenTakesTheFileOver) {
 }
 
 TEST_F(SettingsFilesTest, MissingFileLeavesTheRecentList) {
-  const Image before = state.edited;
+  const Image before = state.Edited();
   const std::string path = dir.File("gone.ign");
   EXPECT_EQ(files.LoadSettingsFile(path).status, IgnReadStatus::OpenFailed);
   EXPECT_EQ(host.messages, std::vector<std::string>{"Open file error!"});
   EXPECT_EQ(host.recentRemoved, std::vector<std::string>{path});
   EXPECT_EQ(status.resultClears, 1);
-  EXPECT_EQ(state.edited, before);
+  EXPECT_EQ(state.Edited(), before);
   EXPECT_EQ(newInstal, 1);
 }
 
@@ -75,11 +75,11 @@ TEST_F(SettingsFilesTest, FolderIsAnOpenError) {
 }
 
 TEST_F(SettingsFilesTest, UnmatchedFileIsNotTakenAsTheSavedFile) {
-  const std::string good = SavedFile("good.ign", state.edited);
+  const std::string good = SavedFile("good.ign", state.Edited());
   ASSERT_TRUE(files.LoadSettingsFile(good).Accepted());
-  state.edited[SPECIAL_START_PERC] = 40;
-  state.file[SPECIAL_START_PERC] = 40;  // as if good.ign held 40
-  const Image file = state.file;
+  state.Working()[SPECIAL_START_PERC] = 40;
+  state.MarkSaved(state.Edited());  // as if good.ign held 40
+  const Image file = state.File();
 
   const std::string bad = dir.File("bad.ign");
   test::WriteText(bad, "KARDOMEX_KEY 120\nLIMITER 200\n");
@@ -87,17 +87,17 @@ TEST_F(SettingsFilesTest, UnmatchedFileIsNotTakenAsTheSavedFile) {
   const IgnReadResult r = files.LoadSettingsFile(bad);
   EXPECT_EQ(r.status, IgnReadStatus::Unmatched);
   EXPECT_EQ(host.messages, std::vector<std::string>{"Unmatched version of *.ign file!"});
-  EXPECT_EQ(state.edited[SPECIAL_START_PERC], 0);
-  EXPECT_EQ(state.edited[LIMITER], 110);
+  EXPECT_EQ(state.Edited()[SPECIAL_START_PERC], 0);
+  EXPECT_EQ(state.Edited()[LIMITER], 110);
   EXPECT_EQ(files.session.currentFile, good);
-  EXPECT_EQ(state.file, file);
-  EXPECT_FALSE(state.saved);  // the image no longer equals good.ign
+  EXPECT_EQ(state.File(), file);
+  EXPECT_FALSE(state.Saved());  // the image no longer equals good.ign
   EXPECT_EQ(host.recentAdded.size(), 1u);
 }
 
 TEST_F(SettingsFilesTest, OlderFileShowsItsMessageOnceAndLoadsDefaultsForTheBikeSection) {
-  state.edited[RETARD] = 9;
-  state.edited[TEST_SET] = 7;
+  state.Working()[RETARD] = 9;
+  state.Working()[TEST_SET] = 7;
   const std::string path = dir.File("old.ign");
   test::WriteText(path,
                   "KARDOMEX_KEY 97\r\nBIKE 3 3 9 2\r\n 6 0 0 7 0 0 8 0 0 9 0 0\r\n"
@@ -107,12 +107,12 @@ TEST_F(SettingsFilesTest, OlderFileShowsItsMessageOnceAndLoadsDefaultsForTheBike
   EXPECT_TRUE(r.bikeSection);
   ASSERT_EQ(host.messages.size(), 1u);
   EXPECT_EQ(host.messages[0].rfind("Older or another version of *.ign file!", 0), 0u);
-  EXPECT_EQ(state.edited[BIKE], 3);
-  EXPECT_EQ(state.edited[PICKUP1_LOBES], 6);
-  EXPECT_EQ(state.edited[LIMITER], 90);
-  EXPECT_EQ(state.edited[RETARD], 6);     // default
-  EXPECT_EQ(state.edited[TEST_SET], 50);  // default, loaded between the passes
-  EXPECT_TRUE(state.saved);
+  EXPECT_EQ(state.Edited()[BIKE], 3);
+  EXPECT_EQ(state.Edited()[PICKUP1_LOBES], 6);
+  EXPECT_EQ(state.Edited()[LIMITER], 90);
+  EXPECT_EQ(state.Edited()[RETARD], 6);     // default
+  EXPECT_EQ(state.Edited()[TEST_SET], 50);  // default, loaded between the passes
+  EXPECT_TRUE(state.Saved());
 }
 
 TEST_F(SettingsFilesTest, BikeSectionLoadsTheDefaultsOfTheGroupBetweenThePasses) {
@@ -121,22 +121,22 @@ TEST_F(SettingsFilesTest, BikeSectionLoadsTheDefaultsOfTheGroupBetweenThePasses)
                   "KARDOMEX_KEY 108\nBIKE 20 1 5 2\n1 0 0 2 0 0\n1 0 0 2 0 0\n1 0 0 2 0 0\n1 0 0 2 0 0\n1 6 "
                   "6 6 6\nRETARD 3\n");
   test::WriteText(without, "KARDOMEX_KEY 108\nRETARD 3\n");
-  state.edited[LIMITER] = 200;
-  state.edited[BASE_ADV] = 30;
+  state.Working()[LIMITER] = 200;
+  state.Working()[BASE_ADV] = 30;
   ASSERT_TRUE(files.LoadSettingsFile(without, Group::Misc).Accepted());
-  EXPECT_EQ(state.edited[LIMITER], 200);
+  EXPECT_EQ(state.Edited()[LIMITER], 200);
   ASSERT_TRUE(files.LoadSettingsFile(withBike, Group::Misc).Accepted());
-  EXPECT_EQ(state.edited[LIMITER], 110);  // the page's defaults
-  EXPECT_EQ(state.edited[BASE_ADV], 30);  // another page: untouched
-  EXPECT_EQ(state.edited[RETARD], 3);     // then the file
+  EXPECT_EQ(state.Edited()[LIMITER], 110);  // the page's defaults
+  EXPECT_EQ(state.Edited()[BASE_ADV], 30);  // another page: untouched
+  EXPECT_EQ(state.Edited()[RETARD], 3);     // then the file
 }
 
 TEST_F(SettingsFilesTest, DamagedFileIsReadButNotTakenAsTheSavedFile) {
-  Image img = state.edited;
+  Image img = state.Edited();
   img[LIMITER] = 130;
   const std::string good = SavedFile("good.ign", img);
   ASSERT_TRUE(files.OpenConfirmed(good).Accepted());
-  const Image goodImage = state.file;
+  const Image goodImage = state.File();
 
   img[LIMITER] = 140;
   img[SERVO_PERCENT] = 7;
@@ -148,11 +148,11 @@ TEST_F(SettingsFilesTest, DamagedFileIsReadButNotTakenAsTheSavedFile) {
   ASSERT_TRUE(r.Accepted());
   ASSERT_TRUE(r.Damaged());
   EXPECT_EQ(r.damage->cutKeyword, "ADVANCE");
-  EXPECT_TRUE(host.messages.empty());     // the window shows the warning itself
-  EXPECT_EQ(state.edited[LIMITER], 140);  // what the file holds is loaded
-  EXPECT_NE(state.edited[SERVO_PERCENT], 7);
-  EXPECT_EQ(state.file, goodImage);  // but it is not the file image
-  EXPECT_FALSE(state.saved);
+  EXPECT_TRUE(host.messages.empty());       // the window shows the warning itself
+  EXPECT_EQ(state.Edited()[LIMITER], 140);  // what the file holds is loaded
+  EXPECT_NE(state.Edited()[SERVO_PERCENT], 7);
+  EXPECT_EQ(state.File(), goodImage);  // but it is not the file image
+  EXPECT_FALSE(state.Saved());
   EXPECT_EQ(files.session.currentFile, "");  // no name: Save asks for one
   EXPECT_EQ(files.session.dialogFile, dir.Path().string() + "/");
   EXPECT_EQ(host.recentAdded, (std::vector<std::string>{good, ""}));  // no current file, as after New
@@ -161,27 +161,27 @@ TEST_F(SettingsFilesTest, DamagedFileIsReadButNotTakenAsTheSavedFile) {
 }
 
 TEST_F(SettingsFilesTest, SaveWritesTheNormalisedImage) {
-  state.edited[LIMITER] = 3;  // normalisation raises it to 10
+  state.Working()[LIMITER] = 3;  // normalisation raises it to 10
   const std::string path = dir.File("s.ign");
   ASSERT_TRUE(files.Save(path));
-  EXPECT_EQ(state.edited[LIMITER], 10);
-  EXPECT_EQ(test::ReadText(path), WriteSettingsFile(state.edited, {}));
-  EXPECT_TRUE(state.saved);
-  EXPECT_EQ(state.file, state.edited);
+  EXPECT_EQ(state.Edited()[LIMITER], 10);
+  EXPECT_EQ(test::ReadText(path), WriteSettingsFile(state.Edited(), {}));
+  EXPECT_TRUE(state.Saved());
+  EXPECT_EQ(state.File(), state.Edited());
   EXPECT_EQ(files.session.currentFile, path);
   EXPECT_TRUE(files.session.fileIsCurrent);
   EXPECT_EQ(host.recentAdded, std::vector<std::string>{path});
 }
 
 TEST_F(SettingsFilesTest, SaveThatCannotWriteChangesNothing) {
-  const std::string path = SavedFile("keep.ign", state.edited);
+  const std::string path = SavedFile("keep.ign", state.Edited());
   ASSERT_TRUE(files.LoadSettingsFile(path).Accepted());
   const std::string before = test::ReadText(path);
-  state.edited[LIMITER] = 3;
-  const Image edited = state.edited;
+  state.Working()[LIMITER] = 3;
+  const Image edited = state.Edited();
   EXPECT_FALSE(files.Save(dir.File("no/such/folder.ign")));
   EXPECT_EQ(host.messages, std::vector<std::string>{"Open file error!"});
-  EXPECT_EQ(state.edited, edited);
+  EXPECT_EQ(state.Edited(), edited);
   EXPECT_EQ(files.session.currentFile, path);
   EXPECT_EQ(test::ReadText(path), before);
 }
@@ -194,14 +194,14 @@ TEST_F(SettingsFilesTest, QuicksaveWritesTheNextNumberedCopy) {
   test::WriteText(dir.File("bike_007.ign"), "");
   test::WriteText(dir.File("bike_x.ign"), "");
   test::WriteText(dir.File("bike_900.txt"), "");
-  state.edited[RETARD] = 4;
+  state.Working()[RETARD] = 4;
 
   std::string written;
   EXPECT_EQ(files.QuicksaveVersion(&written), QuicksaveStatus::Written);
   EXPECT_EQ(written, dir.File("bike_008.ign"));
-  EXPECT_EQ(test::ReadText(written), WriteSettingsFile(state.edited, {}));
+  EXPECT_EQ(test::ReadText(written), WriteSettingsFile(state.Edited(), {}));
   EXPECT_EQ(files.session.currentFile, path);  // the current file stays
-  EXPECT_TRUE(state.saved);
+  EXPECT_TRUE(state.Saved());
   EXPECT_EQ(host.recentAdded, std::vector<std::string>{path});  // the copy is not added
 
   files.session.currentFile = dir.File("noext");

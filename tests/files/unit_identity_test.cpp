@@ -75,7 +75,7 @@ class UnitIdentityTest : public ::testing::Test {
   }
 
   test::FakeLink link;
-  ParamState params;
+  CSettingsDoc params;
   test::RecordingStatus status;
   UnitHost host;
   CTickClock clock;

@@ -48,7 +48,7 @@ class LiveMonitorE2E : public ::testing::Test {
     RunConfig config;
     config.portDir = dir_ + "/ports";
     engine_ = std::make_unique<CEngine>(&host_, nullptr, config);
-    host_.edited = &engine_->Params().edited;
+    host_.edited = &engine_->Params().Edited();
   }
   void TearDown() override {
     engine_.reset();

@@ -23,7 +23,7 @@ int PageShot(const QString& dir, const char* name, int page, const std::function
   form.FormCreate();
   form.move(0, 0);
   form.resize(TMainForm::kDesignWidth, TMainForm::kDesignHeight);
-  setup(form.Params().edited);
+  setup(form.Params().Working());
   form.CommitImageChange();
   form.ShowPage(page);
   form.show();

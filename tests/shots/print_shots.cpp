@@ -31,7 +31,7 @@ int PrintShot(const QString& dir, const char* name, int page, bool all) {
   form.FormCreate();
   form.move(0, 0);
   form.resize(1260, 860);
-  form.Params().edited[Adrb::LIMITER] = 123;
+  form.Params().Working()[Adrb::LIMITER] = 123;
   form.CommitImageChange();
   form.ShowPage(page);
   form.show();

@@ -23,7 +23,7 @@ void Commit(ign::TMainForm& form, const char* request) {
     std::fprintf(stderr, "IGN_TEST_COMMIT: expected <byte>=<value>\n");
     return;
   }
-  form.Params().edited[address] = uint8_t(value);
+  form.Params().Working()[address] = uint8_t(value);
   form.CommitImageChange();
   form.MenuMonitorPlayerClick();
   std::printf("COMMITTED\n");

@@ -49,7 +49,7 @@ TEST_F(ProcessFixture, CommittedChangeSurvivesKillNine) {
   EXPECT_EQ(ReadImageFile(SettingsFile("default.ini"), saved.data(), saved.size()), long(RS_LEN_EXE));
   // The next start shows the change.
   TMainForm& f = Start();
-  EXPECT_EQ(f.Params().edited[600], 123);
+  EXPECT_EQ(f.Params().Edited()[600], 123);
   EXPECT_FALSE(Find<QGroupBox>("GroupBoxPlayer")->isHidden());
   // No temporary files are left behind.
   for (auto& e : std::filesystem::directory_iterator(SettingsDir()))

@@ -40,7 +40,7 @@ TEST_F(FormFixture, FindsReadsAndReleasesTheSimulatedUnit) {
       << Find<QLabel>("StatusPanel4")->text().toStdString();
 
   read->trigger();
-  ASSERT_TRUE(WaitFor([&] { return f.Params().unitValid && !f.Engine().Machine().newInstallation; }, 30000));
+  ASSERT_TRUE(WaitFor([&] { return f.Params().UnitValid() && !f.Engine().Machine().newInstallation; }, 30000));
   // The first read ends the new installation, and that is written at once.
   EXPECT_NE(ReadSettingsFile("application.ini").find("NEWINSTAL=0\r\n"), std::string::npos);
 
@@ -79,10 +79,10 @@ TEST_F(FormFixture, ButtonsReadProgramAndProgramAfterChange) {
   EXPECT_EQ(gauge->value(), 100);
   EXPECT_EQ(Find<QLabel>("LabelCongruence")->text(), "Unit and PC settings are identical");
   // The unit holds what was read: nothing waits to be programmed.
-  EXPECT_EQ(std::count(f.Params().marks.begin(), f.Params().marks.end(), 1), 0);
+  EXPECT_EQ(std::count(f.Params().ChangeMarks().begin(), f.Params().ChangeMarks().end(), 1), 0);
 
   // A committed change enables undo and makes the comparison say "different".
-  f.Params().edited[Adrb::LIMITER] = 104;
+  f.Params().Working()[Adrb::LIMITER] = 104;
   ASSERT_TRUE(f.CommitImageChange());
   EXPECT_TRUE(Find<QToolButton>("SpeedButtonZpet")->isEnabled());
   EXPECT_EQ(Find<QLabel>("LabelCongruence")->text(), "Unit and PC settings are different");
@@ -95,15 +95,15 @@ TEST_F(FormFixture, ButtonsReadProgramAndProgramAfterChange) {
   // With "Programming after change" every commit goes straight into the unit.
   auto* progHned = Find<QCheckBox>("CheckBoxProgHned");
   progHned->setChecked(true);
-  const uint8_t retard = f.Params().edited[Adrb::RETARD];
+  const uint8_t retard = f.Params().Edited()[Adrb::RETARD];
   ASSERT_NE(retard, 9);
-  f.Params().edited[Adrb::RETARD] = 9;
+  f.Params().Working()[Adrb::RETARD] = 9;
   ASSERT_TRUE(f.CommitImageChange());
   ASSERT_TRUE(WaitFor([&] { return uint8_t(ImageFile(sim)[Adrb::RETARD]) == 9; }, 30000));
   // Undo restores the byte, and programs it too.
   const uint8_t before = uint8_t(ImageFile(sim)[Adrb::LIMITER]);
   Find<QToolButton>("SpeedButtonZpet")->click();
-  EXPECT_EQ(f.Params().edited[Adrb::RETARD], retard);
+  EXPECT_EQ(f.Params().Edited()[Adrb::RETARD], retard);
   ASSERT_TRUE(WaitFor([&] { return uint8_t(ImageFile(sim)[Adrb::RETARD]) == retard; }, 30000));
   EXPECT_EQ(uint8_t(ImageFile(sim)[Adrb::LIMITER]), before);
 }

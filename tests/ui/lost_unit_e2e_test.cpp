@@ -46,7 +46,7 @@ class LostUnitTest : public FormFixture {
     EXPECT_EQ(connection->palette().color(connection->backgroundRole()), QColor(Qt::red));
     EXPECT_EQ(Find<QLabel>("StatusPanel4")->text(), "not connected");
     EXPECT_FALSE(Find<QAction>("MenuProgram")->isEnabled());
-    EXPECT_FALSE(form_->Params().unitValid);
+    EXPECT_FALSE(form_->Params().UnitValid());
   }
   std::string UnitImage() {
     std::string bytes;
@@ -65,9 +65,9 @@ TEST_F(LostUnitTest, ProgramCutOffIsAnnouncedAndTheNextProgramCompletesTheUnit) 
 
   // Changes at the start, the middle and the end of the block.
   for (int a : std::initializer_list<int>{Adrb::RETARD, Adrb::LIMITER, 600, 1000})
-    f.Params().edited[a] = uint8_t(f.Params().edited[a] + 3);
+    f.Params().Working()[a] = uint8_t(f.Params().Edited()[a] + 3);
   ASSERT_TRUE(f.CommitImageChange());
-  const Image edited = f.Params().edited;
+  const Image edited = f.Params().Edited();
   Find<QToolButton>("ButtonProgram")->click();
   ASSERT_TRUE(WaitForTransfer(f, CommState::ProgramWrite, 420));  // about 40 %
   sim.reset();                                                    // the unit is unplugged
@@ -89,7 +89,7 @@ TEST_F(LostUnitTest, ProgramCutOffIsAnnouncedAndTheNextProgramCompletesTheUnit) 
   ASSERT_TRUE(WaitFor([&] { return Find<QLabel>("LabelResult")->text() == "Program device: OK"; }, 30000))
       << Find<QLabel>("LabelResult")->text().toStdString();
   const std::string whole = UnitImage();
-  const Image& now = f.Params().edited;
+  const Image& now = f.Params().Edited();
   std::string diffs;
   for (int i = 0; i < RS_LEN_EXE; ++i)
     if (uint8_t(whole[size_t(i)]) != now[size_t(i)]) diffs += " " + std::to_string(i);
@@ -104,9 +104,9 @@ TEST_F(LostUnitTest, ReadCutOffKeepsTheEditorAndSaysSo) {
   TMainForm& f = Start();
   f.show();
   ASSERT_TRUE(WaitFor([&] { return CheckedOk(); }, 30000));
-  f.Params().edited[Adrb::RETARD] = uint8_t(f.Params().edited[Adrb::RETARD] + 1);
+  f.Params().Working()[Adrb::RETARD] = uint8_t(f.Params().Edited()[Adrb::RETARD] + 1);
   ASSERT_TRUE(f.CommitImageChange());
-  const Image before = f.Params().edited;
+  const Image before = f.Params().Edited();
   Find<QAction>("MenuRead")->trigger();
   ASSERT_TRUE(WaitForTransfer(f, CommState::ReadSecond, 1));  // the first of two reads done: about 50 %
   sim.reset();
@@ -115,7 +115,7 @@ TEST_F(LostUnitTest, ReadCutOffKeepsTheEditorAndSaysSo) {
   EXPECT_EQ(Find<QLabel>("LabelResult")->text(), "Read cut off !");
   ASSERT_TRUE(WaitFor([&] { return CutOffBox() && CutOffBox()->isVisible(); }, 5000));
   EXPECT_TRUE(CutOffBox()->text().contains("were not taken")) << CutOffBox()->text().toStdString();
-  EXPECT_EQ(f.Params().edited, before);
+  EXPECT_EQ(f.Params().Edited(), before);
 }
 
 }  // namespace

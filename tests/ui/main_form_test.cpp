@@ -98,7 +98,7 @@ TEST_F(FormFixture, StartUpBuildsTheWindowAndWritesTheSettingsOnce) {
   EXPECT_NE(ReadSettingsFile("application.ini").find("[FORM_HLAV]\r\nLeft="), std::string::npos);
   std::array<uint8_t, RS_LEN_EXE> saved{};
   EXPECT_EQ(ReadImageFile(SettingsFile("default.ini"), saved.data(), saved.size()), long(RS_LEN_EXE));
-  EXPECT_TRUE(std::equal(saved.begin(), saved.end(), f.Params().edited.begin()));
+  EXPECT_TRUE(std::equal(saved.begin(), saved.end(), f.Params().Edited().begin()));
 }
 
 TEST_F(FormFixture, WindowIsCentredOnTheScreenWithoutSettings) {
@@ -165,7 +165,7 @@ TEST_F(FormFixture, DroppedSettingsFileIsLoaded) {
   TMainForm& f = Start();
   std::vector<std::string> messages;
   f.SetFileMessageSink([&](const std::string& m) { messages.push_back(m); });
-  Image img = f.Params().edited;
+  Image img = f.Params().Edited();
   img[Adrb::ADVANCE] = uint8_t(img[Adrb::ADVANCE] == 120 ? 121 : 120);
   const std::string file = dir_.File("B.IGN");
   ASSERT_TRUE(SaveSettingsFile(file, img, {}));
@@ -182,7 +182,7 @@ TEST_F(FormFixture, DroppedSettingsFileIsLoaded) {
   EXPECT_TRUE(messages.empty()) << messages.front();
   EXPECT_EQ(f.DialogFileName(), file);
   EXPECT_EQ(f.CurrentFile(), file);
-  EXPECT_EQ(f.Params().edited[Adrb::ADVANCE], img[Adrb::ADVANCE]);
+  EXPECT_EQ(f.Params().Edited()[Adrb::ADVANCE], img[Adrb::ADVANCE]);
   EXPECT_EQ(f.Recent().Entry(0), file);
   EXPECT_TRUE(f.windowTitle().contains(QString::fromStdString(file)));
 
@@ -200,7 +200,7 @@ TEST_F(FormFixture, ShutdownWritesSettingsAndImage) {
   f.DeviceCommands().MenuCom1Click(0);  // COM offline
   EXPECT_EQ(f.ConfiguredPort(), kPortOffline);
   EXPECT_TRUE(Find<QAction>("MenuCom1")->isChecked());
-  f.Params().edited[Adrb::ADVANCE] = 140;
+  f.Params().Working()[Adrb::ADVANCE] = 140;
   f.MenuLanguageClick(LNG_DEUTSCH);
   ASSERT_TRUE(f.close());
   std::string ini = ReadSettingsFile("application.ini");
@@ -227,8 +227,8 @@ TEST_F(FormFixture, StartReadsTheSavedSettings) {
   WriteSettingsFile("default.ini", text);
 
   TMainForm& f = Start();
-  EXPECT_EQ(f.Params().edited[Adrb::ADVANCE], expected[Adrb::ADVANCE]);
-  EXPECT_EQ(f.Params().edited[Adrb::SERVO], img[Adrb::SERVO]);
+  EXPECT_EQ(f.Params().Edited()[Adrb::ADVANCE], expected[Adrb::ADVANCE]);
+  EXPECT_EQ(f.Params().Edited()[Adrb::SERVO], img[Adrb::SERVO]);
   EXPECT_EQ(CurrentLanguage(), LNG_DEUTSCH);
   EXPECT_EQ(f.CurrentFile(), "/x/cur.ign");
   EXPECT_EQ(f.DialogFileName(), "/x/cur.ign");  // no IniFileDir: the file read
@@ -271,9 +271,9 @@ TEST_F(FormFixture, CommittedChangeIsWrittenAndUndoneFromTheToolsMenu) {
   QAction* undo = Find<QAction>("MenuZpet");
   QAction* redo = Find<QAction>("MenuZnovu");
   EXPECT_FALSE(undo->isEnabled());
-  const uint8_t before = f.Params().edited[Adrb::ADVANCE];
+  const uint8_t before = f.Params().Edited()[Adrb::ADVANCE];
   const uint8_t after = uint8_t(before == 110 ? 111 : 110);
-  f.Params().edited[Adrb::ADVANCE] = after;
+  f.Params().Working()[Adrb::ADVANCE] = after;
   ASSERT_TRUE(f.CommitImageChange());
   EXPECT_FALSE(f.CommitImageChange());  // nothing new: no snapshot, no write
   std::array<uint8_t, RS_LEN_EXE> saved{};
@@ -283,10 +283,10 @@ TEST_F(FormFixture, CommittedChangeIsWrittenAndUndoneFromTheToolsMenu) {
   EXPECT_FALSE(redo->isEnabled());
 
   undo->trigger();
-  EXPECT_EQ(f.Params().edited[Adrb::ADVANCE], before);
+  EXPECT_EQ(f.Params().Edited()[Adrb::ADVANCE], before);
   EXPECT_TRUE(redo->isEnabled());
   redo->trigger();
-  EXPECT_EQ(f.Params().edited[Adrb::ADVANCE], after);
+  EXPECT_EQ(f.Params().Edited()[Adrb::ADVANCE], after);
 
   // Redo also answers to Ctrl+Y and Ctrl+Shift+Z; no other action of the
   // window claims them (an ambiguous key would do nothing at all).

@@ -61,10 +61,10 @@ TEST_F(ServiceToolsTest, TheServiceMenuShowsOnlyInTestMode) {
 TEST_F(ServiceToolsTest, SaveAllNewLeavesTheSessionAsItWas) {
   TMainForm& f = StartInTestMode();
   f.ShowPage(Page::Advance);
-  f.Params().edited[Adrb::LIMITER] = 97;
+  f.Params().Working()[Adrb::LIMITER] = 97;
   f.CommitImageChange();
-  const Image edited = f.Params().edited;
-  const auto marks = f.Params().marks;
+  const Image edited = f.Params().Edited();
+  const auto marks = f.Params().ChangeMarks();
   const QString title = f.windowTitle();
   const bool canUndo = f.Undo().CanUndo(), canRedo = f.Undo().CanRedo();
 
@@ -74,8 +74,8 @@ TEST_F(ServiceToolsTest, SaveAllNewLeavesTheSessionAsItWas) {
   size_t files = 0;
   for (const auto& e : fs::directory_iterator("new_ign")) files += e.path().extension() == ".ign";
   EXPECT_EQ(files, size_t(kPresetBikes));
-  EXPECT_EQ(f.Params().edited, edited);
-  EXPECT_EQ(f.Params().marks, marks);
+  EXPECT_EQ(f.Params().Edited(), edited);
+  EXPECT_EQ(f.Params().ChangeMarks(), marks);
   EXPECT_EQ(f.ActivePageIndex(), Page::Advance);
   EXPECT_EQ(f.windowTitle(), title);
   EXPECT_EQ(f.Undo().CanUndo(), canUndo);
@@ -90,11 +90,11 @@ TEST_F(ServiceToolsTest, SaveAllNewLeavesTheSessionAsItWas) {
 TEST_F(ServiceToolsTest, ABlockedFolderGivesOneMessage) {
   TMainForm& f = StartInTestMode();
   ASSERT_TRUE(WriteFileAtomically("new_ign", "in the way"));
-  const Image edited = f.Params().edited;
+  const Image edited = f.Params().Edited();
   Find<QAction>("MenuSaveAllNew")->trigger();
   ASSERT_EQ(fileMessages_.size(), 1u);
   EXPECT_NE(fileMessages_[0].find("Open file error!"), std::string::npos);
-  EXPECT_EQ(f.Params().edited, edited);
+  EXPECT_EQ(f.Params().Edited(), edited);
 }
 
 // The files hold what the Bike page's load and store would give: each preset
@@ -104,11 +104,11 @@ TEST_F(ServiceToolsTest, EveryPresetRoundTripsThroughThePages) {
   f.ShowPage(Page::Bike);
   for (int bike = 0; bike < kPresetBikes; ++bike) {
     const Image scratch = PresetImage(bike);
-    f.Params().edited = scratch;
+    f.Params().Replace(scratch);
     f.Pages().LoadPages(true);
     f.Pages().StorePage();
     f.NormaliseEditedImage();
-    EXPECT_TRUE(std::equal(scratch.begin(), scratch.begin() + RS_LEN_EXE, f.Params().edited.begin()))
+    EXPECT_TRUE(std::equal(scratch.begin(), scratch.begin() + RS_LEN_EXE, f.Params().Edited().begin()))
         << "bike " << bike;
   }
 }
@@ -134,18 +134,18 @@ TEST_F(ServiceToolsTest, LoadBinTakesTheChosenCopyAsOneUndoStep) {
   const std::string path = dir_.File("dump.bin");
   ASSERT_TRUE(WriteFileAtomically(path, dump));
   f.SetDumpChooser([&] { return path; });
-  const Image before = f.Params().edited;
+  const Image before = f.Params().Edited();
   Find<QPushButton>("ButtonLoadBin")->click();
-  EXPECT_TRUE(std::equal(images[2].begin(), images[2].begin() + RS_LEN_EXE, f.Params().edited.begin()));
+  EXPECT_TRUE(std::equal(images[2].begin(), images[2].begin() + RS_LEN_EXE, f.Params().Edited().begin()));
   Find<QAction>("MenuZpet")->trigger();
-  EXPECT_EQ(f.Params().edited, before);
+  EXPECT_EQ(f.Params().Edited(), before);
 
   // Past the end: a message with the bytes read, the image unchanged.
   offset->setText(QStringLiteral("0x%1").arg(dump.size() - 100, 0, 16));
   Find<QPushButton>("ButtonLoadBin")->click();
   ASSERT_EQ(fileMessages_.size(), 1u);
   EXPECT_NE(fileMessages_[0].find("100"), std::string::npos) << fileMessages_[0];
-  EXPECT_EQ(f.Params().edited, before);
+  EXPECT_EQ(f.Params().Edited(), before);
   // Not an offset: nothing happens.
   offset->setText("901");
   Find<QPushButton>("ButtonLoadBin")->click();

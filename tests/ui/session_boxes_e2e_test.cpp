@@ -128,7 +128,7 @@ TEST_F(SessionBoxesTest, ProgramIsRefusedForANewInstallationAndAsksForAnotherBik
 
   Find<QAction>("MenuRead")->trigger();
   ASSERT_TRUE(WaitFor([&] { return Result() == "Verify: OK"; }, 30000));
-  f.Params().edited[Adrb::BIKE] = uint8_t(f.Engine().Machine().UnitBike() + 1);
+  f.Params().Working()[Adrb::BIKE] = uint8_t(f.Engine().Machine().UnitBike() + 1);
   ASSERT_TRUE(f.CommitImageChange());
 
   {
@@ -141,7 +141,7 @@ TEST_F(SessionBoxesTest, ProgramIsRefusedForANewInstallationAndAsksForAnotherBik
   EXPECT_EQ(f.Engine().Machine().PendingRequest(), Request::None);
   EXPECT_EQ(UnitImage(), before);
 
-  const uint8_t bike = f.Params().edited[Adrb::BIKE];
+  const uint8_t bike = f.Params().Edited()[Adrb::BIKE];
   {
     BoxWatch asked(f, "ConfirmQuestion", QMessageBox::Ok, 200);
     Find<QToolButton>("ButtonProgram")->click();

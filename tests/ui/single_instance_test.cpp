@@ -32,13 +32,13 @@ TEST_F(SingleInstance, SecondStartHandsSettingsFileAndRecordingToTheRunningWindo
   TMainForm& f = Start();
   const std::string socket = dir_.File("handover.sock");
 
-  Image img = f.Params().edited;
+  Image img = f.Params().Edited();
   img[Adrb::ADVANCE] = uint8_t(img[Adrb::ADVANCE] == 120 ? 121 : 120);
   const std::string file = dir_.File("bike.ign");
   ASSERT_TRUE(SaveSettingsFile(file, img, {}));
   ASSERT_TRUE(HandToRunningInstance(socket, file));
   ASSERT_TRUE(ProcessUntil([&] { return f.CurrentFile() == file; }));
-  EXPECT_EQ(f.Params().edited[Adrb::ADVANCE], img[Adrb::ADVANCE]);
+  EXPECT_EQ(f.Params().Edited()[Adrb::ADVANCE], img[Adrb::ADVANCE]);
   EXPECT_TRUE(fileMessages_.empty()) << fileMessages_.front();
 
   // A recording made here, then handed over: the player plays it.

@@ -80,9 +80,9 @@ TEST_F(MonitorCommandsTest, CancelledDialogsChangeNothing) {
 // tuner's image, file name and undo history back.
 TEST_F(MonitorCommandsTest, PlaybackGivesTheTunersWorkBack) {
   TMainForm& f = StartWindow();
-  f.Params().edited[Adrb::LIMITER] = 90;
+  f.Params().Working()[Adrb::LIMITER] = 90;
   f.CommitImageChange();
-  const Image recorded = f.Params().edited;
+  const Image recorded = f.Params().Edited();
   chosen_ = dir_.File("ride.ignlog");
   Click("SpeedButtonPlay1");
   EXPECT_EQ(f.Monitor().Player().State(), PlayerState::Recording);
@@ -95,9 +95,9 @@ TEST_F(MonitorCommandsTest, PlaybackGivesTheTunersWorkBack) {
   EXPECT_EQ(load.recording->CountOfType(2), 1);
 
   // The tuner goes on working, then plays the ride.
-  f.Params().edited[Adrb::LIMITER] = 95;
+  f.Params().Working()[Adrb::LIMITER] = 95;
   f.CommitImageChange();
-  const Image work = f.Params().edited;
+  const Image work = f.Params().Edited();
   const bool couldUndo = f.Undo().CanUndo();
   f.show();
   QApplication::processEvents();
@@ -107,7 +107,7 @@ TEST_F(MonitorCommandsTest, PlaybackGivesTheTunersWorkBack) {
   EXPECT_TRUE(banner->isHidden());
   Click("SpeedButtonPlay2");
   EXPECT_EQ(saves_.back(), false);
-  EXPECT_EQ(f.Params().edited[Adrb::LIMITER], recorded[Adrb::LIMITER]);
+  EXPECT_EQ(f.Params().Edited()[Adrb::LIMITER], recorded[Adrb::LIMITER]);
   EXPECT_FALSE(Find<QAction>("MenuProgram")->isEnabled());
   ASSERT_TRUE(WaitFor([&] { return f.Monitor().Player().State() == PlayerState::PlayingPaused; }));
   EXPECT_FALSE(Find<QScrollBar>("ScrollBarPlay")->isHidden());
@@ -122,7 +122,7 @@ TEST_F(MonitorCommandsTest, PlaybackGivesTheTunersWorkBack) {
   EXPECT_TRUE(banner->isHidden());
   QApplication::processEvents();
   EXPECT_EQ(f.size(), size);
-  EXPECT_EQ(f.Params().edited, work);
+  EXPECT_EQ(f.Params().Edited(), work);
   EXPECT_EQ(f.Undo().CanUndo(), couldUndo);
   EXPECT_TRUE(Find<QScrollBar>("ScrollBarPlay")->isHidden());
   EXPECT_TRUE(messages_.empty());
@@ -132,11 +132,11 @@ TEST_F(MonitorCommandsTest, ADamagedRecordingGivesAMessageAndChangesNothing) {
   TMainForm& f = StartWindow();
   chosen_ = dir_.File("bad.ignlog");
   ASSERT_TRUE(WriteFileAtomically(chosen_, std::string(300, '\x07')));
-  const Image before = f.Params().edited;
+  const Image before = f.Params().Edited();
   Click("SpeedButtonPlay2");
   EXPECT_EQ(messages_.size(), 1u);
   EXPECT_EQ(f.Monitor().Player().State(), PlayerState::Idle);
-  EXPECT_EQ(f.Params().edited, before);
+  EXPECT_EQ(f.Params().Edited(), before);
 }
 
 TEST_F(MonitorCommandsTest, ARecordingThatCannotBeWrittenSaysSo) {

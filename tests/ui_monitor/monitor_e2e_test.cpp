@@ -45,7 +45,7 @@ TEST_F(MonitorE2eTest, PinnedValuesReachTheLabelsAndTheLivePoint) {
 // and throttle points nearest to the pinned values.
 TEST_F(MonitorE2eTest, TheAdvanceEditorsLiveCellFollowsThePinnedPoint) {
   TMainForm& f = Connect({"--pin-rpm", "7400", "--pin-sensor", "1", "--pin-load", "62"});
-  f.Params().edited[Adrb::TPSIAP_SENSOR] = 1;
+  f.Params().Working()[Adrb::TPSIAP_SENSOR] = 1;
   f.CommitImageChange();
   f.ShowPage(Page::Advance);
   CTabModel* advance = nullptr;
@@ -212,7 +212,7 @@ TEST_F(MonitorE2eTest, ARecordedRidePlaysBackIntoTheSameDisplays) {
   Find<QAction>("MenuCSVout")->trigger();
   const int initial = m.Player().Length();
   f.ShowPage(Page::Advance);
-  f.Params().edited[Adrb::LIMITER] = 96;
+  f.Params().Working()[Adrb::LIMITER] = 96;
   f.CommitImageChange();
   TTab* advance = nullptr;
   for (auto& e : f.Pages().Editors())

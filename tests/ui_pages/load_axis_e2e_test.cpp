@@ -45,10 +45,10 @@ TEST_F(LoadAxisE2e, ThrottleSensorGivesTheUnitTheThrottlePointsAndNoSensorNoLoad
 
   // The unit holds pressure points from an earlier set-up; the tuner runs a
   // throttle sensor with two-dimensional sheets and edits one cell.
-  for (int r = 0; r < 10; ++r) SetWord(f.Params().edited, Adrw::ADV_IAP + r, uint16_t(30 + 10 * r));
-  f.Params().edited[Adrb::TPSIAP_SENSOR] = 1;
-  f.Params().edited[Adrb::ADV_MAP] = 1;
-  f.Params().edited[Adrb::ADV2_MAP] = 1;
+  for (int r = 0; r < 10; ++r) SetWord(f.Params().Working(), Adrw::ADV_IAP + r, uint16_t(30 + 10 * r));
+  f.Params().Working()[Adrb::TPSIAP_SENSOR] = 1;
+  f.Params().Working()[Adrb::ADV_MAP] = 1;
+  f.Params().Working()[Adrb::ADV2_MAP] = 1;
   ASSERT_TRUE(f.CommitImageChange());
   ASSERT_TRUE(Model().StoreTypedValue(3, 4, "21", int32_t(f.TickCount())));
   ASSERT_TRUE(Program());
@@ -57,8 +57,8 @@ TEST_F(LoadAxisE2e, ThrottleSensorGivesTheUnitTheThrottlePointsAndNoSensorNoLoad
   for (int r = 0; r < 10; ++r) EXPECT_EQ(Word(unit, Adrw::ADV_IAP + r), throttle[r]) << r;
 
   // No load sensor: a store makes every map an rpm curve for the unit.
-  f.Params().edited[Adrb::TPSIAP_SENSOR] = 0;
-  f.Params().edited[Adrb::SERVO_MAP] = 2;
+  f.Params().Working()[Adrb::TPSIAP_SENSOR] = 0;
+  f.Params().Working()[Adrb::SERVO_MAP] = 2;
   ASSERT_TRUE(f.CommitImageChange());
   f.ShowPage(Page::Servo);
   f.StoreActivePage();

@@ -79,7 +79,7 @@ int main(int argc, char** argv) {
   // commits them inside itself (store, normalise, reload, snapshot and write
   // twice, the outer one finding nothing changed).
   form.ShowPage(ign::Page::Servo);
-  form.Params().edited[ign::Adrb::SERVO_SENSOR] = 0;
+  form.Params().Working()[ign::Adrb::SERVO_SENSOR] = 0;
   form.CommitImageChange();
   auto* percent = form.findChild<QCheckBox*>("CheckBoxServoProcenta");
   std::vector<double> unitSwitch;
@@ -95,7 +95,7 @@ int main(int argc, char** argv) {
   for (int i = 0; i < runs / 2; ++i)
     functionClick.push_back(Time([&] { function->Button(i % 2 ? 2 : 3)->click(); }));  // shift light, special
   for (int i = 0; i < runs; ++i) {
-    form.Params().edited[ign::Adrb::POWER_OUT_FUNCTION] = uint8_t(i % 2 ? 254 : 255);
+    form.Params().Working()[ign::Adrb::POWER_OUT_FUNCTION] = uint8_t(i % 2 ? 254 : 255);
     reconfigure.push_back(Time([&] { pages.RefreshPages(false); }));
   }
   ReportTicks("power out function click (commit)", functionClick);

@@ -25,7 +25,7 @@ TEST_F(PagesFixture, TenLimiterClicksProgramOnceAndUndoProgramsTheRestoredByte) 
   TMainForm& f = *form_;
   Find<QCheckBox>("CheckBoxProgHned")->setChecked(true);
 
-  const uint8_t before = f.Params().edited[Adrb::LIMITER];
+  const uint8_t before = f.Params().Edited()[Adrb::LIMITER];
   const uint32_t programs = f.Engine().Machine().LastOutcome().sequence;
   TUpDown* limiter = UpDown("EditLimiter");
   for (int i = 0; i < 10; ++i) limiter->stepBy(-1);  // the timer settles them
@@ -33,7 +33,7 @@ TEST_F(PagesFixture, TenLimiterClicksProgramOnceAndUndoProgramsTheRestoredByte) 
   ASSERT_TRUE(WaitFor([&] { return f.Engine().Machine().Idle(); }, 30000));
   // One programming, of the changed byte only: every mark is cleared again.
   EXPECT_EQ(f.Engine().Machine().LastOutcome().sequence, programs + 1);
-  EXPECT_EQ(std::count(f.Params().marks.begin(), f.Params().marks.end(), 1), 0);
+  EXPECT_EQ(std::count(f.Params().ChangeMarks().begin(), f.Params().ChangeMarks().end(), 1), 0);
 
   f.ShowPage(Page::Bike);
   Find<QAction>("MenuZpet")->trigger();

@@ -54,7 +54,7 @@ class PagesFixture : public FormFixture {
       return false;
     }
     read->trigger();
-    if (!WaitFor([&] { return f.Params().unitValid && f.Engine().Machine().Idle(); }, 30000)) {
+    if (!WaitFor([&] { return f.Params().UnitValid() && f.Engine().Machine().Idle(); }, 30000)) {
       ADD_FAILURE() << "no answer to Read";
       return false;
     }
@@ -64,7 +64,7 @@ class PagesFixture : public FormFixture {
     for (int i = 0; i < n; ++i) form_->Timer1Timer();
   }
   TPages& Pages() { return form_->Pages(); }
-  Image& Img() { return form_->Params().edited; }
+  Image& Img() { return form_->Params().Working(); }
   TUpDown* UpDown(const char* name) {
     auto* u = Find<TUpDown>(name);
     EXPECT_NE(u, nullptr) << name;

@@ -52,7 +52,7 @@ TEST_F(PagesFixture, ServoUnitSwitchProgramsOnceAndTheUnitHoldsTheConvertedMap) 
   ASSERT_TRUE(WaitFor([&] { return f.Engine().Machine().Idle(); }, 30000));
   EXPECT_EQ(f.Engine().Machine().LastOutcome().sequence, programs + 1);
   EXPECT_TRUE(UnitHolds(sim, Img(), Adrb::SERVO, kMapCells));
-  EXPECT_EQ(std::count(f.Params().marks.begin(), f.Params().marks.end(), 1), 0);
+  EXPECT_EQ(std::count(f.Params().ChangeMarks().begin(), f.Params().ChangeMarks().end(), 1), 0);
 }
 
 }  // namespace

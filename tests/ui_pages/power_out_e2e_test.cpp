@@ -30,12 +30,12 @@ TEST_F(PagesFixture, FunctionChangeProgramsOnlyTheChangedBytes) {
   ASSERT_TRUE(WaitFor(
       [&] { return f.Engine().Machine().LastOutcome().sequence > afterRead && f.Engine().Machine().Idle(); },
       30000));
-  ASSERT_EQ(std::count(f.Params().marks.begin(), f.Params().marks.end(), 1), 0);
+  ASSERT_EQ(std::count(f.Params().ChangeMarks().begin(), f.Params().ChangeMarks().end(), 1), 0);
   Find<QCheckBox>("CheckBoxProgHned")->setChecked(true);
 
   // Output 1 to a function it does not have yet; the gear shift light brings
   // its own rpm points, load points, masks and hysteresis.
-  Image& img = f.Params().edited;
+  Image& img = f.Params().Working();
   const int target = img[Adrb::POWER_OUT_FUNCTION] == PowerOutFunction::kShiftLight
                          ? PowerOutFunction::kFuelPump
                          : PowerOutFunction::kShiftLight;
@@ -50,7 +50,7 @@ TEST_F(PagesFixture, FunctionChangeProgramsOnlyTheChangedBytes) {
   std::vector<int> changed, marked;
   for (int i = 0; i < RS_LEN_EXE; ++i) {
     if (img[size_t(i)] != before[size_t(i)]) changed.push_back(i);
-    if (f.Params().marks[size_t(i)]) marked.push_back(i);
+    if (f.Params().ChangeMarks()[size_t(i)]) marked.push_back(i);
   }
   ASSERT_FALSE(changed.empty());
   EXPECT_EQ(marked, changed);
@@ -68,7 +68,7 @@ TEST_F(PagesFixture, FunctionChangeProgramsOnlyTheChangedBytes) {
   EXPECT_TRUE(Succeeded(f.Engine().Machine().LastOutcome().result));
   const std::string unit = test::UnitImage(sim);
   for (int i : changed) EXPECT_EQ(uint8_t(unit[size_t(i)]), expected[size_t(i)]) << "byte " << i;
-  EXPECT_EQ(std::count(f.Params().marks.begin(), f.Params().marks.end(), 1), 0);
+  EXPECT_EQ(std::count(f.Params().ChangeMarks().begin(), f.Params().ChangeMarks().end(), 1), 0);
 }
 
 }  // namespace

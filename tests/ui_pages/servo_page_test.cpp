@@ -185,11 +185,11 @@ TEST_F(ServoFixture, MillivoltSettingsStoreInStepsOfFive) {
 // requests of one commit.
 class CountingHost : public IPagesHost {
  public:
-  ParamState& Params() override { return params; }
-  void NormaliseImage() override { ign::NormaliseImage(params.edited); }
+  CSettingsDoc& Params() override { return params; }
+  void NormaliseImage() override { params.Normalise(); }
   bool Snapshot() override {
-    if (params.edited == last) return false;
-    last = params.edited;
+    if (params.Edited() == last) return false;
+    last = params.Edited();
     ++snapshots;
     return true;
   }
@@ -202,7 +202,7 @@ class CountingHost : public IPagesHost {
   void SetBikeChanged() override {}
   void ApplyBikePreset() override {}
 
-  ParamState params;
+  CSettingsDoc params;
   Image last{};
   int snapshots = 0, programs = 0;
 };
@@ -210,10 +210,10 @@ class CountingHost : public IPagesHost {
 TEST_F(ServoFixture, UnitSwitchInsideTheCommitProgramsOnce) {
   Start();
   CountingHost host;
-  host.params.edited = Img();
-  host.params.edited[Adrb::SERVO_SENSOR] = 0;
-  host.params.edited[Adrb::SERVO_PERCENT] = 0;
-  host.last = host.params.edited;
+  host.params.Replace(Img());
+  host.params.Working()[Adrb::SERVO_SENSOR] = 0;
+  host.params.Working()[Adrb::SERVO_PERCENT] = 0;
+  host.last = host.params.Edited();
   QTabWidget tabs;
   TPages pages(host, &tabs);
   pages.Build();
@@ -222,11 +222,11 @@ TEST_F(ServoFixture, UnitSwitchInsideTheCommitProgramsOnce) {
   auto* percent = tabs.findChild<QCheckBox*>("CheckBoxServoProcenta");
   ASSERT_NE(percent, nullptr);
   percent->click();
-  EXPECT_EQ(host.params.edited[Adrb::SERVO_PERCENT], 1);
+  EXPECT_EQ(host.params.Edited()[Adrb::SERVO_PERCENT], 1);
   EXPECT_EQ(host.snapshots, 1);
   EXPECT_EQ(host.programs, 1);
   percent->click();
-  EXPECT_EQ(host.params.edited[Adrb::SERVO_PERCENT], 0);
+  EXPECT_EQ(host.params.Edited()[Adrb::SERVO_PERCENT], 0);
   EXPECT_EQ(host.snapshots, 2);
   EXPECT_EQ(host.programs, 2);
 }

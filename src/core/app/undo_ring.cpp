@@ -4,11 +4,11 @@
 
 namespace ign {
 
-CUndoRing::CUndoRing(ParamState& params, IStatus& status, IUndoHost& host)
-    : params_(params), status_(status), host_(host), ring_(kUndoEntries) {}
+CUndoRing::CUndoRing(CSettingsDoc& params, IUndoHost& host)
+    : params_(params), host_(host), ring_(kUndoEntries) {}
 
 void CUndoRing::Store(int position) {
-  std::copy(params_.edited.begin(), params_.edited.begin() + RS_LEN_EXE, ring_[position].image.begin());
+  std::copy(params_.Edited().begin(), params_.Edited().begin() + RS_LEN_EXE, ring_[position].image.begin());
   ring_[position].page = host_.ActivePage();
 }
 
@@ -17,20 +17,14 @@ void CUndoRing::ResetUndo() {
   Store(0);
   host_.WriteSettings();
   RefreshUndoButtons();
-  params_.marks.fill(0);
+  params_.ClearMarks();
 }
 
 bool CUndoRing::TakeSnapshot() {
-  bool changed = false;
-  const Entry& entry = ring_[current_];
-  for (int i = 0; i < RS_LEN_EXE; ++i)
-    if (params_.edited[i] != entry.image[i]) {
-      params_.marks[i] = 1;
-      changed = true;
-    }
-  if (!changed) return false;
-  host_.RecordImage(params_.edited);
-  CompareImages(params_, status_);
+  Image before{};
+  std::copy(ring_[current_].image.begin(), ring_[current_].image.end(), before.begin());
+  if (!params_.CommitEdit(before)) return false;
+  host_.RecordImage(params_.Edited());
   current_ = Next(current_);
   newest_ = current_;
   if (current_ == oldest_) oldest_ = Next(oldest_);
@@ -56,21 +50,13 @@ void CUndoRing::Redo() {
 }
 
 void CUndoRing::ApplyCurrent(int pageSource) {
-  bool changed = false;
-  const Entry& entry = ring_[current_];
-  for (int i = 0; i < RS_LEN_EXE; ++i)
-    if (params_.edited[i] != entry.image[i]) {
-      params_.edited[i] = entry.image[i];
-      params_.marks[i] = 1;
-      changed = true;
-    }
+  const bool changed = params_.ApplySnapshot(ring_[current_].image);
   host_.LoadPages(host_.ActivePage());
   // Show the page on which the undone (or redone) change was made.
   if (ring_[pageSource].page != host_.ActivePage()) host_.ShowPage(ring_[pageSource].page);
   host_.LoadPages(host_.ActivePage());
   RefreshUndoButtons();
   if (host_.ProgramAfterChange() && changed) host_.RequestProgramChanged();
-  CompareImages(params_, status_);
 }
 
 void CUndoRing::RefreshUndoButtons() { host_.SetUndoButtons(CanUndo(), CanRedo()); }

@@ -4,8 +4,7 @@
 #include <array>
 #include <vector>
 
-#include "core/base/status_iface.h"
-#include "core/params/param_state.h"
+#include "core/params/settings_doc.h"
 
 namespace ign {
 
@@ -27,7 +26,7 @@ class IUndoHost {
 
 class CUndoRing {
  public:
-  CUndoRing(ParamState& params, IStatus& status, IUndoHost& host);
+  CUndoRing(CSettingsDoc& params, IUndoHost& host);
 
   void ResetUndo();
   bool TakeSnapshot();  // true when the image differed from the current entry
@@ -66,8 +65,7 @@ class CUndoRing {
   static int Next(int p) { return (p + 1) % kUndoEntries; }
   static int Prev(int p) { return (p + kUndoEntries - 1) % kUndoEntries; }
 
-  ParamState& params_;
-  IStatus& status_;
+  CSettingsDoc& params_;
   IUndoHost& host_;
   std::vector<Entry> ring_;
   int current_ = 0, oldest_ = 0, newest_ = 0;

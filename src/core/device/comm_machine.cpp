@@ -45,7 +45,7 @@ int CountDiff(const uint8_t* a, const uint8_t* b, int start, int end) {
 
 }  // namespace
 
-CCommMachine::CCommMachine(ILink& link, ParamState& params, IStatus& status, ICommHost& host,
+CCommMachine::CCommMachine(ILink& link, CSettingsDoc& params, IStatus& status, ICommHost& host,
                            const CTickClock& clock)
     : link_(link), params_(params), status_(status), host_(host), clock_(clock) {}
 
@@ -179,8 +179,7 @@ void CCommMachine::UnitGone() {
   LoseConnection();
   if (link_.LinkEnabled())
     status_.ShowStatus(Slot::Connection, CommText::NoConnection, -1, Colour::Black, Colour::Red, -5);
-  params_.unitValid = false;
-  CompareImages(params_, status_);
+  params_.ForgetUnit();
   versionState_ = 0;
   unitBike_ = -1;
   host_.ResetUnitInfo();
@@ -309,9 +308,7 @@ void CCommMachine::SavingDisplay() {
     gauge_.position = (kSavingScale - std::min(savingCount_, kSavingScale)) * 100 / kSavingScale;
     host_.SetGauge(gauge_);
   } else if (programPending_) {
-    params_.unit = programmedImage_;
-    params_.unitValid = programmedValid_;
-    CompareImages(params_, status_);
+    params_.SetUnit(programmedImage_, programmedValid_);
     programPending_ = false;
     Finish(Operation::Program, Result::Saved);
   }
@@ -409,7 +406,7 @@ void CCommMachine::StartStateJob() {
       if (programAll_) {
         link_.StartJob(JOB_READ, 0, RS_LEN_EXE, kJobMark | kJobClearSend);
       } else {
-        std::memcpy(link_.TransferMarks(), params_.marks.data(), RS_LEN_EXE);
+        std::memcpy(link_.TransferMarks(), params_.ChangeMarks().data(), RS_LEN_EXE);
         link_.StartJob(JOB_READ, 0, RS_LEN_EXE, kJobClearSend);
       }
       break;
@@ -435,19 +432,17 @@ void CCommMachine::StartWrite() {
   // What the unit will hold once this succeeds: everything, or the old
   // contents with the marked bytes replaced.
   if (attempts_ == 1) {
-    programmedValid_ = programAll_ || params_.unitValid;
-    programmedImage_ = params_.unit;
+    programmedValid_ = programAll_ || params_.UnitValid();
+    programmedImage_ = params_.Unit();
     for (int i = 0; i < RS_LEN_EXE; ++i)
-      if (programAll_ || params_.marks[i]) programmedImage_[i] = params_.edited[i];
+      if (programAll_ || params_.ChangeMarks()[i]) programmedImage_[i] = params_.Edited()[i];
   }
-  params_.unit = params_.edited;
-  params_.unitValid = false;
-  CompareImages(params_, status_);
-  std::memcpy(link_.SendImage(), params_.edited.data(), RS_LEN_EXE);
+  params_.SetUnit(params_.Edited(), false);
+  std::memcpy(link_.SendImage(), params_.Edited().data(), RS_LEN_EXE);
   if (programAll_) {
     link_.StartJob(JOB_WRITE, 0, RS_LEN_EXE, kJobMark);
   } else {
-    std::memcpy(link_.TransferMarks(), params_.marks.data(), RS_LEN_EXE);
+    std::memcpy(link_.TransferMarks(), params_.ChangeMarks().data(), RS_LEN_EXE);
     link_.StartJob(JOB_WRITE, 0, RS_LEN_EXE, 0);
   }
 }
@@ -462,7 +457,7 @@ void CCommMachine::HeaderCompared(bool program) {
   host_.DecodeUnitInfo(header_.data());
   key_ = header_[10];
   subversion_ = header_[11];
-  NormaliseImage(params_.edited);
+  params_.Normalise();
   host_.ReloadPages();
   if (key_ != kProgramKey || subversion_ != kProgramSubversion) {
     char numbers[64];
@@ -482,30 +477,22 @@ void CCommMachine::ReadCompared() {
     RetryOrFail(Result::Disagreed, S::ReadFirst);
     return;
   }
-  params_.marks.fill(0);
-  std::memcpy(params_.edited.data(), rx, RS_LEN_EXE);
+  const int corrections = params_.ReplaceFromUnit(rx);
   if (newInstallation) {
     newInstallation = false;
     host_.SaveAppSettings();
   }
-  NormaliseImage(params_.edited);
-  const int corrections = CountDiff(params_.edited.data(), rx, 0, RS_LEN_EXE);
-  // The unit image is what the unit holds; corrections stay visible as a difference.
-  std::memcpy(params_.unit.data(), rx, RS_LEN_EXE);
-  params_.unitValid = true;
-  CompareImages(params_, status_);
   host_.TakeSnapshot();
   // The snapshot marks every byte the read changed, but the unit holds them
   // already: only the corrections still wait to be programmed.
-  for (int i = 0; i < RS_LEN_EXE; ++i) params_.marks[size_t(i)] = params_.edited[size_t(i)] != rx[i] ? 1 : 0;
+  params_.MarkDifferencesFromUnit();
   host_.ReloadPages();
   Finish(corrections ? Result::Corrected : Result::Ok);
   state_ = S::Idle;
 }
 
 void CCommMachine::ConnectCheckDone() {
-  params_.unitValid = true;
-  CompareImages(params_, status_);
+  params_.ConfirmUnit();
   Finish(Result::Ok);
   state_ = S::Idle;
 }
@@ -531,7 +518,7 @@ void CCommMachine::OnJobDone() {
       RetryOrFail(Result::Disagreed, S::QuarterMonitorFirst, 12);  // the piecewise check starts
       return;
     }
-    std::memcpy(params_.unit.data() + rangeStart_, rx + rangeStart_, rangeEnd_ - rangeStart_);
+    params_.SetUnitRange(rangeStart_, rangeEnd_, rx);
     if (s == S::CheckReadSecond || s == Quarter(S::QuarterReadSecond, 3))
       ConnectCheckDone();
     else
@@ -561,13 +548,11 @@ void CCommMachine::OnJobDone() {
       break;
     case S::ReadSecond: ReadCompared(); break;
     case S::Verify:
-      if (CountDiff(params_.edited.data(), rx, 0, RS_LEN_EXE) != 0) {
+      if (CountDiff(params_.Edited().data(), rx, 0, RS_LEN_EXE) != 0) {
         RetryOrFail(Result::Different, S::Verify);  // reads again
         return;
       }
-      std::memcpy(params_.unit.data(), rx, RS_LEN_EXE);
-      params_.unitValid = true;
-      CompareImages(params_, status_);
+      params_.SetUnit(std::span<const uint8_t>(rx, RS_LEN_EXE));
       Finish(Result::Ok);
       state_ = S::Idle;
       break;
@@ -585,12 +570,12 @@ void CCommMachine::OnJobDone() {
 void CCommMachine::ProgramReadBackDone(const uint8_t* rx) {
   int differences = 0;
   for (int i = 0; i < RS_LEN_EXE; ++i)
-    if ((programAll_ || params_.marks[i]) && params_.edited[i] != rx[i]) ++differences;
+    if ((programAll_ || params_.ChangeMarks()[i]) && params_.Edited()[i] != rx[i]) ++differences;
   if (differences) {
     RetryOrFail(Result::Different, S::ProgramWrite);  // programs again
     return;
   }
-  params_.marks.fill(0);
+  params_.ClearMarks();
   Finish(Result::Ok);
   state_ = S::Idle;
   programPending_ = true;

@@ -11,7 +11,7 @@
 #include "core/device/comm_state.h"
 #include "core/device/link_iface.h"
 #include "core/device/outcome_view.h"
-#include "core/params/param_state.h"
+#include "core/params/settings_doc.h"
 
 namespace ign {
 
@@ -52,7 +52,7 @@ class ICommHost {
 
 class CCommMachine {
  public:
-  CCommMachine(ILink& link, ParamState& params, IStatus& status, ICommHost& host, const CTickClock& clock);
+  CCommMachine(ILink& link, CSettingsDoc& params, IStatus& status, ICommHost& host, const CTickClock& clock);
 
   // One step of the machine. On the ticks the step mask allows, Tick; a step
   // between ticks (BetweenTicks) never starts the periodic monitor read, so
@@ -135,7 +135,7 @@ class CCommMachine {
   static int QuarterStart(int q);
 
   ILink& link_;
-  ParamState& params_;
+  CSettingsDoc& params_;
   IStatus& status_;
   ICommHost& host_;
   const CTickClock& clock_;

@@ -14,7 +14,7 @@
 #include "core/device/com_link.h"
 #include "core/device/com_menu.h"
 #include "core/device/comm_machine.h"
-#include "core/params/param_state.h"
+#include "core/params/settings_doc.h"
 #include "core/status/memory_label.h"
 #include "core/status/status_slots.h"
 
@@ -53,8 +53,8 @@ class CEngine : public IPortList, public ILinkControl {
   const CCOMCOM& Com() const { return com_; }
   CCommMachine& Machine() { return machine_; }
   const CCommMachine& Machine() const { return machine_; }
-  ParamState& Params() { return params_; }
-  const ParamState& Params() const { return params_; }
+  CSettingsDoc& Params() { return params_; }
+  const CSettingsDoc& Params() const { return params_; }
   CStatusSlots& Status() { return status_; }
   const CStatusSlots& Status() const { return status_; }
   // The labels the status slots write to until a window binds its own.
@@ -77,8 +77,8 @@ class CEngine : public IPortList, public ILinkControl {
   CTickClock clock_;  // first: everything below counts on it
   std::string portDir_;
   ICommHost defaultHost_;
-  ParamState params_;
   CStatusSlots status_;
+  CSettingsDoc params_{&status_};
   CMemoryLabel labels_[CStatusSlots::kSlotCount];
   CCOMCOM com_;
   CComLink link_;

@@ -46,19 +46,16 @@ IgnReadResult CSettingsFiles::LoadSettingsFile(const std::string& path, int grou
 
   IgnReadOptions options;
   options.developerTest = developerTest;
-  const IgnReadResult first = ReadSettingsFile(path, state_.edited, defaults_, options, &host_);
-  if (first.bikeSection) defaults_.LoadDefaults(state_.edited, group);
+  Image image = state_.Edited();
+  const IgnReadResult first = ReadSettingsFile(path, image, defaults_, options, &host_);
+  if (first.bikeSection) defaults_.LoadDefaults(image, group);
   options.showMessages = true;
-  const IgnReadResult result = ReadSettingsFile(path, state_.edited, defaults_, options, &host_);
+  const IgnReadResult result = ReadSettingsFile(path, image, defaults_, options, &host_);
 
-  NormaliseImage(state_.edited);
   // Only a file that was read whole becomes the file image: the title must
   // not call the image saved as a file that it was not loaded from.
   const bool whole = result.Accepted() && !result.Damaged();
-  if (whole) {
-    state_.file = state_.edited;
-    state_.saved = true;
-  }
+  state_.LoadFile(image, whole);
   host_.ReloadAllPages();
   if (result.Accepted()) {
     if (newInstallation) *newInstallation = 0;
@@ -66,7 +63,7 @@ IgnReadResult CSettingsFiles::LoadSettingsFile(const std::string& path, int grou
     session.lastPath = path;
     if (whole) {
       session.dialogFile = session.currentFile = path;
-      CompareImages(state_, status_);
+      state_.Announce();  // the title takes the new name
       host_.AddRecent(path);
     } else {
       // What was read stands as a document not saved yet, as after New: no
@@ -76,10 +73,8 @@ IgnReadResult CSettingsFiles::LoadSettingsFile(const std::string& path, int grou
       host_.AddRecent("");
       session.dialogFile = std::filesystem::path(path).parent_path().string();
       if (!session.dialogFile.empty() && session.dialogFile.back() != '/') session.dialogFile += '/';
-      CompareImages(state_, status_);
+      state_.Announce();
     }
-  } else {
-    CompareImages(state_, status_);
   }
   ClearResultSlot(status_);
   return result;
@@ -96,13 +91,11 @@ IgnReadResult CSettingsFiles::OpenConfirmed(const std::string& path, int group) 
 
 bool CSettingsFiles::WriteCurrent(const std::string& path) {
   host_.StoreActivePage();
-  Image img = state_.edited;
+  Image img = state_.Edited();
   NormaliseImage(img);
   if (!SaveSettingsFile(path, img, host_.Versions())) return false;
-  state_.edited = img;
+  state_.MarkSaved(img);
   host_.LoadActivePage();
-  state_.file = state_.edited;
-  state_.saved = true;
   return true;
 }
 
@@ -112,7 +105,7 @@ bool CSettingsFiles::Save(const std::string& path) {
     return false;
   }
   session.dialogFile = session.currentFile = session.lastPath = path;
-  CompareImages(state_, status_);
+  state_.Announce();  // the title takes the new name
   host_.AddRecent(path);
   session.fileIsCurrent = true;
   return true;
@@ -129,7 +122,7 @@ QuicksaveStatus CSettingsFiles::QuicksaveVersion(std::string* written) {
   // The title shows the copy once; the current file stays what it was.
   const std::string current = session.currentFile;
   session.currentFile = name;
-  CompareImages(state_, status_);
+  state_.Announce();
   session.currentFile = current;
   if (written) *written = name;
   return QuicksaveStatus::Written;

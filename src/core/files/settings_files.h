@@ -9,7 +9,7 @@
 #include "core/files/ign_reader.h"
 #include "core/files/ign_writer.h"
 #include "core/params/defaults.h"
-#include "core/params/param_state.h"
+#include "core/params/settings_doc.h"
 
 namespace ign {
 
@@ -49,7 +49,7 @@ enum class QuicksaveStatus {
 
 class CSettingsFiles {
  public:
-  CSettingsFiles(ParamState& state, CDefaults& defaults, IFileHost& host, IStatus& status)
+  CSettingsFiles(CSettingsDoc& state, CDefaults& defaults, IFileHost& host, IStatus& status)
       : state_(state), defaults_(defaults), host_(host), status_(status) {}
 
   FileSession session;
@@ -80,7 +80,7 @@ class CSettingsFiles {
   // Store the page, normalise, write; on success the image is the file image.
   bool WriteCurrent(const std::string& path);
 
-  ParamState& state_;
+  CSettingsDoc& state_;
   CDefaults& defaults_;
   IFileHost& host_;
   IStatus& status_;

@@ -10,28 +10,6 @@ int CountDifferences(const Image& a, const Image& b) {
   return n;
 }
 
-void CompareImages(ParamState& s, IStatus& status) {
-  s.saved = CountDifferences(s.edited, s.file) == 0;
-  s.identicalToUnit = false;
-  status.RefreshTitle();
-  if (!s.unitValid) {
-    status.ShowStatus(Slot::Congruence, nullptr, 0, Colour::None, Colour::None, 10);
-    return;
-  }
-  if (CountDifferences(s.edited, s.unit) != 0) {
-    status.ShowStatus(Slot::Congruence,
-                      "###Unit and PC settings are different##Einrichten der Einheit und der PC sind "
-                      "anders##Nastavení v jednotce a PC se liší",
-                      -1, Colour::Black, Colour::Yellow, 10);
-  } else {
-    status.ShowStatus(Slot::Congruence,
-                      "###Unit and PC settings are identical##Einrichten des Einheit und der PC ist die "
-                      "gleichen##Nastavení v jednotce a PC je shodné",
-                      4000, Colour::Black, Colour::Green, 10);
-    s.identicalToUnit = true;
-  }
-}
-
 FeatureFlags RefreshFeatureFlags(Image& img) {
   img[Adrb::RESERVED_389] = 0;
   FeatureFlags f{};

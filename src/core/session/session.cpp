@@ -53,7 +53,7 @@ Preflight CSession::CheckProgram() const {
   ProgramFacts facts;
   facts.newInstallation = m.newInstallation;
   facts.unitBike = m.UnitBike();
-  facts.editedBike = engine_.Params().edited[Adrb::BIKE];
+  facts.editedBike = engine_.Params().Edited()[Adrb::BIKE];
   return ::ign::CheckProgram(facts);
 }
 

@@ -66,7 +66,7 @@ class CSession : private ICommHost {
 
   CEngine& Engine() { return engine_; }
   const CEngine& Engine() const { return engine_; }
-  ParamState& Params() { return engine_.Params(); }
+  CSettingsDoc& Params() { return engine_.Params(); }
   CCommMachine& Machine() { return engine_.Machine(); }
   const CCommMachine& Machine() const { return engine_.Machine(); }
   const CUnitInfo& UnitInformation() const { return unit_; }

@@ -20,7 +20,7 @@ namespace ign {
 
 // Data: a unit is connected, or a recording plays.
 bool TLiveHost::LiveData() const { return form_.Engine().Machine().Connected() || form_.PlaybackRunning(); }
-const Image& TLiveHost::EditedImage() const { return form_.Params().edited; }
+const Image& TLiveHost::EditedImage() const { return form_.Params().Edited(); }
 bool TLiveHost::DeveloperMode() const { return form_.DeveloperTestMode(); }
 LocalTime TLiveHost::RowTime() const { return form_.Monitor().RowTime(); }
 
@@ -103,7 +103,5 @@ void TMainForm::RestoreFileName(const std::string& file) {
   if (files_) files_->session.currentFile = file;
   status_.RefreshTitle();
 }
-
-void TMainForm::CompareImagesNow() { CompareImages(params_, status_); }
 
 }  // namespace ign

@@ -199,8 +199,8 @@ void TMainForm::ResetUnitInformation() {
 }
 
 void TMainForm::LoadStartDefaults() {
-  params_.edited[Adrb::BIKE] = kStartBike;
-  defaults_.LoadDefaults(params_.edited, Group::All);
+  params_.Working()[Adrb::BIKE] = kStartBike;
+  defaults_.LoadDefaults(params_.Working(), Group::All);
 }
 
 void TMainForm::CentreOnScreen() {
@@ -258,8 +258,7 @@ void TMainForm::ResetConnectionState() {
   if (!engine_->LinkDisabled())
     status_.ShowStatus(Slot::Connection, CommText::NoConnection, -1, Colour::Black, Colour::Red,
                        StatusPriority::NoConnection);
-  params_.unitValid = false;
-  CompareImages(params_, status_);
+  params_.ForgetUnit();
   session_->ResetUnitInformation();
 }
 
@@ -310,7 +309,7 @@ void TMainForm::SettleImage() {
 
 void TMainForm::NormaliseEditedImage() {
   int language = CurrentLanguage();
-  NormaliseImage(params_.edited, {&language, &settings_.comPort, &settings_.comPortAuto});
+  NormaliseImage(params_.Working(), {&language, &settings_.comPort, &settings_.comPortAuto});
   if (language != CurrentLanguage()) SetLanguage(language);
 }
 
@@ -334,7 +333,7 @@ void TMainForm::MenuLanguageClick(int language) {
 
 TitleState TMainForm::CurrentTitleState() const {
   TitleState t;
-  t.saved = params_.saved;
+  t.saved = params_.Saved();
   // The file commands' own name: it is what Read forgets and what a
   // quick-saved version shows for one title.
   t.fileName = files_ ? files_->session.currentFile : settings_.file;

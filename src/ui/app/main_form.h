@@ -25,7 +25,7 @@
 #include "core/files/unit_info.h"
 #include "core/monitor/pickup_ring.h"
 #include "core/params/defaults.h"
-#include "core/params/param_state.h"
+#include "core/params/settings_doc.h"
 #include "core/session/session.h"
 #include "core/status/status_slots.h"
 #include "ui/monitor/pickup_window.h"
@@ -159,7 +159,7 @@ class TMainForm : public QMainWindow, private ISessionView {
   const std::string& CurrentFile() const { return settings_.file; }
   const CRecentFiles& Recent() const { return recent_; }
   const SettingsPaths& Paths() const { return paths_; }
-  ParamState& Params() { return params_; }
+  CSettingsDoc& Params() { return params_; }
   CStatusSlots& Status() { return status_; }
   TMainMenu& MainMenu() { return *menu_; }
   TToolBar& ToolBar();
@@ -192,9 +192,6 @@ class TMainForm : public QMainWindow, private ISessionView {
   std::string UnitPanelText() const { return UnitInformation().PanelText(); }
   // The settings' file name as the title and the file commands know it.
   void RestoreFileName(const std::string& file);
-  // Saved and identical-to-unit states, title and status slot 4 after the
-  // edited or the unit image was replaced.
-  void CompareImagesNow();
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -268,7 +265,7 @@ class TMainForm : public QMainWindow, private ISessionView {
   RunConfig config_;
   std::unique_ptr<CSession> session_;
   CEngine* engine_;       // the session's
-  ParamState& params_;    // the engine's copies of the image
+  CSettingsDoc& params_;    // the engine's copies of the image
   CStatusSlots& status_;  // the engine's status slots, shown in the window's labels
   std::unique_ptr<TFileHost> fileHost_;
   std::unique_ptr<TUndoHost> undoHost_;

@@ -108,12 +108,12 @@ void TMonitorCommands::StartRecording() {
                                  int16_t(g.height())};
   }
   header.ident = form_.ProgramIdentification();
-  ParamState& params = form_.Params();
+  CSettingsDoc& params = form_.Params();
   InitialRecords initial;
   initial.port = form_.Engine().ConnectedPort();
   initial.unitInfo = form_.UnitPanelText();
-  initial.edited = std::span<const uint8_t>(params.edited.data(), RS_LEN_EXE);
-  if (params.unitValid) initial.unit = std::span<const uint8_t>(params.unit.data(), RS_LEN_EXE);
+  initial.edited = std::span<const uint8_t>(params.Edited().data(), RS_LEN_EXE);
+  if (params.UnitValid()) initial.unit = std::span<const uint8_t>(params.Unit().data(), RS_LEN_EXE);
   initial.view = CurrentView();
   Handle(player_->StartRecording(path, header, initial, NowMs()));
 }
@@ -137,11 +137,8 @@ void TMonitorCommands::PlayRecording(const std::string& path) {
   }
   // The tuner's work comes back when playback stops.
   form_.Pages().CommitPending();
-  ParamState& params = form_.Params();
   Kept k;
-  k.edited = params.edited;
-  k.unit = params.unit;
-  k.unitValid = params.unitValid;
+  k.doc = form_.Params().Keep();
   k.file = form_.CurrentFile();
   k.undo = form_.Undo().Keep();
   k.page = form_.ActivePageIndex();
@@ -155,15 +152,11 @@ void TMonitorCommands::StopPlayer() {
   const std::string stopped = PlayerMessage(player_->StopPlayer(), path);
   if (!stopped.empty()) message(stopped);
   if (wasPlaying && kept_) {
-    ParamState& params = form_.Params();
-    params.edited = kept_->edited;
-    params.unit = kept_->unit;
-    params.unitValid = kept_->unitValid;
+    form_.Params().Restore(kept_->doc);
     form_.RestoreFileName(kept_->file);
     form_.Undo().Restore(kept_->undo);
     form_.ShowPage(kept_->page);
     form_.Pages().LoadPages(true);
-    form_.CompareImagesNow();
     kept_.reset();
     form_.RefreshLiveDisplay();  // no data any more unless a unit is connected
   }
@@ -242,18 +235,12 @@ ViewRecord TMonitorCommands::CurrentView() const {
 // ---- Playback -------------------------------------------------------------------
 
 void TMonitorCommands::ApplyEditedImage(std::span<const uint8_t> image) {
-  std::copy(image.begin(), image.end(), form_.Params().edited.begin());
+  form_.Params().Replace(image);
   form_.Pages().FlagEditors(EditorRefresh::kData | EditorRefresh::kMarkers);
   form_.Pages().LoadPages(true);
-  form_.CompareImagesNow();
 }
 
-void TMonitorCommands::ApplyUnitImage(std::span<const uint8_t> image) {
-  ParamState& params = form_.Params();
-  std::copy(image.begin(), image.end(), params.unit.begin());
-  params.unitValid = true;
-  form_.CompareImagesNow();
-}
+void TMonitorCommands::ApplyUnitImage(std::span<const uint8_t> image) { form_.Params().SetUnit(image); }
 
 void TMonitorCommands::ApplyMonitor(const MonitorRecord& record) {
   form_.LiveDisplay().Record() = record;

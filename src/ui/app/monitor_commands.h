@@ -12,7 +12,7 @@
 #include "core/app/undo_ring.h"
 #include "core/monitor/local_time.h"
 #include "core/monitor/player.h"
-#include "core/params/param_state.h"
+#include "core/params/settings_doc.h"
 
 class QGroupBox;
 
@@ -79,9 +79,7 @@ class TMonitorCommands : public QObject, public IPlaybackSink {
 
   // What playback replaces and gives back when it stops.
   struct Kept {
-    Image edited{};
-    Image unit{};
-    bool unitValid = false;
+    CSettingsDoc::Kept doc;
     std::string file;
     CUndoRing::History undo;
     int page = 0;

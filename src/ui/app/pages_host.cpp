@@ -17,7 +17,7 @@ namespace {
 constexpr int kMsgTestSent = 124, kMsgTestWaits = 125;
 }  // namespace
 
-ParamState& TPagesHost::Params() { return form_.Params(); }
+CSettingsDoc& TPagesHost::Params() { return form_.Params(); }
 void TPagesHost::NormaliseImage() { form_.NormaliseEditedImage(); }
 bool TPagesHost::Snapshot() { return form_.Undo().TakeSnapshot(); }
 bool TPagesHost::ProgramAfterChange() const { return form_.ToolBar().ProgramAfterChangeChecked(); }
@@ -33,7 +33,7 @@ void TPagesHost::SetBikeChanged() {
 }
 
 void TPagesHost::ApplyBikePreset() {
-  Image& img = form_.Params().edited;
+  Image& img = form_.Params().Working();
   form_.Defaults().ApplyBikePreset(img);
   img[Adrb::CHANNEL_COUNT] = uint8_t(std::clamp<int>(img[Adrb::CHANNEL_COUNT], 1, 4));
 }

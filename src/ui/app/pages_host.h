@@ -9,7 +9,7 @@ class TMainForm;
 class TPagesHost : public IPagesHost {
  public:
   explicit TPagesHost(TMainForm& form) : form_(form) {}
-  ParamState& Params() override;
+  CSettingsDoc& Params() override;
   void NormaliseImage() override;
   bool Snapshot() override;
   bool ProgramAfterChange() const override;

@@ -83,7 +83,7 @@ void TMainForm::ButtonLoadBinClick() {
                 .toStdString();
   if (path.empty()) return;
   pages_->CommitPending();
-  Image image = params_.edited;
+  Image image = params_.Edited();
   const DumpRead read = LoadDump(path, *offset, image);
   if (!read.opened) {
     ShowFileMessage(std::string(Msg(kMsgOpenFileError)) + "\n" + path);
@@ -93,7 +93,7 @@ void TMainForm::ButtonLoadBinClick() {
     ShowFileMessage(Printf(LngStr(kShortDump), int(read.bytesRead), unsigned(*offset)));
     return;
   }
-  params_.edited = image;
+  params_.Replace(image);
   CommitImageChange();
   pages_->LoadPages(true);
 }

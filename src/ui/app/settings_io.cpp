@@ -72,7 +72,7 @@ void TMainForm::ReadAppSettings() {
   ShowRecent();
 
   // 7. The image of the last run; a missing file leaves the defaults.
-  ReadImageFile(paths_.defaultIni, params_.edited.data(), RS_LEN_EXE);
+  ReadImageFile(paths_.defaultIni, params_.Working().data(), RS_LEN_EXE);
 
   // 8.
   NormaliseEditedImage();
@@ -95,7 +95,7 @@ void TMainForm::WriteAppSettings() {
   }
   settings_ = s;
   ign::SaveAppSettings(paths_.appIni, s);
-  WriteImageFile(paths_.defaultIni, params_.edited.data(), RS_LEN_EXE);
+  WriteImageFile(paths_.defaultIni, params_.Edited().data(), RS_LEN_EXE);
 }
 
 void TMainForm::MenuMonitorPlayerClick() {

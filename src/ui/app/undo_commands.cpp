@@ -31,7 +31,7 @@ void TUndoHost::RequestProgramChanged() { form_.Engine().Machine().RequestProgra
 
 void TMainForm::CreateUndoRing() {
   undoHost_ = std::make_unique<TUndoHost>(*this);
-  undo_ = std::make_unique<CUndoRing>(params_, status_, *undoHost_);
+  undo_ = std::make_unique<CUndoRing>(params_, *undoHost_);
   // A pending change is committed first: it is the step that undo takes back.
   connect(menu_->Item("MenuZpet"), &QAction::triggered, this, [this] {
     pages_->CommitPending();

@@ -16,6 +16,7 @@
 
 #include "core/mapedit/model.h"
 #include "core/params/param_state.h"
+#include "core/params/settings_doc.h"
 #include "ui/pages/controls.h"
 #include "ui/pages/page.h"
 #include "ui/pages/settle.h"
@@ -33,7 +34,7 @@ namespace ign {
 class IPagesHost {
  public:
   virtual ~IPagesHost() = default;
-  virtual ParamState& Params() = 0;
+  virtual CSettingsDoc& Params() = 0;
   virtual void NormaliseImage() = 0;
   // The undo snapshot; true when the image differed from the last one.
   virtual bool Snapshot() = 0;
@@ -162,7 +163,7 @@ class TPages : public QObject {
   // ---- for the pages ----
   TLoadGuard& Guard() { return guard_; }
   IPagesHost& Host() { return host_; }
-  Image& Edited() { return host_.Params().edited; }
+  Image& Edited() { return host_.Params().Working(); }
   QWidget* Sheet(int page) const { return sheets_[size_t(page)]; }
   TPage* PageAt(int page) const { return pages_[size_t(page)].get(); }
   QTabWidget* Control() const { return control_; }

@@ -6,22 +6,24 @@
 
 #include "core/mapedit/commands.h"
 #include "pages_fixture.h"
+#include "session_pages_fixture.h"
 #include "ui/app/main_menu.h"
 
 namespace ign {
 namespace {
 
 using test::PagesFixture;
+using PagesOnSession = test::SessionPagesFixture;
 
-class AdvanceFixture : public PagesFixture {
+class AdvanceFixture : public PagesOnSession {
  protected:
   CTabModel& Model() { return Pages().PageAs<TAdvancePage>(Page::Advance)->Model(); }
-  int32_t Now() { return int32_t(form_->TickCount()); }
+  int32_t Now() { return int32_t(stand_->TickCount()); }
   void LoadWithSensor(int sensor, int mode1, int mode2) {
     Img()[Adrb::TPSIAP_SENSOR] = uint8_t(sensor);
     Img()[Adrb::ADV_MAP] = uint8_t(mode1);
     Img()[Adrb::ADV2_MAP] = uint8_t(mode2);
-    form_->CommitImageChange();
+    stand_->CommitImageChange();
   }
 };
 
@@ -40,7 +42,7 @@ TEST_F(AdvanceFixture, WithoutLoadSensorBothSheetsAreSingleRpmCurves) {
   EXPECT_EQ(Model().Sheet(0).name, "###Advance 1##Vorzündung 1##Předstih 1");
   EXPECT_EQ(Model().Sheet(1).curveColour, 0xFF0000u);
   // Without a sensor the unit must not read load: a store clears both mode bytes.
-  form_->StoreActivePage();
+  stand_->StoreActivePage();
   EXPECT_EQ(Img()[Adrb::ADV_MAP], 0);
   EXPECT_EQ(Img()[Adrb::ADV2_MAP], 0);
 }
@@ -72,8 +74,8 @@ TEST_F(AdvanceFixture, PressureSensorMakesTheYAxesEditableKilopascals) {
   const int throttle[10] = {0, 2, 5, 10, 20, 30, 40, 60, 80, 100};
   for (int r = 0; r < 10; ++r) EXPECT_EQ(GetWord(Img(), Adrw::ADV_IAP + r), throttle[r]) << r;
   // Set the throttle sensor by mistake? Undo gives the pressure points back.
-  ASSERT_TRUE(form_->Undo().CanUndo());
-  form_->MainMenu().Item("MenuZpet")->trigger();
+  ASSERT_TRUE(stand_->Undo().CanUndo());
+  stand_->Undo().Undo();
   EXPECT_EQ(GetWord(Img(), Adrw::ADV_IAP + 9), 999);
   EXPECT_EQ(GetWord(Img(), Adrw::ADV_IAP + 1), 110);
 }
@@ -111,7 +113,7 @@ TEST_F(AdvanceFixture, AnEditGivesTheUnitTheLoadPointsTheEditorShows) {
 }
 
 TEST_F(AdvanceFixture, TypedCellLandsInAdvancePlusHundred) {
-  TMainForm& f = StartOn(Page::Advance);
+  auto& f = StartOn(Page::Advance);
   LoadWithSensor(1, 1, 1);
   ASSERT_TRUE(Model().StoreTypedValue(4, 6, "-12", Now()));
   EXPECT_EQ(Img()[Adrb::ADVANCE + 15 * 6 + 4], 88);
@@ -128,7 +130,7 @@ TEST_F(AdvanceFixture, RemoveColumnFillsTheLastColumnFromTheOneBefore) {
     Img()[size_t(Adrb::ADVANCE + 15 * r + 13)] = uint8_t(110 + r);
     Img()[size_t(Adrb::ADVANCE + 15 * r + 14)] = uint8_t(150 - r);
   }
-  form_->CommitImageChange();
+  stand_->CommitImageChange();
   ASSERT_TRUE(RemoveLastColumn(Model(), Now()));
   Tick();  // a structural command may report on the next tick
   Model().ReportDue(Now() + 100);
@@ -137,7 +139,7 @@ TEST_F(AdvanceFixture, RemoveColumnFillsTheLastColumnFromTheOneBefore) {
 }
 
 TEST_F(AdvanceFixture, BaseAdvanceMarkerFollowsBothWays) {
-  TMainForm& f = StartOn(Page::Advance);
+  auto& f = StartOn(Page::Advance);
   f.show();
   Tick();
   TUpDown* base = UpDown("EditBaseAdv");
@@ -164,7 +166,7 @@ TEST_F(AdvanceFixture, BaseAdvanceMarkerFollowsBothWays) {
 TEST_F(AdvanceFixture, CorrectionsShowByChannelCount) {
   StartOn(Page::Advance);
   Img()[Adrb::CHANNEL_COUNT] = 2;
-  form_->ReloadActivePage();
+  stand_->ReloadActivePage();
   for (int i = 1; i <= 4; ++i) {
     const std::string edit = "EditKorAdv" + std::to_string(i), label = "LabelKorAdv" + std::to_string(i);
     EXPECT_EQ(!Find<QWidget>(edit.c_str())->isHidden(), i <= 2) << i;

@@ -5,11 +5,13 @@
 #include <set>
 
 #include "pages_fixture.h"
+#include "session_pages_fixture.h"
 
 namespace ign {
 namespace {
 
 using test::PagesFixture;
+using PagesOnSession = test::SessionPagesFixture;
 
 // What the refresh table says about one control.
 struct Expect {
@@ -85,7 +87,7 @@ std::vector<Expect> RefreshTable(bool u, int s, int fourStroke, int channels, in
   return e;
 }
 
-TEST_F(PagesFixture, RefreshTableOverSystemsBikesModesAndChannels) {
+TEST_F(PagesOnSession, RefreshTableOverSystemsBikesModesAndChannels) {
   StartOn(Page::Bike);
   int variant = 0;
   for (int s = 0; s <= 20; ++s)
@@ -98,7 +100,7 @@ TEST_F(PagesFixture, RefreshTableOverSystemsBikesModesAndChannels) {
           Img()[Adrb::FOUR_STROKE] = uint8_t(fourStroke);
           Img()[Adrb::CHANNEL_COUNT] = uint8_t(channels);
           Img()[Adrb::RPM_PULSES] = uint8_t(pulses);
-          form_->ReloadActivePage();
+          stand_->ReloadActivePage();
           for (const Expect& e : RefreshTable(bike == 255, s, fourStroke, channels, uint8_t(pulses))) {
             QWidget* w = Find<QWidget>(e.name);
             ASSERT_NE(w, nullptr) << e.name;
@@ -119,24 +121,24 @@ TEST_F(PagesFixture, RefreshTableOverSystemsBikesModesAndChannels) {
         }
 }
 
-TEST_F(PagesFixture, SpecialGroupIsGreyForAPresetBike) {
+TEST_F(PagesOnSession, SpecialGroupIsGreyForAPresetBike) {
   StartOn(Page::Bike);
   auto* special = Find<QGroupBox>("GroupBoxSpecial");
   Img()[Adrb::BIKE] = 20;
-  form_->ReloadActivePage();
+  stand_->ReloadActivePage();
   EXPECT_EQ(special->palette().color(QPalette::WindowText), QColor(0x80, 0x80, 0x80));
   Img()[Adrb::BIKE] = 255;
-  form_->ReloadActivePage();
+  stand_->ReloadActivePage();
   EXPECT_EQ(special->palette().color(QPalette::WindowText), QColor(0, 0, 0));
 }
 
-TEST_F(PagesFixture, RevolutionsLabelFollowsTheCollectiveSystem) {
+TEST_F(PagesOnSession, RevolutionsLabelFollowsTheCollectiveSystem) {
   StartOn(Page::Bike);
   Img()[Adrb::PICKUP_SYSTEM] = 10;
-  form_->ReloadActivePage();
+  stand_->ReloadActivePage();
   EXPECT_EQ(Find<QLabel>("LabelRevWoIgnition")->text(), "Revolutions with collective ignitions");
   Img()[Adrb::PICKUP_SYSTEM] = 3;
-  form_->ReloadActivePage();
+  stand_->ReloadActivePage();
   EXPECT_EQ(Find<QLabel>("LabelRevWoIgnition")->text(), "Revolutions without ignition");
 }
 
@@ -145,8 +147,8 @@ void ChooseBike(QComboBox* bike, int value) {
   emit bike->activated(bike->currentIndex());
 }
 
-TEST_F(PagesFixture, BikeChoiceCancelLeavesEverythingAsBefore) {
-  TMainForm& f = StartOn(Page::Bike);
+TEST_F(PagesOnSession, BikeChoiceCancelLeavesEverythingAsBefore) {
+  auto& f = StartOn(Page::Bike);
   auto* bike = Find<QComboBox>("ComboBoxBike");
   const Image before = Img();
   answer_ = Answer::Cancel;
@@ -158,8 +160,8 @@ TEST_F(PagesFixture, BikeChoiceCancelLeavesEverythingAsBefore) {
   EXPECT_FALSE(f.Undo().CanUndo());
 }
 
-TEST_F(PagesFixture, BikeChoiceYesIsOneStepWithDefaultsAndPreset) {
-  TMainForm& f = StartOn(Page::Bike);
+TEST_F(PagesOnSession, BikeChoiceYesIsOneStepWithDefaultsAndPreset) {
+  auto& f = StartOn(Page::Bike);
   Img()[Adrb::LIMITER] = 140;
   Img()[Adrb::BIKE] = 255;
   f.CommitImageChange();
@@ -176,8 +178,8 @@ TEST_F(PagesFixture, BikeChoiceYesIsOneStepWithDefaultsAndPreset) {
   EXPECT_EQ(Img(), before);
 }
 
-TEST_F(PagesFixture, SpecialSettingAsksNothingAndKeepsTheLobes) {
-  TMainForm& f = StartOn(Page::Bike);
+TEST_F(PagesOnSession, SpecialSettingAsksNothingAndKeepsTheLobes) {
+  auto& f = StartOn(Page::Bike);
   const Image before = Img();
   ChooseBike(Find<QComboBox>("ComboBoxBike"), 255);
   EXPECT_TRUE(questions_.empty());
@@ -189,7 +191,7 @@ TEST_F(PagesFixture, SpecialSettingAsksNothingAndKeepsTheLobes) {
   EXPECT_TRUE(f.Undo().CanUndo());
 }
 
-TEST_F(PagesFixture, TypedMinusOneShowsPickupOneWithinATick) {
+TEST_F(PagesOnSession, TypedMinusOneShowsPickupOneWithinATick) {
   StartOn(Page::Bike);
   TUpDown* pulses = UpDown("EditRpmPulsu");
   Type(pulses, "-1");
@@ -205,8 +207,8 @@ TEST_F(PagesFixture, TypedMinusOneShowsPickupOneWithinATick) {
   EXPECT_EQ(Img()[Adrb::RPM_PULSES], 254);
 }
 
-TEST_F(PagesFixture, WideLobeLoweredFrom100To36StaysThere) {
-  TMainForm& f = StartOn(Page::Bike);
+TEST_F(PagesOnSession, WideLobeLoweredFrom100To36StaysThere) {
+  auto& f = StartOn(Page::Bike);
   Img()[Adrb::BIKE] = 255;
   Img()[Adrb::PICKUP_SYSTEM] = 14;
   Img()[Adrb::LOBE_COUNT] = 116;
@@ -220,12 +222,12 @@ TEST_F(PagesFixture, WideLobeLoweredFrom100To36StaysThere) {
   EXPECT_EQ(lobe->value(), 36);
 }
 
-TEST_F(PagesFixture, PresetBikeClearsTheUserOnlyChecksOnStore) {
+TEST_F(PagesOnSession, PresetBikeClearsTheUserOnlyChecksOnStore) {
   StartOn(Page::Bike);
   Img()[Adrb::BIKE] = 20;
   for (int b : {Adrb::NO_LOBE_CHECK, Adrb::INTERLOCK_INPUT, Adrb::SPARK_BEFORE_LOBE}) Img()[size_t(b)] = 1;
-  form_->ReloadActivePage();
-  form_->StoreActivePage();
+  stand_->ReloadActivePage();
+  stand_->StoreActivePage();
   for (int b : {Adrb::NO_LOBE_CHECK, Adrb::INTERLOCK_INPUT, Adrb::SPARK_BEFORE_LOBE})
     EXPECT_EQ(Img()[size_t(b)], 0) << b;
 }

@@ -5,11 +5,13 @@
 
 #include "core/params/lobe.h"
 #include "pages_fixture.h"
+#include "session_pages_fixture.h"
 
 namespace ign {
 namespace {
 
 using test::PagesFixture;
+using PagesOnSession = test::SessionPagesFixture;
 
 struct UpDownCase {
   int page;
@@ -20,8 +22,8 @@ struct UpDownCase {
   const char* text;
 };
 
-TEST_F(PagesFixture, UpDownsConvertBothWays) {
-  Start();
+TEST_F(PagesOnSession, UpDownsConvertBothWays) {
+  StartOn(Page::Misc);
   const UpDownCase cases[] = {
       {Page::Bike, "EditRpmKorekce", Adrb::RPM_CORRECTION, 40, -60, "-60"},
       {Page::Bike, "EditRpmKorekce", Adrb::RPM_CORRECTION, 160, 60, "60"},
@@ -36,19 +38,19 @@ TEST_F(PagesFixture, UpDownsConvertBothWays) {
   };
   for (const UpDownCase& c : cases) {
     SCOPED_TRACE(c.control);
-    form_->ShowPage(c.page);
+    stand_->ShowPage(c.page);
     Img()[size_t(c.adrb)] = c.byte;
-    form_->ReloadActivePage();
+    stand_->ReloadActivePage();
     TUpDown* u = UpDown(c.control);
     EXPECT_EQ(u->value(), c.shown);
     EXPECT_EQ(u->EditText(), QString::fromUtf8(c.text));
     Img()[size_t(c.adrb)] = uint8_t(c.byte ^ 0x55);  // the store must write it back
-    form_->StoreActivePage();
+    stand_->StoreActivePage();
     EXPECT_EQ(Img()[size_t(c.adrb)], c.byte);
   }
 }
 
-TEST_F(PagesFixture, WideLobesKeepBitSixInTheTopBit) {
+TEST_F(PagesOnSession, WideLobesKeepBitSixInTheTopBit) {
   StartOn(Page::Bike);
   Img()[Adrb::BIKE] = 255;
   Img()[Adrb::PICKUP_SYSTEM] = 14;
@@ -61,19 +63,19 @@ TEST_F(PagesFixture, WideLobesKeepBitSixInTheTopBit) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.byte);
     Img()[Adrb::PICKUP1_LOBES] = c.byte;
-    form_->ReloadActivePage();
+    stand_->ReloadActivePage();
     EXPECT_EQ(UpDown("EditPalec1Zac")->value(), c.lobe);
     EXPECT_EQ(Find<QCheckBox>("CheckBoxPalec1ZacH2")->isChecked(), c.secondEdge);
     Img()[Adrb::PICKUP1_LOBES] = 0;
-    form_->StoreActivePage();
+    stand_->StoreActivePage();
     EXPECT_EQ(Img()[Adrb::PICKUP1_LOBES], c.byte);
   }
 }
 
 // A list whose byte holds a value no item carries shows no selection, and a
 // store of the page keeps the byte.
-TEST_F(PagesFixture, ListValueWithoutItemShowsNoSelectionAndIsKept) {
-  Start();
+TEST_F(PagesOnSession, ListValueWithoutItemShowsNoSelectionAndIsKept) {
+  StartOn(Page::Misc);
   struct Case {
     int page;
     const char* list;
@@ -87,15 +89,15 @@ TEST_F(PagesFixture, ListValueWithoutItemShowsNoSelectionAndIsKept) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.list);
-    form_->ShowPage(c.page);
+    stand_->ShowPage(c.page);
     Img()[size_t(c.adrb)] = c.byte;
-    form_->ReloadActivePage();
+    stand_->ReloadActivePage();
     if (auto* combo = Find<QComboBox>(c.list)) {
       EXPECT_EQ(combo->currentIndex(), -1);
     } else {
       EXPECT_EQ(Find<TRadioGroup>(c.list)->ItemIndex(), -1);
     }
-    form_->StoreActivePage();
+    stand_->StoreActivePage();
     EXPECT_EQ(Img()[size_t(c.adrb)], c.byte);
   }
 }

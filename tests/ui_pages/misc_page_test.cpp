@@ -3,13 +3,15 @@
 #include <QCheckBox>
 
 #include "pages_fixture.h"
+#include "session_pages_fixture.h"
 
 namespace ign {
 namespace {
 
 using test::PagesFixture;
+using PagesOnSession = test::SessionPagesFixture;
 
-TEST_F(PagesFixture, InputListsHoldTheSevenFunctionsInPositionOrder) {
+TEST_F(PagesOnSession, InputListsHoldTheSevenFunctionsInPositionOrder) {
   StartOn(Page::Misc);
   const std::vector<std::pair<QString, int>> expected = {
       {"Off", 0},    {"Kill switch", 1},   {"Blocking", 2},         {"Quickshift", 3},
@@ -26,22 +28,22 @@ TEST_F(PagesFixture, InputListsHoldTheSevenFunctionsInPositionOrder) {
   }
   // German rebuilds the texts and keeps the selection.
   Img()[Adrb::INPUT_FUNCTION] = 6;
-  form_->ReloadActivePage();
-  form_->MenuLanguageClick(LNG_DEUTSCH);
+  stand_->ReloadActivePage();
+  stand_->MenuLanguageClick(LNG_DEUTSCH);
   auto* input1 = Find<TRadioGroup>("RadioGroupInput1");
   EXPECT_EQ(input1->Button(3)->text(), "Schaltautomat");
   EXPECT_EQ(SelectedValue(input1), 6);
   EXPECT_EQ(input1->title(), "Multifunktionseingang 1 (pin 8)");
 }
 
-TEST_F(PagesFixture, QuickshiftOnInputOneEnablesTimeAndPauseAndShowsInversePolarity) {
+TEST_F(PagesOnSession, QuickshiftOnInputOneEnablesTimeAndPauseAndShowsInversePolarity) {
   StartOn(Page::Misc);
   auto* input1 = Find<TRadioGroup>("RadioGroupInput1");
   TUpDown* time = UpDown("EditClutchTime");
   TUpDown* pause = UpDown("EditClutchPause");
   QCheckBox* inverse = Find<QCheckBox>("CheckBoxInverseInput1");
   Img()[Adrb::INPUT_FUNCTION] = 0;  // the start bike's default is Blocking
-  form_->CommitImageChange();
+  stand_->CommitImageChange();
   ASSERT_EQ(SelectedValue(input1), 0);
   EXPECT_FALSE(time->isEnabled());
   EXPECT_EQ(time->buttonSymbols(), QAbstractSpinBox::NoButtons);
@@ -67,12 +69,12 @@ TEST_F(PagesFixture, QuickshiftOnInputOneEnablesTimeAndPauseAndShowsInversePolar
   EXPECT_FALSE(Find<QCheckBox>("CheckBoxInverseInput2")->isHidden());
 }
 
-TEST_F(PagesFixture, StoreClearsExcitationAndDwellAndKeepsOtherInvertBits) {
+TEST_F(PagesOnSession, StoreClearsExcitationAndDwellAndKeepsOtherInvertBits) {
   StartOn(Page::Misc);
   for (int b : {179, 180, 181, 182, 183, 185}) Img()[size_t(b)] = 77;
   Img()[Adrb::DUR_DISCHARG] = 5;
   Img()[Adrb::INPUT_INVERT] = 0xF2;
-  form_->ReloadActivePage();
+  stand_->ReloadActivePage();
   UpDown("EditRetard")->stepBy(1);
   Tick(6);
   for (int b : {179, 180, 181, 182, 183, 185}) EXPECT_EQ(Img()[size_t(b)], 0) << b;
@@ -80,7 +82,7 @@ TEST_F(PagesFixture, StoreClearsExcitationAndDwellAndKeepsOtherInvertBits) {
   EXPECT_EQ(Img()[Adrb::INPUT_INVERT], 0xF2);
 }
 
-TEST_F(PagesFixture, InputMonitorLabelsReadNoDataWithoutAUnit) {
+TEST_F(PagesOnSession, InputMonitorLabelsReadNoDataWithoutAUnit) {
   StartOn(Page::Misc);
   EXPECT_EQ(Find<QLabel>("LabelMonInput1In")->text(), "Input 1: ---");
   EXPECT_EQ(Find<QLabel>("LabelMonInput2In")->text(), "Input 2: ---");

@@ -10,6 +10,7 @@
 
 #include "core/params/defaults.h"
 #include "tests/ui_pages/pages_fixture.h"
+#include "tests/ui_pages/session_pages_fixture.h"
 #include "ui/mapedit/map_editor.h"
 #include "ui/pages/power_out_maps.h"
 #include "ui/pages/power_out_page.h"
@@ -18,14 +19,15 @@ namespace ign {
 namespace {
 
 using test::PagesFixture;
+using PagesOnSession = test::SessionPagesFixture;
 using namespace PowerOutFunction;
 
-class PowerOutFixture : public PagesFixture {
+class PowerOutFixture : public PagesOnSession {
  protected:
   TPowerOutPage& Page() { return *Pages().PageAs<TPowerOutPage>(Page::PowerOut); }
   CSheet& SwitchSheet(int n) { return Page().SwitchModel(n).Sheet(0); }
   CSheet& PwmSheet(int n) { return Page().PwmModel(n).Sheet(0); }
-  int32_t Now() { return int32_t(form_->TickCount()); }
+  int32_t Now() { return int32_t(stand_->TickCount()); }
   bool Shown(const char* name) {
     QWidget* w = Find<QWidget>(name);
     EXPECT_NE(w, nullptr) << name;
@@ -41,7 +43,7 @@ class PowerOutFixture : public PagesFixture {
   }
   void Commit(const std::function<void(Image&)>& change) {
     change(Img());
-    form_->CommitImageChange();
+    stand_->CommitImageChange();
   }
 };
 
@@ -100,8 +102,8 @@ TEST_F(PowerOutFixture, SpecialPulseShowsPeriodsFromThePulseInFiftyMillisecondSt
   // A longer pulse raises the minimum at the next load.
   TUpDown* pulse = UpDown("EditPOutPulse2");
   pulse->setValue(250);
-  form_->StoreActivePage();
-  form_->CommitImageChange();
+  stand_->StoreActivePage();
+  stand_->CommitImageChange();
   EXPECT_EQ(Img()[Adrb::POWER_OUT_SPULSE + 1], 50);
   EXPECT_EQ(PwmSheet(1).data.minimum, 5);
   EXPECT_EQ(Img()[Adrb::POWER_OUT_PWM + 24], 5);
@@ -122,7 +124,7 @@ TEST_F(PowerOutFixture, PwmCellsBelowTheLastPeriodMinimumSurviveAnotherFunction)
   });
   EXPECT_EQ(PwmSheet(0).data.minimum, 0);
   EXPECT_EQ(PwmSheet(0).Cell(1, 1), 5);
-  form_->StoreActivePage();
+  stand_->StoreActivePage();
   EXPECT_EQ(Img()[Adrb::POWER_OUT_PWM + 7], 5);
 }
 
@@ -175,7 +177,7 @@ TEST(PowerOutMaps, SpecialSwitchMapRoundTripsEveryMaskCombination) {
 }
 
 TEST_F(PowerOutFixture, TypedRegionsAndPwmCellsLandInTheImage) {
-  TMainForm& f = StartOn(Page::PowerOut);
+  auto& f = StartOn(Page::PowerOut);
   Commit([](Image& img) {
     img[Adrb::TPSIAP_SENSOR] = 1;
     img[Adrb::POWER_OUT_FUNCTION] = kSpecial;
@@ -223,7 +225,7 @@ TEST_F(PowerOutFixture, LoadSensorChangeRelabelsBothMapsAndLimitsTheThrottlePoin
   EXPECT_EQ(SwitchSheet(0).y.values[0], 99);
   EXPECT_EQ(SwitchSheet(0).y.values[1], 100);
   // The next commit brings the words into the throttle range.
-  form_->CommitImageChange();
+  stand_->CommitImageChange();
   EXPECT_EQ(GetWord(Img(), Adrw::POWER_OUT_TP), 99);
   EXPECT_EQ(GetWord(Img(), Adrw::POWER_OUT_TP + 1), 100);
   // Without a load sensor Special shows one row, the throttle reading kept.
@@ -244,7 +246,7 @@ TEST_F(PowerOutFixture, RefreshKeepsTheLayoutUntilFunctionOrSensorChanges) {
   ASSERT_FALSE(sheet.y.collapsed);
   sheet.y.collapsed = 1;  // "use only" on the load axis
   Pages().RefreshPages(false);
-  form_->ReloadActivePage();
+  stand_->ReloadActivePage();
   EXPECT_TRUE(sheet.y.collapsed);
   Commit([](Image& img) { img[Adrb::POWER_OUT_FUNCTION] = kShiftLight; });
   Commit([](Image& img) { img[Adrb::POWER_OUT_FUNCTION] = kSpecial; });
@@ -255,7 +257,7 @@ TEST_F(PowerOutFixture, RefreshKeepsTheLayoutUntilFunctionOrSensorChanges) {
 }
 
 TEST_F(PowerOutFixture, FunctionClickTakesTheFixedValuesAsOneUndoStep) {
-  TMainForm& f = StartOn(Page::PowerOut);
+  auto& f = StartOn(Page::PowerOut);
   Commit([](Image& img) {
     img[Adrb::POWER_OUT_FUNCTION] = kFuelPump;
     img[Adrb::POWER_OUT_RPM] = 30;
@@ -333,7 +335,7 @@ TEST_F(PowerOutFixture, ValuesLoadScaledAndOutputsThreeAndFourNeverShow) {
 }
 
 TEST_F(PowerOutFixture, TextsFollowTheLanguageAndKeepTheSelection) {
-  TMainForm& f = StartOn(Page::PowerOut);
+  auto& f = StartOn(Page::PowerOut);
   Commit([](Image& img) {
     img[Adrb::TPSIAP_SENSOR] = 1;
     img[Adrb::POWER_OUT_FUNCTION] = kShiftLight;
@@ -367,7 +369,7 @@ TEST_F(PowerOutFixture, TextsFollowTheLanguageAndKeepTheSelection) {
 }
 
 TEST_F(PowerOutFixture, EveryInputControlHasAnAccessibleNameInEveryLanguage) {
-  TMainForm& f = StartOn(Page::PowerOut);
+  auto& f = StartOn(Page::PowerOut);
   Commit([](Image& img) { img[Adrb::POWER_OUT_FUNCTION] = kSpecial; });
   for (int language : {LNG_ENGLISH, LNG_DEUTSCH, LNG_CESKY}) {
     f.MenuLanguageClick(language);

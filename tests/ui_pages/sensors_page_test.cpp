@@ -6,6 +6,7 @@
 #include <QPushButton>
 
 #include "pages_fixture.h"
+#include "session_pages_fixture.h"
 #include "ui/mapedit/map_editor.h"
 #include "ui/pages/sensors_page.h"
 
@@ -13,15 +14,16 @@ namespace ign {
 namespace {
 
 using test::PagesFixture;
+using PagesOnSession = test::SessionPagesFixture;
 
-class SensorsFixture : public PagesFixture {
+class SensorsFixture : public PagesOnSession {
  protected:
   TSensorsPage& Page() { return *Pages().PageAs<TSensorsPage>(ign::Page::Sensors); }
-  int32_t Now() { return int32_t(form_->TickCount()); }
+  int32_t Now() { return int32_t(stand_->TickCount()); }
   void LoadWith(int loadSensor, int servoSensor = 0) {
     Img()[Adrb::TPSIAP_SENSOR] = uint8_t(loadSensor);
     Img()[Adrb::SERVO_SENSOR] = uint8_t(servoSensor);
-    form_->CommitImageChange();
+    stand_->CommitImageChange();
   }
   void FeedVoltage(bool valid, int32_t millivolts) {
     LiveFeed live;
@@ -56,7 +58,7 @@ TEST_F(SensorsFixture, ChoosingTheLoadSensorCommitsAndShowsItsEditor) {
   Find<TRadioGroup>("RadioGroupTpsIap")->Button(2)->click();
   EXPECT_EQ(Img()[Adrb::TPSIAP_SENSOR], 2);
   EXPECT_TRUE(Page().PressureEditor()->isVisible());
-  EXPECT_TRUE(form_->Undo().CanUndo());
+  EXPECT_TRUE(stand_->Undo().CanUndo());
 }
 
 TEST_F(SensorsFixture, TpButtonCopiesTheLiveVoltageOnlyWhileLiveValuesExist) {
@@ -84,7 +86,7 @@ TEST_F(SensorsFixture, TpButtonCopiesTheLiveVoltageOnlyWhileLiveValuesExist) {
   EXPECT_EQ(tps0->isEnabled(), Pages().Live().valid);
   FeedVoltage(false, 0);
   EXPECT_FALSE(tps0->isEnabled());
-  form_->ReloadActivePage();
+  stand_->ReloadActivePage();
   EXPECT_FALSE(tps100->isEnabled());
 }
 
@@ -130,7 +132,7 @@ TEST_F(SensorsFixture, ThrottleCalibrationCellsAreTypedInVolts) {
 }
 
 TEST_F(SensorsFixture, LoadSensorItemsFollowTheServoSensorInEveryLanguage) {
-  TMainForm& f = StartOn(Page::Sensors);
+  auto& f = StartOn(Page::Sensors);
   struct Case {
     int language;
     const char* none;
@@ -163,7 +165,7 @@ TEST_F(SensorsFixture, RefreshNeverChangesTheImageNorCommits) {
       Pages().RefreshPages(true);
       Tick(6);
       EXPECT_EQ(Img(), before) << sensor << "/" << servo;
-      EXPECT_FALSE(form_->Undo().CanUndo());
+      EXPECT_FALSE(stand_->Undo().CanUndo());
     }
 }
 

@@ -8,6 +8,7 @@
 
 #include "core/params/normalise.h"
 #include "pages_fixture.h"
+#include "session_pages_fixture.h"
 #include "ui/pages/servo_map.h"
 #include "ui/pages/servo_page.h"
 
@@ -15,12 +16,13 @@ namespace ign {
 namespace {
 
 using test::PagesFixture;
+using PagesOnSession = test::SessionPagesFixture;
 
-class ServoFixture : public PagesFixture {
+class ServoFixture : public PagesOnSession {
  protected:
   CTabModel& Model() { return Pages().PageAs<TServoPage>(Page::Servo)->Model(); }
   CSheet& Sheet() { return Model().Sheet(0); }
-  int32_t Now() { return int32_t(form_->TickCount()); }
+  int32_t Now() { return int32_t(stand_->TickCount()); }
   // A servo of its own, switched on, with a load sensor and map mode.
   void Prepare(int loadSensor, int mode) {
     Img()[Adrb::SERVO_SENSOR] = 0;
@@ -40,7 +42,7 @@ TEST_F(ServoFixture, PercentSwitchConvertsEveryCellAndBackInOneUndoStepEach) {
   SetAllCells(250);
   Img()[size_t(Adrb::SERVO + 7)] = 123;  // 49.2 % rounds to 49, back to 122.5 -> 123
   Img()[size_t(Adrb::SERVO + 8)] = 1;    // 0.4 % rounds to 0: lost to the rounding
-  form_->CommitImageChange();
+  stand_->CommitImageChange();
   const Image volts = Img();
   auto* percent = Find<QCheckBox>("CheckBoxServoProcenta");
   ASSERT_TRUE(percent->isEnabled());
@@ -58,9 +60,9 @@ TEST_F(ServoFixture, PercentSwitchConvertsEveryCellAndBackInOneUndoStepEach) {
   const Image percentImage = Img();
 
   // One undo step gives the volt map back whole.
-  form_->Undo().Undo();
+  stand_->Undo().Undo();
   EXPECT_EQ(Img(), volts);
-  form_->Undo().Redo();
+  stand_->Undo().Redo();
   EXPECT_EQ(Img(), percentImage);
 
   percent->click();
@@ -70,7 +72,7 @@ TEST_F(ServoFixture, PercentSwitchConvertsEveryCellAndBackInOneUndoStepEach) {
   EXPECT_EQ(Img()[size_t(Adrb::SERVO + 8)], 0);
   EXPECT_EQ(Sheet().data.label, "STPS [V]");
   EXPECT_EQ(Sheet().data.colour, kServoVoltColour);
-  form_->Undo().Undo();
+  stand_->Undo().Undo();
   EXPECT_EQ(Img(), percentImage);
 }
 
@@ -80,7 +82,7 @@ TEST_F(ServoFixture, ColumnsBeyondTheUsedCountStoreAsCopiesOfTheLastUsedColumn) 
   Img()[Adrb::SERVO_COLUMNS] = 15;
   for (int r = 0; r < kMapRows; ++r)
     for (int c = 0; c < kMapCols; ++c) Img()[size_t(Adrb::SERVO + 15 * r + c)] = uint8_t(10 * r + c);
-  form_->CommitImageChange();
+  stand_->CommitImageChange();
   Sheet().x.count = 8;
   ASSERT_TRUE(Model().StoreTypedValue(7, 4, "1.5", Now()));  // 75 steps of 0.02 V
   EXPECT_EQ(Img()[Adrb::SERVO_COLUMNS], 8);
@@ -107,17 +109,17 @@ TEST_F(ServoFixture, MapModeFollowsTheCollapseStatesAndBack) {
   for (const Case& c : cases) {
     Img()[Adrb::TPSIAP_SENSOR] = uint8_t(c.sensor);
     Img()[Adrb::SERVO_MAP] = uint8_t(c.mode);
-    form_->CommitImageChange();
+    stand_->CommitImageChange();
     EXPECT_EQ(bool(Sheet().x.collapsed), c.xCollapsed) << c.sensor << "/" << c.mode;
     EXPECT_EQ(bool(Sheet().y.collapsed), c.yCollapsed) << c.sensor << "/" << c.mode;
     Img()[Adrb::SERVO_MAP] = 99;
-    form_->StoreActivePage();
+    stand_->StoreActivePage();
     EXPECT_EQ(Img()[Adrb::SERVO_MAP], c.stored) << c.sensor << "/" << c.mode;
   }
   // The tuner's "use both" from a one-dimensional map.
   Img()[Adrb::TPSIAP_SENSOR] = 1;
   Img()[Adrb::SERVO_MAP] = 0;
-  form_->CommitImageChange();
+  stand_->CommitImageChange();
   Model().Sheet(0).y.collapsed = 0;
   Model().NotifyChange(Change::kAll, Batch::kReportNow, Now());
   EXPECT_EQ(Img()[Adrb::SERVO_MAP], 2);
@@ -127,13 +129,13 @@ TEST_F(ServoFixture, PressurePointsGoToServoIapOnlyWithThePressureSensor) {
   StartOn(Page::Servo);
   for (int r = 0; r < kMapRows; ++r) SetWord(Img(), Adrw::SERVO_IAP + r, uint16_t(20 + 30 * r));
   Prepare(2, 2);
-  form_->CommitImageChange();
+  stand_->CommitImageChange();
   EXPECT_EQ(Sheet().y.unit, "IAP");
   ASSERT_TRUE(Model().StoreTypedValue(-1, 9, "900", Now()));
   EXPECT_EQ(GetWord(Img(), Adrw::SERVO_IAP + 9), 900);
   // With the throttle sensor its fixed points show and the pressure points stay.
   Img()[Adrb::TPSIAP_SENSOR] = 1;
-  form_->CommitImageChange();
+  stand_->CommitImageChange();
   EXPECT_EQ(Sheet().y.values[1], 2);
   ASSERT_TRUE(Model().StoreTypedValue(0, 0, "2", Now()));
   EXPECT_EQ(GetWord(Img(), Adrw::SERVO_IAP + 9), 900);
@@ -143,7 +145,7 @@ TEST_F(ServoFixture, PressurePointsGoToServoIapOnlyWithThePressureSensor) {
 TEST_F(ServoFixture, SynchroIapSensorLocksTheBoxesAndTheSheetFollowsServoEnable) {
   StartOn(Page::Servo).show();
   Prepare(1, 2);
-  form_->CommitImageChange();
+  stand_->CommitImageChange();
   auto* enable = Find<QCheckBox>("CheckBoxServoEnable");
   EXPECT_TRUE(enable->isEnabled());
   EXPECT_TRUE(Find<QCheckBox>("CheckBoxServoProcenta")->isEnabled());
@@ -162,7 +164,7 @@ TEST_F(ServoFixture, SynchroIapSensorLocksTheBoxesAndTheSheetFollowsServoEnable)
   EXPECT_TRUE(Sheet().enabled);
 
   Img()[Adrb::SERVO_SENSOR] = 1;
-  form_->CommitImageChange();
+  stand_->CommitImageChange();
   EXPECT_FALSE(enable->isEnabled());
   EXPECT_FALSE(Find<QCheckBox>("CheckBoxServoProcenta")->isEnabled());
   EXPECT_EQ(Img()[Adrb::SERVO_ENABLE], 0);  // normalisation: no servo output with the synchro IAP
@@ -173,11 +175,11 @@ TEST_F(ServoFixture, MillivoltSettingsStoreInStepsOfFive) {
   Img()[Adrb::SERVO_ENABLE] = 1;
   Img()[Adrb::SERVO_HYSTER] = 255;
   Img()[Adrb::SERVO_NO] = 7;
-  form_->CommitImageChange();
+  stand_->CommitImageChange();
   EXPECT_EQ(UpDown("EditServoHyster")->value(), 1275);
   EXPECT_EQ(UpDown("EditServoNo")->value(), 35);
   UpDown("EditServoNo")->setValue(1250);
-  form_->StoreActivePage();
+  stand_->StoreActivePage();
   EXPECT_EQ(Img()[Adrb::SERVO_NO], 250);
 }
 
@@ -208,7 +210,7 @@ class CountingHost : public IPagesHost {
 };
 
 TEST_F(ServoFixture, UnitSwitchInsideTheCommitProgramsOnce) {
-  Start();
+  StartOn(Page::Servo);
   CountingHost host;
   host.params.Replace(Img());
   host.params.Working()[Adrb::SERVO_SENSOR] = 0;

@@ -8,15 +8,17 @@
 #include "core/base/atomic_file.h"
 #include "core/device/engine.h"
 #include "pages_fixture.h"
+#include "session_pages_fixture.h"
 #include "ui/pages/test_page.h"
 
 namespace ign {
 namespace {
 
 using test::PagesFixture;
+using PagesOnSession = test::SessionPagesFixture;
 
-TEST_F(PagesFixture, TestButtonsSetTheirPendingBitAndLeaveTheImage) {
-  TMainForm& f = StartOn(Page::Test);
+TEST_F(PagesOnSession, TestButtonsSetTheirPendingBitAndLeaveTheImage) {
+  auto& f = StartOn(Page::Test);
   f.show();
   struct Case {
     const char* button;
@@ -72,7 +74,7 @@ TEST_F(PagesFixture, TestButtonSaysThatItsTestWaitsForTheNextConnection) {
   EXPECT_FALSE(result->isVisible());  // a note, not a state: it goes after a while
 }
 
-TEST_F(PagesFixture, TestPageShowsTwoOutputsAndFourIgnitions) {
+TEST_F(PagesOnSession, TestPageShowsTwoOutputsAndFourIgnitions) {
   StartOn(Page::Test).show();
   for (const char* shown :
        {"ButtonTestIgn2", "ButtonTestIgn4", "ButtonTest01", "ButtonTest02", "ButtonTestRpm"})
@@ -92,7 +94,7 @@ TEST_F(PagesFixture, DiagnosticLabelsShowOnlyInDeveloperTestMode) {
   EXPECT_FALSE(Find<QWidget>("ButtonTest03")->isVisible());
 }
 
-TEST_F(PagesFixture, TestSettingsAndProprietaryWordsRoundTrip) {
+TEST_F(PagesOnSession, TestSettingsAndProprietaryWordsRoundTrip) {
   StartOn(Page::Test);
   struct Case {
     const char* edit;
@@ -113,16 +115,16 @@ TEST_F(PagesFixture, TestSettingsAndProprietaryWordsRoundTrip) {
   for (const Case& c : cases) {
     TUpDown* u = UpDown(c.edit);
     u->setValue(c.value);
-    form_->StoreActivePage();
+    stand_->StoreActivePage();
     const int stored = c.word ? GetWord(Img(), c.address) : Img()[size_t(c.address)];
     EXPECT_EQ(stored, c.stored) << c.edit << " " << c.value;
     u->setValue(u->minimum() == c.value ? u->maximum() : u->minimum());
-    form_->ReloadActivePage();
+    stand_->ReloadActivePage();
     EXPECT_EQ(u->value(), c.value) << c.edit;
   }
   // A word beyond the limits shows clamped, and stores so.
   SetWord(Img(), Adrw::PROPRIETARY + 1, uint16_t(int16_t(-32768)));
-  form_->ReloadActivePage();
+  stand_->ReloadActivePage();
   EXPECT_EQ(UpDown("EditProp2")->value(), -32000);
 }
 

@@ -6,6 +6,7 @@
 #include "core/monitor/record.h"
 #include "core/monitor/version.h"
 #include "core/params/image.h"
+#include "core/params/normalise.h"
 #include "core/text/lngstr.h"
 
 namespace ign {
@@ -16,7 +17,35 @@ const char* const kConnectionLostTitle = "###Connection lost##Verbindung verlore
 
 CSession::CSession(ISessionView* view, std::shared_ptr<IPortSystem> ports, const RunConfig& config)
     : view_(view ? *view : none_), engine_(static_cast<ICommHost*>(this), std::move(ports), config) {
+  undo_ = std::make_unique<CUndoRing>(engine_.Params(), static_cast<IUndoHost&>(*this));
   engine_.SetHold([this] { return Holding(); });
+}
+
+void ISessionView::NormaliseEdited(Image& image) { NormaliseImage(image); }
+
+bool CSession::CommitEdit() {
+  NormaliseEdited();
+  view_.ReloadPages();
+  const bool changed = undo_->TakeSnapshot();
+  ProgramIfAsked(changed);
+  return changed;
+}
+
+void CSession::ProgramIfAsked(bool changed) {
+  if (changed && programAfterChange_) engine_.Machine().RequestProgramChanged();
+}
+
+void CSession::RequestProgramChanged() { engine_.Machine().RequestProgramChanged(); }
+
+void CSession::ApplyBikePreset() {
+  Image& img = Params().Working();
+  defaults_.ApplyBikePreset(img);
+  img[Adrb::CHANNEL_COUNT] = uint8_t(std::clamp<int>(img[Adrb::CHANNEL_COUNT], 1, 4));
+}
+
+void CSession::SetBikeChanged() {
+  defaults_.SetBikeChanged(true);
+  defaults_.SetGroupMask(Group::All);
 }
 
 CSession::~CSession() = default;
@@ -85,7 +114,7 @@ void CSession::Announce() {
 // ---- ICommHost ----------------------------------------------------------------
 
 void CSession::ReloadPages() { view_.ReloadPages(); }
-void CSession::TakeSnapshot() { view_.TakeSnapshot(); }
+void CSession::TakeSnapshot() { undo_->TakeSnapshot(); }
 
 void CSession::ShowVersionMessage(const std::string& text) {
   Record({SessionMessage::Kind::Version, std::string(), text, true});

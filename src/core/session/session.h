@@ -11,8 +11,10 @@
 #include <string>
 #include <vector>
 
+#include "core/app/undo_ring.h"
 #include "core/device/engine.h"
 #include "core/files/unit_info.h"
+#include "core/params/defaults.h"
 #include "core/session/preflight.h"
 #include "core/session/session_message.h"
 
@@ -25,8 +27,6 @@ class ISessionView {
   virtual ~ISessionView() = default;
   // The edited image was replaced: the pages show it again.
   virtual void ReloadPages() {}
-  // A state worth an undo step (after a read).
-  virtual void TakeSnapshot() {}
   // The unit information or its version state changed (status panel 4).
   virtual void UnitInfoChanged() {}
   // A monitor answer after the session took the unit's version from it; index 0 unused.
@@ -40,9 +40,22 @@ class ISessionView {
   // Messages were recorded; called once at the end of the tick or command
   // that recorded them. The front end takes them with TakeMessages.
   virtual void MessagesWaiting() {}
+
+  // The undo ring's view: the page in front (where a change was made), the
+  // page an undone change was made on, the state of Undo and Redo, where the
+  // focus goes after an undo.
+  virtual int ActivePage() const { return 0; }
+  virtual void ShowPage(int /*page*/) {}
+  virtual void SetUndoButtons(bool /*canUndo*/, bool /*canRedo*/) {}
+  virtual void FocusProgramAfterChange() {}
+  // A committed change of the edited image (the recorder notes it).
+  virtual void ImageCommitted(const Image& /*edited*/) {}
+  // The edited image normalised with what the front end keeps of it (the
+  // language and the port the image also stores).
+  virtual void NormaliseEdited(Image& image);
 };
 
-class CSession : private ICommHost {
+class CSession : private ICommHost, private IUndoHost {
  public:
   // view may be null (nothing to draw). ports null: the system's serial ports,
   // or the links of the configuration's port folder.
@@ -64,9 +77,32 @@ class CSession : private ICommHost {
   // jobs end; true as soon as done holds after such a step.
   bool WaitForNextTick(int ms, const std::function<bool()>& done = {});
 
+  // ---- The settings document and its edits ----
+  CSettingsDoc& Params() { return engine_.Params(); }
+  CDefaults& Defaults() { return defaults_; }
+  CUndoRing& Undo() { return *undo_; }
+  // "Programming after change": every committed change goes to the unit.
+  bool ProgramAfterChange() const override { return programAfterChange_; }
+  void SetProgramAfterChange(bool on) { programAfterChange_ = on; }
+  // Normalises the working image the way the front end keeps it.
+  void NormaliseEdited() { view_.NormaliseEdited(Params().Working()); }
+  // A change of the working image is finished: normalised, shown again, an
+  // undo step, and programmed when asked. False when nothing changed.
+  bool CommitEdit();
+  // The undo step of a change the pages committed themselves (normalised
+  // and shown already); true when it differed.
+  bool Snapshot() { return undo_->TakeSnapshot(); }
+  // After a committed change: the changed bytes go to the unit when asked.
+  void ProgramIfAsked(bool changed);
+  // The defaults of a page group (-1 all) over the working image, without
+  // the commit.
+  void LoadDefaults(int group) { defaults_.LoadDefaults(Params().Working(), group); }
+  // The bike selector: the preset of the image's bike, the channel count in 1..4.
+  void ApplyBikePreset();
+  void SetBikeChanged();
+
   CEngine& Engine() { return engine_; }
   const CEngine& Engine() const { return engine_; }
-  CSettingsDoc& Params() { return engine_.Params(); }
   CCommMachine& Machine() { return engine_.Machine(); }
   const CCommMachine& Machine() const { return engine_.Machine(); }
   const CUnitInfo& UnitInformation() const { return unit_; }
@@ -103,6 +139,16 @@ class CSession : private ICommHost {
   void SetComLabel(const std::string& text) override;
   void SetGauge(const GaugeView& gauge) override;
 
+  // IUndoHost: the ring's calls, kept or passed on to the view.
+  int ActivePage() const override { return view_.ActivePage(); }
+  void ShowPage(int page) override { view_.ShowPage(page); }
+  void LoadPages(int) override { view_.ReloadPages(); }
+  void WriteSettings() override { view_.SaveAppSettings(); }
+  void RecordImage(const Image& img) override { view_.ImageCommitted(img); }
+  void SetUndoButtons(bool canUndo, bool canRedo) override { view_.SetUndoButtons(canUndo, canRedo); }
+  void RequestProgramChanged() override;
+  void FocusProgramAfterChange() override { view_.FocusProgramAfterChange(); }
+
   void Record(SessionMessage message);
   void Announce();
 
@@ -112,7 +158,10 @@ class CSession : private ICommHost {
   std::vector<SessionMessage> messages_;
   bool announced_ = true;  // the view has heard of every recorded message
   bool messageOpen_ = false;
-  CEngine engine_;  // last: its port threads stop first
+  bool programAfterChange_ = false;
+  CDefaults defaults_;
+  std::unique_ptr<CUndoRing> undo_;  // over the engine's document
+  CEngine engine_;                   // last: its port threads stop first
 };
 
 }  // namespace ign

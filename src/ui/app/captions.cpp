@@ -17,9 +17,10 @@ namespace ign {
 namespace {
 
 // A menu item, or the action of a whole menu, by object name.
-QAction* MenuAction(const TMainMenu& menu, const char* name) {
-  if (QAction* a = menu.Item(name)) return a;
-  if (QMenu* m = menu.Menu(name)) return m->menuAction();
+QAction* MenuAction(const TMainMenu* menu, const char* name) {
+  if (!menu) return nullptr;
+  if (QAction* a = menu->Item(name)) return a;
+  if (QMenu* m = menu->Menu(name)) return m->menuAction();
   return nullptr;
 }
 
@@ -59,20 +60,23 @@ QString Text(const CaptionRow& row) { return QString::fromUtf8(CaptionWithSuffix
 
 }  // namespace
 
-void WriteMenuCaptions(QWidget& window, const TMainMenu& menu) {
+namespace {
+
+// Without a menu (the pages on their own) only the controls' rows count.
+void WriteCaptions(QWidget& window, const TMainMenu* menu) {
   for (const CaptionRow& row : MenuCaptionRows()) {
-    if (QMenu* m = menu.Menu(row.name)) {
+    if (QMenu* m = menu ? menu->Menu(row.name) : nullptr) {
       m->setTitle(Text(row));
-    } else if (QAction* a = menu.Item(row.name)) {
+    } else if (QAction* a = menu ? menu->Item(row.name) : nullptr) {
       a->setText(Text(row));
     } else if (QWidget* w = Control(window, row.name)) {
       SetCaption(w, Text(row));
     }
   }
-  if (QAction* all = menu.Item("MenuPrintAll")) all->setVisible(true);
+  if (QAction* all = menu ? menu->Item("MenuPrintAll") : nullptr) all->setVisible(true);
 }
 
-void WriteHints(QWidget& window, const TMainMenu& menu) {
+void WriteHintTexts(QWidget& window, const TMainMenu* menu) {
   // Menu items first: where a speed button carries a menu command, the
   // button's hint is the command's tool tip and the item's hint its status
   // text.
@@ -95,6 +99,20 @@ void WriteHints(QWidget& window, const TMainMenu& menu) {
   }
 }
 
+std::vector<int> RegisterSteps(QWidget& window, const TMainMenu* menu) {
+  QWidget* w = &window;
+  return {
+      RegisterRelabelStep(RelabelOrder::MenuCaptions, [w, menu] { WriteCaptions(*w, menu); }),
+      RegisterRelabelStep(RelabelOrder::Hints, [w, menu] { WriteHintTexts(*w, menu); }),
+      RegisterRelabelStep(RelabelOrder::PageTexts, [w] { WritePageTexts(*w); }),
+  };
+}
+
+}  // namespace
+
+void WriteMenuCaptions(QWidget& window, const TMainMenu& menu) { WriteCaptions(window, &menu); }
+void WriteHints(QWidget& window, const TMainMenu& menu) { WriteHintTexts(window, &menu); }
+
 void WritePageTexts(QWidget& window) {
   for (CaptionPage page : kAllCaptionPages) {
     for (const CaptionRow& row : PageTextRows(page)) {
@@ -107,7 +125,7 @@ void WritePageTexts(QWidget& window) {
 std::vector<std::string> MissingCaptionTargets(QWidget& window, const TMainMenu& menu) {
   std::vector<std::string> missing;
   auto check = [&](const CaptionRow& row) {
-    if (IsCaptionRole(row) || MenuAction(menu, row.name) || Control(window, row.name)) return;
+    if (IsCaptionRole(row) || MenuAction(&menu, row.name) || Control(window, row.name)) return;
     missing.emplace_back(row.name);
   };
   for (const CaptionRow& row : MenuCaptionRows()) check(row);
@@ -118,13 +136,9 @@ std::vector<std::string> MissingCaptionTargets(QWidget& window, const TMainMenu&
 }
 
 std::vector<int> RegisterCaptionSteps(QWidget& window, const TMainMenu& menu) {
-  QWidget* w = &window;
-  const TMainMenu* m = &menu;
-  return {
-      RegisterRelabelStep(RelabelOrder::MenuCaptions, [w, m] { WriteMenuCaptions(*w, *m); }),
-      RegisterRelabelStep(RelabelOrder::Hints, [w, m] { WriteHints(*w, *m); }),
-      RegisterRelabelStep(RelabelOrder::PageTexts, [w] { WritePageTexts(*w); }),
-  };
+  return RegisterSteps(window, &menu);
 }
+
+std::vector<int> RegisterControlCaptionSteps(QWidget& controls) { return RegisterSteps(controls, nullptr); }
 
 }  // namespace ign

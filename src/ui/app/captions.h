@@ -26,5 +26,7 @@ std::vector<std::string> MissingCaptionTargets(QWidget& window, const TMainMenu&
 // Registers the three writers with the relabelling; returns the step ids for
 // UnregisterRelabelStep. window and menu must outlive the registration.
 std::vector<int> RegisterCaptionSteps(QWidget& window, const TMainMenu& menu);
+// The same for controls without a menu (the pages on their own).
+std::vector<int> RegisterControlCaptionSteps(QWidget& controls);
 
 }  // namespace ign

@@ -16,10 +16,6 @@ namespace ign {
 
 void TMainForm::ReloadPages() { ReloadActivePage(); }
 
-void TMainForm::TakeSnapshot() {
-  if (undo_) undo_->TakeSnapshot();
-}
-
 void TMainForm::UnitInfoChanged() {
   if (panels_) panels_->SetText(4, UnitPanelText());
 }

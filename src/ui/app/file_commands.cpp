@@ -66,7 +66,7 @@ IgnVersions TFileHost::Versions() {
 
 void TMainForm::CreateFileCommands() {
   fileHost_ = std::make_unique<TFileHost>(*this);
-  files_ = std::make_unique<CSettingsFiles>(params_, defaults_, *fileHost_, status_);
+  files_ = std::make_unique<CSettingsFiles>(params_, Defaults(), *fileHost_, status_);
   files_->newInstallation = &settings_.newInstal;
   connect(menu_->Item("MenuOpen"), &QAction::triggered, this, &TMainForm::MenuOpenClick);
   connect(menu_->Item("MenuSave"), &QAction::triggered, this, &TMainForm::MenuSaveClick);

@@ -33,7 +33,6 @@
 #include "ui/app/start_args.h"
 #include "ui/app/status_widgets.h"
 #include "ui/app/tool_bar.h"
-#include "ui/app/undo_host.h"
 #include "ui/files/print_commands.h"
 #include "ui/mapedit/map_editor.h"
 #include "ui/monitor/live_display.h"
@@ -200,7 +199,7 @@ void TMainForm::ResetUnitInformation() {
 
 void TMainForm::LoadStartDefaults() {
   params_.Working()[Adrb::BIKE] = kStartBike;
-  defaults_.LoadDefaults(params_.Working(), Group::All);
+  Defaults().LoadDefaults(params_.Working(), Group::All);
 }
 
 void TMainForm::CentreOnScreen() {
@@ -240,7 +239,7 @@ void TMainForm::ApplyLanguageAndLoadPages() {
   RelabelAll();  // message table, captions, hints and page texts
   pages_->LoadPages(true);
   // Resetting the undo ring clears the change marks and writes the settings once.
-  undo_->ResetUndo();
+  Undo().ResetUndo();
   ReloadActivePage();
 }
 
@@ -307,9 +306,13 @@ void TMainForm::SettleImage() {
   ReloadActivePage();
 }
 
-void TMainForm::NormaliseEditedImage() {
+void TMainForm::NormaliseEditedImage() { session_->NormaliseEdited(); }
+
+// The image also stores the language and the port: the window's settings
+// follow what the normalisation keeps.
+void TMainForm::NormaliseEdited(Image& image) {
   int language = CurrentLanguage();
-  NormaliseImage(params_.Working(), {&language, &settings_.comPort, &settings_.comPortAuto});
+  NormaliseImage(image, {&language, &settings_.comPort, &settings_.comPortAuto});
   if (language != CurrentLanguage()) SetLanguage(language);
 }
 

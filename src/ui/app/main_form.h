@@ -41,7 +41,6 @@ class TDeviceCommands;
 class TKeyRouter;
 class TMainLayout;
 class TFileHost;
-class TUndoHost;
 class TMainMenu;
 class TStatusLabel;
 class TStatusPanels;
@@ -121,10 +120,10 @@ class TMainForm : public QMainWindow, private ISessionView {
   // reload, undo snapshot (which writes the settings when something changed).
   bool CommitImageChange();
   int ActivePageIndex() const;
-  void ShowPage(int page);
+  void ShowPage(int page) override;
   // The page control's dispatcher: loads, stores and commits the pages.
   TPages& Pages() { return *pages_; }
-  CDefaults& Defaults() { return defaults_; }
+  CDefaults& Defaults() { return session_->Defaults(); }
   // The active page's controls from the image, and back.
   void ReloadActivePage();
   void StoreActivePage();
@@ -134,7 +133,7 @@ class TMainForm : public QMainWindow, private ISessionView {
   void NewSettings(bool forActualPage);
   // The New command after its question, without the commit.
   void NewDefaults(int group);
-  CUndoRing& Undo() { return *undo_; }
+  CUndoRing& Undo() { return session_->Undo(); }
   void SetFileMessageSink(std::function<void(const std::string&)> sink) {
     fileMessageSink_ = std::move(sink);
   }
@@ -202,7 +201,11 @@ class TMainForm : public QMainWindow, private ISessionView {
  private:
   // ISessionView (engine_host.cpp): what the session asks of the window.
   void ReloadPages() override;
-  void TakeSnapshot() override;
+  int ActivePage() const override { return ActivePageIndex(); }
+  void SetUndoButtons(bool canUndo, bool canRedo) override;
+  void FocusProgramAfterChange() override;
+  void ImageCommitted(const Image& edited) override;
+  void NormaliseEdited(Image& image) override;
   void UnitInfoChanged() override;
   void MonitorRecord(const uint8_t* record151) override;
   void MessagesWaiting() override;
@@ -265,11 +268,9 @@ class TMainForm : public QMainWindow, private ISessionView {
   RunConfig config_;
   std::unique_ptr<CSession> session_;
   CEngine* engine_;       // the session's
-  CSettingsDoc& params_;    // the engine's copies of the image
+  CSettingsDoc& params_;  // the engine's copies of the image
   CStatusSlots& status_;  // the engine's status slots, shown in the window's labels
   std::unique_ptr<TFileHost> fileHost_;
-  std::unique_ptr<TUndoHost> undoHost_;
-  std::unique_ptr<CUndoRing> undo_;
   std::unique_ptr<CSettingsFiles> files_;
   std::function<void(const std::string&)> fileMessageSink_;
   std::unique_ptr<TMainMenu> menu_;
@@ -303,7 +304,6 @@ class TMainForm : public QMainWindow, private ISessionView {
   AppSettings settings_;
   DeveloperMarker marker_;
   CRecentFiles recent_;
-  CDefaults defaults_;
   std::vector<int> relabelSteps_;
   CPickupRing pickupRing_;
   std::unique_ptr<CMonPickup> pickup_;

@@ -26,7 +26,7 @@ void TMainForm::NewSettings(bool forActualPage) {
 }
 
 void TMainForm::NewDefaults(int group) {
-  defaults_.LoadDefaults(params_.Working(), group);
+  session_->LoadDefaults(group);
   ReloadActivePage();
   status_.ShowStatus(Slot::Result, nullptr, 0, Colour::None, Colour::None, 10);
   // The title reads the settings' file name; both forget the file.

@@ -43,6 +43,16 @@ void CSession::ApplyBikePreset() {
   img[Adrb::CHANNEL_COUNT] = uint8_t(std::clamp<int>(img[Adrb::CHANNEL_COUNT], 1, 4));
 }
 
+void CSession::KeepForPlayback() { kept_ = std::make_unique<Kept>(Kept{Params().Keep(), undo_->Keep()}); }
+
+bool CSession::RestoreAfterPlayback() {
+  if (!kept_) return false;
+  const std::unique_ptr<Kept> kept = std::move(kept_);
+  Params().Restore(kept->doc);
+  undo_->Restore(kept->undo);
+  return true;
+}
+
 void CSession::SetBikeChanged() {
   defaults_.SetBikeChanged(true);
   defaults_.SetGroupMask(Group::All);

@@ -101,6 +101,13 @@ class CSession : private ICommHost, private IUndoHost {
   void ApplyBikePreset();
   void SetBikeChanged();
 
+  // A played recording borrows the document: its images and the undo history
+  // are kept when playback starts and given back, whole, when it stops.
+  void KeepForPlayback();
+  bool PlaybackKept() const { return kept_ != nullptr; }
+  // False when nothing was kept.
+  bool RestoreAfterPlayback();
+
   CEngine& Engine() { return engine_; }
   const CEngine& Engine() const { return engine_; }
   CCommMachine& Machine() { return engine_.Machine(); }
@@ -161,7 +168,12 @@ class CSession : private ICommHost, private IUndoHost {
   bool programAfterChange_ = false;
   CDefaults defaults_;
   std::unique_ptr<CUndoRing> undo_;  // over the engine's document
-  CEngine engine_;                   // last: its port threads stop first
+  struct Kept {
+    CSettingsDoc::Kept doc;
+    CUndoRing::History undo;
+  };
+  std::unique_ptr<Kept> kept_;
+  CEngine engine_;  // last: its port threads stop first
 };
 
 }  // namespace ign

@@ -137,10 +137,9 @@ void TMonitorCommands::PlayRecording(const std::string& path) {
   }
   // The tuner's work comes back when playback stops.
   form_.Pages().CommitPending();
+  form_.Session().KeepForPlayback();
   Kept k;
-  k.doc = form_.Params().Keep();
   k.file = form_.CurrentFile();
-  k.undo = form_.Undo().Keep();
   k.page = form_.ActivePageIndex();
   kept_ = std::move(k);
   player_->StartPlaying(std::move(*load.recording), path, NowMs());
@@ -152,9 +151,8 @@ void TMonitorCommands::StopPlayer() {
   const std::string stopped = PlayerMessage(player_->StopPlayer(), path);
   if (!stopped.empty()) message(stopped);
   if (wasPlaying && kept_) {
-    form_.Params().Restore(kept_->doc);
+    form_.Session().RestoreAfterPlayback();
     form_.RestoreFileName(kept_->file);
-    form_.Undo().Restore(kept_->undo);
     form_.ShowPage(kept_->page);
     form_.Pages().LoadPages(true);
     kept_.reset();

@@ -9,10 +9,9 @@
 #include <optional>
 #include <string>
 
-#include "core/app/undo_ring.h"
 #include "core/monitor/local_time.h"
 #include "core/monitor/player.h"
-#include "core/params/settings_doc.h"
+#include "core/params/image.h"
 
 class QGroupBox;
 
@@ -79,9 +78,7 @@ class TMonitorCommands : public QObject, public IPlaybackSink {
 
   // What playback replaces and gives back when it stops.
   struct Kept {
-    CSettingsDoc::Kept doc;
     std::string file;
-    CUndoRing::History undo;
     int page = 0;
   };
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "core/files/unit_identity.h"
 #include "core/monitor/record.h"
 #include "core/monitor/version.h"
 #include "core/params/image.h"
@@ -18,6 +19,8 @@ const char* const kConnectionLostTitle = "###Connection lost##Verbindung verlore
 CSession::CSession(ISessionView* view, std::shared_ptr<IPortSystem> ports, const RunConfig& config)
     : view_(view ? *view : none_), engine_(static_cast<ICommHost*>(this), std::move(ports), config) {
   undo_ = std::make_unique<CUndoRing>(engine_.Params(), static_cast<IUndoHost&>(*this));
+  files_ = std::make_unique<CSettingsFiles>(engine_.Params(), defaults_, static_cast<IFileHost&>(*this),
+                                            engine_.Status());
   engine_.SetHold([this] { return Holding(); });
 }
 
@@ -42,6 +45,8 @@ void CSession::ApplyBikePreset() {
   defaults_.ApplyBikePreset(img);
   img[Adrb::CHANNEL_COUNT] = uint8_t(std::clamp<int>(img[Adrb::CHANNEL_COUNT], 1, 4));
 }
+
+IgnVersions CSession::Versions() { return UnitFileVersions(unit_, engine_.Machine()); }
 
 void CSession::KeepForPlayback() { kept_ = std::make_unique<Kept>(Kept{Params().Keep(), undo_->Keep()}); }
 

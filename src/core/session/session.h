@@ -13,6 +13,7 @@
 
 #include "core/app/undo_ring.h"
 #include "core/device/engine.h"
+#include "core/files/settings_files.h"
 #include "core/files/unit_info.h"
 #include "core/params/defaults.h"
 #include "core/session/preflight.h"
@@ -53,9 +54,18 @@ class ISessionView {
   // The edited image normalised with what the front end keeps of it (the
   // language and the port the image also stores).
   virtual void NormaliseEdited(Image& image);
+
+  // The settings-file commands' view: their messages (shown before the
+  // command goes on), the pages around a load or save, the recent-file list.
+  virtual void FileMessage(const std::string& /*text*/) {}
+  virtual void CommitPendingChange() {}
+  virtual void StoreActivePage() {}
+  virtual void ReloadAllPages() {}
+  virtual void AddRecent(const std::string& /*path*/) {}
+  virtual void RemoveRecent(const std::string& /*path*/) {}
 };
 
-class CSession : private ICommHost, private IUndoHost {
+class CSession : private ICommHost, private IUndoHost, private IFileHost {
  public:
   // view may be null (nothing to draw). ports null: the system's serial ports,
   // or the links of the configuration's port folder.
@@ -100,6 +110,9 @@ class CSession : private ICommHost, private IUndoHost {
   // The bike selector: the preset of the image's bike, the channel count in 1..4.
   void ApplyBikePreset();
   void SetBikeChanged();
+
+  // The settings-file commands (Open, Save, Quicksave version) on the document.
+  CSettingsFiles& Files() { return *files_; }
 
   // A played recording borrows the document: its images and the undo history
   // are kept when playback starts and given back, whole, when it stops.
@@ -156,6 +169,18 @@ class CSession : private ICommHost, private IUndoHost {
   void RequestProgramChanged() override;
   void FocusProgramAfterChange() override { view_.FocusProgramAfterChange(); }
 
+  // IFileHost: the file commands' calls, kept or passed on to the view.
+  void ShowMessage(const std::string& text) override { view_.FileMessage(text); }
+  void CommitPendingChange() override { view_.CommitPendingChange(); }
+  void StoreActivePage() override { view_.StoreActivePage(); }
+  void LoadActivePage() override { view_.ReloadPages(); }
+  void ReloadAllPages() override { view_.ReloadAllPages(); }
+  void SnapshotAndCommit() override { undo_->TakeSnapshot(); }
+  void AddRecent(const std::string& path) override { view_.AddRecent(path); }
+  void RemoveRecent(const std::string& path) override { view_.RemoveRecent(path); }
+  void WriteAppSettings() override { view_.SaveAppSettings(); }
+  IgnVersions Versions() override;
+
   void Record(SessionMessage message);
   void Announce();
 
@@ -168,6 +193,7 @@ class CSession : private ICommHost, private IUndoHost {
   bool programAfterChange_ = false;
   CDefaults defaults_;
   std::unique_ptr<CUndoRing> undo_;  // over the engine's document
+  std::unique_ptr<CSettingsFiles> files_;
   struct Kept {
     CSettingsDoc::Kept doc;
     CUndoRing::History undo;

@@ -49,24 +49,14 @@ constexpr const char* kNotTakenAsSaved =
 
 void SetSaveNameChooser(SaveNameChooser chooser) { SaveChooser() = std::move(chooser); }
 
-// ---- Host of the settings-file commands ---------------------------------------
+// ---- The settings-file commands' view -------------------------------------------
 
-void TFileHost::ShowMessage(const std::string& text) { form_.ShowFileMessage(text); }
-void TFileHost::CommitPendingChange() { form_.Pages().CommitPending(); }
-void TFileHost::StoreActivePage() { form_.StoreActivePage(); }
-void TFileHost::LoadActivePage() { form_.ReloadActivePage(); }
-void TFileHost::ReloadAllPages() { form_.Pages().LoadPages(true); }
-void TFileHost::AddRecent(const std::string& path) { form_.AddRecent(path); }
-void TFileHost::RemoveRecent(const std::string& path) { form_.RemoveRecent(path); }
-void TFileHost::WriteAppSettings() { form_.WriteAppSettings(); }
-void TFileHost::SnapshotAndCommit() { form_.Undo().TakeSnapshot(); }
-IgnVersions TFileHost::Versions() {
-  return UnitFileVersions(form_.UnitInformation(), form_.Engine().Machine());
-}
+void TMainForm::FileMessage(const std::string& text) { ShowFileMessage(text); }
+void TMainForm::CommitPendingChange() { pages_->CommitPending(); }
+void TMainForm::ReloadAllPages() { pages_->LoadPages(true); }
 
 void TMainForm::CreateFileCommands() {
-  fileHost_ = std::make_unique<TFileHost>(*this);
-  files_ = std::make_unique<CSettingsFiles>(params_, Defaults(), *fileHost_, status_);
+  files_ = &session_->Files();
   files_->newInstallation = &settings_.newInstal;
   connect(menu_->Item("MenuOpen"), &QAction::triggered, this, &TMainForm::MenuOpenClick);
   connect(menu_->Item("MenuSave"), &QAction::triggered, this, &TMainForm::MenuSaveClick);

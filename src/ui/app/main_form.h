@@ -40,7 +40,6 @@ namespace ign {
 class TDeviceCommands;
 class TKeyRouter;
 class TMainLayout;
-class TFileHost;
 class TMainMenu;
 class TStatusLabel;
 class TStatusPanels;
@@ -100,8 +99,8 @@ class TMainForm : public QMainWindow, private ISessionView {
   // Application settings and the recent-file list.
   void ReadAppSettings();
   void WriteAppSettings();
-  void AddRecent(const std::string& name);
-  void RemoveRecent(const std::string& name);
+  void AddRecent(const std::string& name) override;
+  void RemoveRecent(const std::string& name) override;
   void ShowRecent();
   void BuildComMenu();
 
@@ -126,7 +125,7 @@ class TMainForm : public QMainWindow, private ISessionView {
   CDefaults& Defaults() { return session_->Defaults(); }
   // The active page's controls from the image, and back.
   void ReloadActivePage();
-  void StoreActivePage();
+  void StoreActivePage() override;
   void NormaliseEditedImage();
   // "New" (the whole image) and "New for actual page": asks, then the
   // defaults and one commit.
@@ -206,6 +205,9 @@ class TMainForm : public QMainWindow, private ISessionView {
   void FocusProgramAfterChange() override;
   void ImageCommitted(const Image& edited) override;
   void NormaliseEdited(Image& image) override;
+  void FileMessage(const std::string& text) override;
+  void CommitPendingChange() override;
+  void ReloadAllPages() override;
   void UnitInfoChanged() override;
   void MonitorRecord(const uint8_t* record151) override;
   void MessagesWaiting() override;
@@ -267,11 +269,10 @@ class TMainForm : public QMainWindow, private ISessionView {
   QStringList args_;
   RunConfig config_;
   std::unique_ptr<CSession> session_;
-  CEngine* engine_;       // the session's
-  CSettingsDoc& params_;  // the engine's copies of the image
-  CStatusSlots& status_;  // the engine's status slots, shown in the window's labels
-  std::unique_ptr<TFileHost> fileHost_;
-  std::unique_ptr<CSettingsFiles> files_;
+  CEngine* engine_;                  // the session's
+  CSettingsDoc& params_;             // the engine's copies of the image
+  CStatusSlots& status_;             // the engine's status slots, shown in the window's labels
+  CSettingsFiles* files_ = nullptr;  // the session's, once the File menu is wired
   std::function<void(const std::string&)> fileMessageSink_;
   std::unique_ptr<TMainMenu> menu_;
   std::unique_ptr<TMainLayout> layout_;

@@ -13,6 +13,7 @@
 
 #include "core/device/engine.h"
 #include "core/files/unit_info.h"
+#include "core/history/history_recorder.h"
 #include "core/session/preflight.h"
 #include "core/session/session_message.h"
 
@@ -87,6 +88,10 @@ class CSession : private ICommHost {
   void SetMessageOpen(bool open) { messageOpen_ = open; }
   bool Holding() const;
 
+  // Where the session keeps its operations (null: nowhere). The front end
+  // owns the recorder; it is told every step, and its messages are recorded.
+  void SetHistory(CHistoryRecorder* history) { history_ = history; }
+
  private:
   // ICommHost: the engine's calls, kept or passed on to the view.
   void ReloadPages() override;
@@ -105,6 +110,7 @@ class CSession : private ICommHost {
 
   void Record(SessionMessage message);
   void Announce();
+  void KeepHistory();
 
   ISessionView none_;
   ISessionView& view_;
@@ -112,6 +118,7 @@ class CSession : private ICommHost {
   std::vector<SessionMessage> messages_;
   bool announced_ = true;  // the view has heard of every recorded message
   bool messageOpen_ = false;
+  CHistoryRecorder* history_ = nullptr;
   CEngine engine_;  // last: its port threads stop first
 };
 

@@ -122,7 +122,9 @@ TEST_F(DifferenceWords, EveryElementOfEveryParameterGivesOneLine) {
       EXPECT_EQ(lines[0].element, p.firstElement + i);
       EXPECT_NE(lines[0].caption, p.name) << "no caption for " << p.name;
       EXPECT_NE(lines[0].before, lines[0].after) << p.name;
-      if (p.group >= 0) EXPECT_NE(lines[0].page, DiffPage::Other) << p.name;
+      if (p.group >= 0) {
+        EXPECT_NE(lines[0].page, DiffPage::Other) << p.name;
+      }
     }
 }
 

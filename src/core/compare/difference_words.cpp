@@ -100,25 +100,38 @@ std::string Printf(const char* format, int n) {
   return text;
 }
 
+int OutputOf(const MapLayout& m, MapKind map) {
+  return m.kind == MapKind::PwmOut1 ? int(map) - int(MapKind::PwmOut1) : 0;
+}
+
+std::string MapName(const MapLayout& m, MapKind map) {
+  return m.kind == MapKind::PwmOut1 ? Printf(LngStr(m.name), OutputOf(m, map) + 1) : LngStr(m.name);
+}
+
+std::string RpmWords(const MapLayout& m, MapKind map, int column, const Image& img) {
+  const int rpmAt = m.rpmByte + OutputOf(m, map) * kPwmColumns + column;
+  return GroupedNumber(long(img[size_t(rpmAt)]) * 100) + " rpm";
+}
+
+std::string LoadWords(const MapLayout& m, MapKind map, int row, const Image& img) {
+  const int sensor = img[Adrb::TPSIAP_SENSOR];
+  const int loadWord = m.loadWord + OutputOf(m, map) * kPwmRows + row;
+  if (sensor == kLoadPressure) return GroupedNumber(GetWord(img, loadWord)) + " kPa";
+  if (!m.fixedThrottleRows) return GroupedNumber(GetWord(img, loadWord)) + " %";
+  if (sensor == kLoadThrottle) return std::to_string(kThrottlePoints[row]) + " %";
+  return Printf(LngStr(kRow), row + 1);
+}
+
 // "Advance 1 at 85 kPa / 6,000 rpm", the points as image b has them.
 std::string CellCaption(const MapLayout& m, const MapPlace& place, const Image& b) {
-  const bool pwm = m.kind == MapKind::PwmOut1;
-  const int output = int(place.map) - int(MapKind::PwmOut1);
-  const std::string map = pwm ? Printf(LngStr(m.name), output + 1) : LngStr(m.name);
-  const int rpmAt = m.rpmByte + (pwm ? output * kPwmColumns : 0) + place.column;
-  const std::string rpm = GroupedNumber(long(b[size_t(rpmAt)]) * 100) + " rpm";
-  const int sensor = b[Adrb::TPSIAP_SENSOR];
-  const int loadWord = m.loadWord + (pwm ? output * kPwmRows : 0) + place.row;
-  std::string load;
-  if (sensor == kLoadPressure)
-    load = GroupedNumber(GetWord(b, loadWord)) + " kPa";
-  else if (pwm)
-    load = GroupedNumber(GetWord(b, loadWord)) + " %";
-  else if (sensor == kLoadThrottle && m.fixedThrottleRows)
-    load = std::to_string(kThrottlePoints[place.row]) + " %";
-  else
-    load = Printf(LngStr(kRow), place.row + 1);
-  return Printf(LngStr(kAt), map, load, rpm);
+  return Printf(LngStr(kAt), MapName(m, place.map), LoadWords(m, place.map, place.row, b),
+                RpmWords(m, place.map, place.column, b));
+}
+
+const MapLayout* LayoutOfMap(MapKind map) {
+  for (const MapLayout& m : kMaps)
+    if (m.kind == map || (m.kind == MapKind::PwmOut1 && map == MapKind::PwmOut2)) return &m;
+  return nullptr;
 }
 
 }  // namespace
@@ -134,6 +147,33 @@ std::string GroupedNumber(long value) {
     out += digits[i];
   }
   return value < 0 ? "-" + out : out;
+}
+
+MapGrid GridOf(MapKind map, const Image& img) {
+  MapGrid grid;
+  const MapLayout* m = LayoutOfMap(map);
+  const ParamInfo* cells = m ? FindParam(m->cells) : nullptr;
+  if (!cells) return grid;
+  const bool pwm = m->kind == MapKind::PwmOut1;
+  const int columns = pwm ? kPwmColumns : UsedColumns(img, m->columnsByte);
+  const int rows = pwm ? kPwmRows : kMapRows;
+  const int pitch = pwm ? kPwmColumns : kMapCols;
+  const int first = OutputOf(*m, map) * kPwmColumns * kPwmRows;
+  grid.title = MapName(*m, map);
+  for (int c = 0; c < columns; ++c) grid.columns.push_back(RpmWords(*m, map, c, img));
+  for (int r = 0; r < rows; ++r) {
+    grid.rows.push_back(LoadWords(*m, map, r, img));
+    for (int c = 0; c < columns; ++c) grid.cells.push_back(ValueWords(*cells, first + r * pitch + c, img));
+  }
+  return grid;
+}
+
+std::vector<MapKind> MapsOf(const std::vector<DifferenceLine>& lines) {
+  std::vector<MapKind> maps;
+  for (MapKind k : {MapKind::Advance1, MapKind::Advance2, MapKind::Servo, MapKind::PwmOut1, MapKind::PwmOut2})
+    if (std::any_of(lines.begin(), lines.end(), [&](const DifferenceLine& l) { return l.place.map == k; }))
+      maps.push_back(k);
+  return maps;
 }
 
 std::vector<DifferenceLine> DescribeDifferences(const Image& a, const Image& b) {

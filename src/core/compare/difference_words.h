@@ -49,6 +49,19 @@ std::string DifferenceReport(const std::vector<DifferenceLine>& lines);
 // "1 difference", "3 differences" in the current language.
 std::string DifferenceCount(size_t count);
 
+// A map as a table of words: its rpm points across, its load points down,
+// each cell's shown value; the map editors' layout in text.
+struct MapGrid {
+  std::string title;
+  std::vector<std::string> columns;  // rpm points in use
+  std::vector<std::string> rows;     // load points
+  std::vector<std::string> cells;    // row by row, columns.size() a row
+};
+// The map as img holds it (an empty grid for a map that has no cells).
+MapGrid GridOf(MapKind map, const Image& img);
+// The maps with cells the lines lie in, in map order.
+std::vector<MapKind> MapsOf(const std::vector<DifferenceLine>& lines);
+
 // A whole number as the pages show it: groups of three digits separated by
 // the current language's separator (English ",", German ".", Czech a blank).
 std::string GroupedNumber(long value);

@@ -167,9 +167,10 @@ void TMainForm::FormCreate() {
   setAcceptDrops(true);
   CheckAddressMap();
   ResetConnectionState();
-  new THistoryCommands(*this);  // the session records every operation from here on
-  RefreshLiveDisplay();         // the live display shows the monitor record once
-  StartUpdateCheck();           // unless noPatchCheck (or switched off)
+  // The session records every operation in the unit history from here on.
+  new THistoryCommands(*this);
+  RefreshLiveDisplay();  // the live display shows the monitor record once
+  StartUpdateCheck();    // unless noPatchCheck (or switched off)
   // The recorder and player are reset.
   initialised_ = true;
   Trace("FORM Initialised");

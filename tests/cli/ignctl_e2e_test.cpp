@@ -26,7 +26,10 @@ class IgnctlE2E : public ::testing::Test {
   IgnctlE2E() : dir_(MakeTempDir()), ports_(dir_ + "/ports") {}
   ProcessResult Run(std::vector<std::string> args, double cap = 90) {
     args.insert(args.begin(), Ignctl());
-    return RunProcess(args, {"IGN_PORT_DIR=" + ports_, "XDG_STATE_HOME=" + Path("state")}, cap);
+    return RunProcess(
+        args,
+        {"IGN_PORT_DIR=" + ports_, "XDG_STATE_HOME=" + Path("state"), "IGN_SETTINGS_DIR=" + Path("settings")},
+        cap);
   }
   std::string Path(const std::string& name) const { return dir_ + "/" + name; }
 

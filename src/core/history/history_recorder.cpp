@@ -90,6 +90,9 @@ void CHistoryRecorder::Observe(const CEngine& engine, const CUnitInfo& unit) {
   const CCommMachine& m = engine.Machine();
   const ParamState& p = engine.Params();
   const Outcome& outcome = m.LastOutcome();
+  // A recorder given to a session that has run before starts with its next outcome.
+  if (!observed_) seenSequence_ = outcome.sequence;
+  observed_ = true;
   if (outcome.sequence != seenSequence_) {
     seenSequence_ = outcome.sequence;
     Noticed(outcome, m, p, unit);

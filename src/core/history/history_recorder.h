@@ -66,6 +66,7 @@ class CHistoryRecorder {
   std::function<int64_t()> clock_;
   std::function<void(const HistoryNotice&)> noticeSink_;
   uint32_t seenSequence_ = 0;
+  bool observed_ = false;
   Image held_{};  // what the unit held while no programming was under way
   bool heldValid_ = false;
   bool programSaving_ = false;  // a Program was recorded and the unit is still saving it

@@ -7,6 +7,7 @@
 // Prints a Markdown section; times are wall times of this machine, reported
 // as ratios against the 55 ms tick. Nothing passes or fails on time.
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
@@ -70,7 +71,7 @@ Figures Run(const std::string& folder, int entries, int units, bool distinct) {
   CHistoryStore store;
   if (!store.Open(path).Ok()) return f;
   std::mt19937 rng(7);
-  std::vector<Tune> tunes(size_t(units));
+  std::vector<Tune> tunes(static_cast<size_t>(units));
   for (int u = 0; u < units; ++u) {
     tunes[size_t(u)].image = StartupImage();
     tunes[size_t(u)].image[Adrb::BIKE] = uint8_t(u % 44);

@@ -16,6 +16,7 @@
 #include "core/params/normalise.h"
 #include "tests/ui/form_fixture.h"
 #include "ui/app/history_commands.h"
+#include "ui/app/main_menu.h"
 #include "ui/history/difference_view.h"
 #include "ui/history/history_window.h"
 #include "ui/mapedit/editor_list.h"
@@ -130,7 +131,7 @@ TEST_F(HistoryWindowTest, EntriesShowTheirDifferencesAndGoToTheEditorAndAFile) {
   w->findChild<QAbstractButton*>(QStringLiteral("HistorySaveAs"))->click();
   Image back = StartupImage();
   CDefaults defaults;
-  ASSERT_TRUE(ReadSettingsFile(saved, back, defaults, IgnReadOptions{}, nullptr).Accepted());
+  ASSERT_TRUE(ign::ReadSettingsFile(saved, back, defaults, IgnReadOptions{}, nullptr).Accepted());
   EXPECT_EQ(back[Adrb::LIMITER], 95);
 
   // Two entries: the settings the unit held at each.
@@ -152,8 +153,9 @@ TEST_F(HistoryWindowTest, EntriesShowTheirDifferencesAndGoToTheEditorAndAFile) {
   // Every control a user can change has a name in the current language.
   for (QWidget* c : w->findChildren<QWidget*>())
     if (qobject_cast<QAbstractButton*>(c) || qobject_cast<QSpinBox*>(c) || qobject_cast<QComboBox*>(c) ||
-        qobject_cast<QTreeWidget*>(c))
+        qobject_cast<QTreeWidget*>(c)) {
       EXPECT_FALSE(c->accessibleName().isEmpty()) << c->objectName().toStdString();
+    }
 }
 
 // The editor against a file: the view lists the difference and the advance

@@ -76,10 +76,9 @@ THistoryCommands::THistoryCommands(TMainForm& form) : QObject(&form), form_(form
   });
 }
 
-THistoryCommands::~THistoryCommands() {
-  UnregisterRelabelStep(relabelStep_);
-  form_.Session().SetHistory(nullptr);
-}
+// The window's session goes with its members, before the window's children:
+// it never steps into a recorder that is gone.
+THistoryCommands::~THistoryCommands() { UnregisterRelabelStep(relabelStep_); }
 
 THistoryCommands* THistoryCommands::Of(TMainForm& form) {
   return form.findChild<THistoryCommands*>(QStringLiteral("HistoryCommands"), Qt::FindDirectChildrenOnly);

@@ -65,7 +65,10 @@ THistoryCommands::THistoryCommands(TMainForm& form) : QObject(&form), form_(form
     QMetaObject::invokeMethod(
         this, [this, n] { Noticed(n); }, Qt::QueuedConnection);
   });
-  if (!folder.empty()) recorder_->OpenNow();
+  // A history that exists is looked at now, so that a damaged one is told at
+  // the start; a new one is made by the first entry.
+  if (!folder.empty() && QFileInfo::exists(QString::fromStdString(HistoryFilePath(folder))))
+    recorder_->OpenNow();
   form.Session().SetHistory(recorder_.get());
   TMainMenu& menu = form.MainMenu();
   connect(menu.Item("MenuUnitHistory"), &QAction::triggered, this, &THistoryCommands::MenuUnitHistoryClick);

@@ -8,12 +8,24 @@ uint32_t ImageChecksum(const Image& image) {
   return uint32_t(crc32(crc32(0L, Z_NULL, 0), image.data(), RS_LEN_EXE));
 }
 
+// A window just larger than an image and a small hash: the packer's state is
+// a few kilobytes instead of the quarter megabyte of zlib's defaults, which
+// every entry would otherwise allocate and give back.
+constexpr int kWindowBits = 11, kMemLevel = 2;
+
 std::vector<uint8_t> PackImage(const Image& image) {
-  uLongf length = compressBound(RS_LEN_EXE);
-  std::vector<uint8_t> packed(length);
-  if (compress2(packed.data(), &length, image.data(), RS_LEN_EXE, Z_BEST_COMPRESSION) != Z_OK) return {};
-  packed.resize(length);
-  return packed;
+  z_stream z{};
+  if (deflateInit2(&z, Z_BEST_COMPRESSION, Z_DEFLATED, kWindowBits, kMemLevel, Z_DEFAULT_STRATEGY) != Z_OK)
+    return {};
+  std::vector<uint8_t> packed(deflateBound(&z, RS_LEN_EXE));
+  z.next_in = const_cast<Bytef*>(image.data());
+  z.avail_in = RS_LEN_EXE;
+  z.next_out = packed.data();
+  z.avail_out = uInt(packed.size());
+  const int rc = deflate(&z, Z_FINISH);
+  packed.resize(z.total_out);
+  deflateEnd(&z);
+  return rc == Z_STREAM_END ? packed : std::vector<uint8_t>();
 }
 
 std::optional<Image> UnpackImage(const std::vector<uint8_t>& packed) {

@@ -68,6 +68,7 @@ std::string UnitIdentity(const UnitInfo& unit) {
 
 CHistoryRecorder::CHistoryRecorder(std::string path) : path_(std::move(path)) {
   clock_ = [] { return int64_t(std::time(nullptr)); };
+  store_.CheckpointInBackground();
 }
 
 // A file that cannot be opened now is tried again by the next write, which

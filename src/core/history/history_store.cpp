@@ -25,14 +25,22 @@ constexpr const char* kSchema =
     "CREATE TABLE IF NOT EXISTS entries(id INTEGER PRIMARY KEY, unit INTEGER NOT NULL REFERENCES units(id),"
     " time INTEGER NOT NULL, event INTEGER NOT NULL, result INTEGER NOT NULL, name TEXT NOT NULL,"
     " version TEXT NOT NULL, owner TEXT NOT NULL, file TEXT NOT NULL, changed INTEGER NOT NULL,"
-    " held INTEGER REFERENCES images(id), given INTEGER REFERENCES images(id), note TEXT NOT NULL);"
-    "CREATE INDEX IF NOT EXISTS entries_by_unit ON entries(unit, id);";
+    " held INTEGER REFERENCES images(id), given INTEGER REFERENCES images(id), held_crc INTEGER,"
+    " given_crc INTEGER, note TEXT NOT NULL);"
+    "CREATE INDEX IF NOT EXISTS entries_by_unit ON entries(unit, id);"
+    "CREATE INDEX IF NOT EXISTS entries_by_held ON entries(held);"
+    "CREATE INDEX IF NOT EXISTS entries_by_given ON entries(given);";
 
 constexpr const char* kRowColumns =
     "e.id, e.unit, u.identity, e.time, e.event, e.result, e.name, e.version, e.owner, e.file, e.note,"
-    " e.changed, hi.crc, gi.crc";
-constexpr const char* kRowJoins =
-    " FROM entries e JOIN units u ON u.id = e.unit"
+    " e.changed, e.held_crc, e.given_crc";
+// A list leaves out what only an entry's own view shows (its version and owner texts).
+constexpr const char* kListColumns =
+    "e.id, e.unit, u.identity, e.time, e.event, e.result, e.name, NULL, NULL, e.file, e.note,"
+    " e.changed, e.held_crc, e.given_crc";
+// The checksums ride in the entry, so a list reads no image.
+constexpr const char* kRowJoins = " FROM entries e JOIN units u ON u.id = e.unit";
+constexpr const char* kImageJoins =
     " LEFT JOIN images hi ON hi.id = e.held LEFT JOIN images gi ON gi.id = e.given";
 
 HistoryRow ReadRow(const CSqliteStatement& s) {
@@ -128,6 +136,10 @@ StoreStatus CHistoryStore::OpenOnce() {
   // A crash may lose the last transaction, never the ones before it.
   db_.Exec("PRAGMA synchronous=NORMAL");
   db_.Exec("PRAGMA foreign_keys=ON");
+  if (background_) {
+    db_.Exec("PRAGMA wal_autocheckpoint=0");
+    if (!checkpointer_) checkpointer_ = std::make_unique<CHistoryCheckpointer>(path_);
+  }
   return version == 0 ? CreateSchema() : StoreStatus{};
 }
 
@@ -195,7 +207,7 @@ StoreStatus CHistoryStore::AddOnce(const HistoryRecord& r, int64_t* id) {
   if (code == SQLITE_OK) {
     CSqliteStatement s(db_,
                        "INSERT INTO entries(unit, time, event, result, name, version, owner, file, changed,"
-                       " held, given, note) VALUES(?,?,?,?,?,?,?,?,?,?,?,?)");
+                       " held, given, held_crc, given_crc, note) VALUES(?,?,?,?,?,?,?,?,?,?,?,?,?,?)");
     s.Bind(1, unit);
     s.Bind(2, r.time);
     s.Bind(3, int64_t(r.event));
@@ -207,7 +219,9 @@ StoreStatus CHistoryStore::AddOnce(const HistoryRecord& r, int64_t* id) {
     s.Bind(9, int64_t(r.changed));
     s.BindOptional(10, held);
     s.BindOptional(11, given);
-    s.Bind(12, r.note);
+    if (r.held) s.Bind(12, int64_t(ImageChecksum(*r.held)));
+    if (r.given) s.Bind(13, int64_t(ImageChecksum(*r.given)));
+    s.Bind(14, r.note);
     code = s.Step();
     if (code == SQLITE_DONE) {
       code = SQLITE_OK;
@@ -226,6 +240,7 @@ StoreStatus CHistoryStore::AddOnce(const HistoryRecord& r, int64_t* id) {
     db_.Exec("ROLLBACK");
     return Fail(code);
   }
+  if (checkpointer_) checkpointer_->Kick();
   return {};
 }
 
@@ -273,15 +288,39 @@ StoreStatus CHistoryStore::Prune(int limit) {
   if (code != SQLITE_ROW) return Fail(code);
   const int64_t excess = count.Int(0) - std::max(limit, HistorySettings::kMinimumLimit);
   if (excess <= 0) return {};
-  CSqliteStatement drop(db_,
-                        "DELETE FROM entries WHERE id IN (SELECT id FROM entries WHERE id NOT IN"
-                        " (SELECT max(id) FROM entries GROUP BY unit) ORDER BY id LIMIT ?)");
-  drop.Bind(1, excess);
-  if ((code = drop.Step()) != SQLITE_DONE) return Fail(code);
-  code = db_.Exec(
-      "DELETE FROM images WHERE id NOT IN (SELECT held FROM entries WHERE held IS NOT NULL"
-      " UNION SELECT given FROM entries WHERE given IS NOT NULL)");
-  if (code != SQLITE_OK) return Fail(code);
+  // The oldest entries that have a newer one of their unit.
+  std::vector<int64_t> victims, images;
+  {
+    CSqliteStatement pick(
+        db_,
+        "SELECT e.id, e.held, e.given FROM entries e WHERE EXISTS"
+        " (SELECT 1 FROM entries n WHERE n.unit = e.unit AND n.id > e.id) ORDER BY e.id LIMIT ?");
+    pick.Bind(1, excess);
+    while ((code = pick.Step()) == SQLITE_ROW) {
+      victims.push_back(pick.Int(0));
+      for (int column : {1, 2})
+        if (!pick.IsNull(column)) images.push_back(pick.Int(column));
+    }
+    if (code != SQLITE_DONE) return Fail(code);
+  }
+  CSqliteStatement drop(db_, "DELETE FROM entries WHERE id = ?");
+  for (int64_t id : victims) {
+    drop.Bind(1, id);
+    if ((code = drop.Step()) != SQLITE_DONE) return Fail(code);
+    drop.Reset();
+  }
+  // Their images, unless another entry still uses them.
+  std::sort(images.begin(), images.end());
+  images.erase(std::unique(images.begin(), images.end()), images.end());
+  CSqliteStatement orphan(
+      db_,
+      "DELETE FROM images WHERE id = ?1 AND NOT EXISTS (SELECT 1 FROM entries WHERE held = ?1)"
+      " AND NOT EXISTS (SELECT 1 FROM entries WHERE given = ?1)");
+  for (int64_t id : images) {
+    orphan.Bind(1, id);
+    if ((code = orphan.Step()) != SQLITE_DONE) return Fail(code);
+    orphan.Reset();
+  }
   return {};
 }
 
@@ -310,7 +349,7 @@ std::vector<HistoryUnit> CHistoryStore::Units() {
 
 std::vector<HistoryRow> CHistoryStore::List(std::optional<int64_t> unitId) {
   std::vector<HistoryRow> out;
-  const std::string sql = std::string("SELECT ") + kRowColumns + kRowJoins +
+  const std::string sql = std::string("SELECT ") + kListColumns + kRowJoins +
                           (unitId ? " WHERE e.unit = ?" : "") + " ORDER BY e.id DESC";
   CSqliteStatement s(db_, sql.c_str());
   if (unitId) s.Bind(1, *unitId);
@@ -321,8 +360,8 @@ std::vector<HistoryRow> CHistoryStore::List(std::optional<int64_t> unitId) {
 }
 
 std::optional<HistoryEntry> CHistoryStore::Entry(int64_t id) {
-  const std::string sql =
-      std::string("SELECT ") + kRowColumns + ", hi.data, gi.data" + kRowJoins + " WHERE e.id = ?";
+  const std::string sql = std::string("SELECT ") + kRowColumns + ", hi.data, gi.data" + kRowJoins +
+                          kImageJoins + " WHERE e.id = ?";
   CSqliteStatement s(db_, sql.c_str());
   s.Bind(1, id);
   const int code = s.Step();

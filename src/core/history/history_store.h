@@ -4,10 +4,12 @@
 // mode, a short wait for the other's transaction). Every addition is one
 // transaction; a file that is not a sound database is moved aside and a new
 // store begun, so nothing but the damaged file is ever lost.
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "core/history/history_checkpoint.h"
 #include "core/history/history_types.h"
 #include "core/history/sqlite_handle.h"
 
@@ -22,6 +24,10 @@ class CHistoryStore {
   // first (StoreStatus::movedAside names where).
   StoreStatus Open(const std::string& path);
   bool IsOpen() const { return db_.IsOpen(); }
+  // The journal is folded into the file by a thread of its own instead of by
+  // the write that fills it (the window: no write waits for the disk). Call
+  // before Open.
+  void CheckpointInBackground() { background_ = true; }
   const std::string& Path() const { return path_; }
 
   // Adds an entry in one transaction, then prunes the oldest entries past
@@ -58,6 +64,8 @@ class CHistoryStore {
   void NoteRead(int code);
 
   std::string path_;
+  bool background_ = false;
+  std::unique_ptr<CHistoryCheckpointer> checkpointer_;  // before the connection: it goes last
   CSqliteDb db_;
   StoreStatus readStatus_;
 };

@@ -39,7 +39,8 @@ struct HistoryRecord {
   std::string note;
 };
 
-// An entry as it is listed: its images by checksum only.
+// An entry as it is listed: its images by checksum only; a list leaves the
+// version and owner texts empty (the entry itself has them).
 struct HistoryRow {
   int64_t id = 0;
   int64_t unitId = 0;

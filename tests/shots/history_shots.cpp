@@ -9,6 +9,7 @@
 #include "tests/shots/shots.h"
 #include "ui/app/history_commands.h"
 #include "ui/app/main_form.h"
+#include "ui/mapedit/editor_list.h"
 
 namespace ign::shots {
 
@@ -86,7 +87,11 @@ int HistoryShots(const QString& dir) {
     auto form = Window();
     form->ShowPage(3);  // the Advance Map page with its editor
     Image file = form->Params().edited;
-    for (int c = 2; c < 6; ++c) file[size_t(Adrb::ADVANCE + c)] += 2;
+    // Cells of the row the editor shows (without a load sensor, one row).
+    int row = 0;
+    for (TTab* tab : TMapEditorList::Of(form.get()).Editors())
+      if (tab->Identifier() == 0) row = tab->Model().Sheet(0).ShownRowBegin();
+    for (int c = 2; c < 6; ++c) file[size_t(Adrb::ADVANCE + kMapCols * row + c)] += 2;
     file[Adrb::LIMITER] += 5;
     const std::string path = box.dir.path().toStdString() + "/race.ign";
     SaveSettingsFile(path, file, IgnVersions{});

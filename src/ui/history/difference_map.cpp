@@ -1,6 +1,8 @@
 #include "ui/history/difference_map.h"
 
 #include <QPainter>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -9,7 +11,7 @@
 namespace ign {
 
 namespace {
-constexpr int kHeaderWidth = 72, kCellWidth = 58, kRowHeight = 20;
+constexpr int kRowHeight = 20, kPadding = 12;
 const QColor kMarkFill(0xFF, 0xD0, 0xF4);
 const QColor kMarkFrame(0xE0, 0x20, 0xC0);
 QString Q(const std::string& s) { return QString::fromUtf8(s.c_str()); }
@@ -20,14 +22,35 @@ TMapGrid::TMapGrid(QWidget* parent) : QWidget(parent) { setMinimumHeight(kRowHei
 void TMapGrid::Show(MapGrid grid, std::vector<MapPlace> marks) {
   grid_ = std::move(grid);
   marks_ = std::move(marks);
+  // Columns as wide as their widest text, so no value is cut.
+  const QFontMetrics m(font());
+  headerWidth_ = cellWidth_ = 40;
+  for (const std::string& r : grid_.rows)
+    headerWidth_ = std::max(headerWidth_, m.horizontalAdvance(Q(r)) + kPadding);
+  for (const std::string& c : grid_.columns)
+    cellWidth_ = std::max(cellWidth_, m.horizontalAdvance(Q(c)) + kPadding);
+  for (const std::string& c : grid_.cells)
+    cellWidth_ = std::max(cellWidth_, m.horizontalAdvance(Q(c)) + kPadding);
+  resize(sizeHint());
   setAccessibleDescription(Q(grid_.title));
   updateGeometry();
   update();
 }
 
 QSize TMapGrid::sizeHint() const {
-  return {kHeaderWidth + kCellWidth * int(grid_.columns.size()) + 2,
+  return {headerWidth_ + cellWidth_ * int(grid_.columns.size()) + 2,
           kRowHeight * (int(grid_.rows.size()) + 1) + 2};
+}
+
+QRect TMapGrid::CellRect(int column, int row) const {
+  return QRect(column < 0 ? 0 : headerWidth_ + column * cellWidth_, (row + 1) * kRowHeight,
+               column < 0 ? headerWidth_ : cellWidth_, kRowHeight);
+}
+
+QRect TMapGrid::FirstMark() const {
+  if (marks_.empty()) return {};
+  const MapPlace& m = marks_.front();
+  return CellRect(m.column, m.row);
 }
 
 bool TMapGrid::Marked(int column, int row) const {
@@ -38,14 +61,8 @@ bool TMapGrid::Marked(int column, int row) const {
 void TMapGrid::paintEvent(QPaintEvent*) {
   QPainter p(this);
   p.fillRect(rect(), palette().base());
-  QFont small = font();
-  small.setPointSizeF(small.pointSizeF() * 0.9);
-  p.setFont(small);
   const int columns = int(grid_.columns.size());
-  auto cell = [&](int column, int row) {  // column -1: the row header, row -1: the column header
-    return QRect(column < 0 ? 0 : kHeaderWidth + column * kCellWidth, (row + 1) * kRowHeight,
-                 column < 0 ? kHeaderWidth : kCellWidth, kRowHeight);
-  };
+  auto cell = [&](int column, int row) { return CellRect(column, row); };
   auto draw = [&](const QRect& r, const std::string& text, bool header, bool marked) {
     p.fillRect(r, marked ? kMarkFill : header ? palette().button().color() : palette().base().color());
     p.setPen(palette().mid().color());
@@ -70,10 +87,13 @@ TDifferenceMap::TDifferenceMap(QWidget* parent) : QWidget(parent) {
   layout->setContentsMargins(0, 0, 0, 0);
   chooser_ = new QComboBox(this);
   chooser_->setObjectName(QStringLiteral("DifferenceMapChooser"));
-  grid_ = new TMapGrid(this);
+  scroll_ = new QScrollArea(this);
+  grid_ = new TMapGrid(scroll_);
   grid_->setObjectName(QStringLiteral("DifferenceMapTable"));
+  scroll_->setWidget(grid_);
+  scroll_->setWidgetResizable(false);
   layout->addWidget(chooser_);
-  layout->addWidget(grid_, 1);
+  layout->addWidget(scroll_, 1);
   connect(chooser_, &QComboBox::currentIndexChanged, this, [this](int index) { ShowMap(index); });
   Clear();
 }
@@ -95,14 +115,18 @@ void TDifferenceMap::Clear() { Show({}, Image{}); }
 void TDifferenceMap::ShowMap(int index) {
   if (index < 0 || index >= int(maps_.size())) {
     grid_->Show({}, {});
-    grid_->setVisible(false);
+    scroll_->setVisible(false);
     return;
   }
   std::vector<MapPlace> marks;
   for (const DifferenceLine& l : lines_)
     if (l.place.map == maps_[size_t(index)]) marks.push_back(l.place);
   grid_->Show(GridOf(maps_[size_t(index)], image_), std::move(marks));
-  grid_->setVisible(true);
+  scroll_->setVisible(true);
+  // The first differing cell in sight.
+  const QRect first = grid_->FirstMark();
+  if (!first.isNull())
+    scroll_->ensureVisible(first.center().x(), first.center().y(), first.width(), first.height());
 }
 
 }  // namespace ign

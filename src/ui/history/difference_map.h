@@ -3,6 +3,7 @@
 // from the earlier settings marked; a list picks the map among those with
 // differences.
 #include <QComboBox>
+#include <QScrollArea>
 #include <QWidget>
 #include <vector>
 
@@ -16,6 +17,10 @@ class TMapGrid : public QWidget {
   void Show(MapGrid grid, std::vector<MapPlace> marks);
   const MapGrid& Grid() const { return grid_; }
   QSize sizeHint() const override;
+  // Where a cell is drawn (column -1: its row's header, row -1: its column's header).
+  QRect CellRect(int column, int row) const;
+  // The first marked cell, or an empty rectangle.
+  QRect FirstMark() const;
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -24,6 +29,7 @@ class TMapGrid : public QWidget {
   bool Marked(int column, int row) const;
   MapGrid grid_;
   std::vector<MapPlace> marks_;
+  int headerWidth_ = 40, cellWidth_ = 40;
 };
 
 class TDifferenceMap : public QWidget {
@@ -38,6 +44,7 @@ class TDifferenceMap : public QWidget {
  private:
   void ShowMap(int index);
   QComboBox* chooser_;
+  QScrollArea* scroll_;
   TMapGrid* grid_;
   std::vector<DifferenceLine> lines_;
   std::vector<MapKind> maps_;

@@ -58,8 +58,9 @@ THistoryWindow::THistoryWindow(CHistoryRecorder& recorder, IHistoryActions& acti
   Named(map_, "HistoryMap");
   bottom->addWidget(differences_);
   bottom->addWidget(map_);
-  bottom->setStretchFactor(0, 1);
-  bottom->setStretchFactor(1, 1);
+  bottom->setStretchFactor(0, 2);
+  bottom->setStretchFactor(1, 3);
+  bottom->setSizes({380, 570});  // the map wants the room: its rows are read across
 
   actsOn_ = new QLabel(this);
   Named(actsOn_, "HistoryActsOn");

@@ -15,13 +15,17 @@ void PaintDifferenceMarks(QPainter& p, const TableLayout& t, int sheetIndex,
   p.setPen(QPen(kMarkColour, 2, Qt::SolidLine));
   for (const DifferenceMark& m : marks) {
     if (m.sheet != sheetIndex) continue;
+    // A cell in a row or column the table does not show (a collapsed axis)
+    // marks the header of the part that is shown.
+    const bool column = m.column >= 0 && ColumnShown(t, m.column);
+    const bool row = m.row >= 0 && RowShown(t, m.row);
     Rect r;
-    if (m.row < 0 && m.column >= 0 && ColumnShown(t, m.column))
-      r = XHeaderRect(t, m.column);
-    else if (m.column < 0 && m.row >= 0 && RowShown(t, m.row))
-      r = YHeaderRect(t, m.row);
-    else if (m.column >= 0 && m.row >= 0 && ColumnShown(t, m.column) && RowShown(t, m.row))
+    if (column && row)
       r = CellRect(t, m.column, m.row);
+    else if (column)
+      r = XHeaderRect(t, m.column);
+    else if (row)
+      r = YHeaderRect(t, m.row);
     else
       continue;
     p.drawRect(ToQRect(r).adjusted(2, 2, -3, -3));

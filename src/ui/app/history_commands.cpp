@@ -118,17 +118,23 @@ void THistoryCommands::MenuCompareFileClick() {
 }
 
 void THistoryCommands::CompareWithFile(const std::string& path) {
-  // The file as Open would load it, without touching the editor.
-  Image file = StartupImage();
-  NormaliseImage(file);
-  CDefaults defaults;
-  const IgnReadResult read = ReadSettingsFile(path, file, defaults, IgnReadOptions{}, nullptr);
+  form_.Pages().CommitPending();
+  // What Open would make of the editor's settings, on a copy: the file's
+  // values over the editor's, defaults between the two passes when the file
+  // names a bike, normalised. The parameters a file does not carry compare
+  // as the editor has them.
+  Image file = form_.Params().edited;
+  CDefaults defaults = form_.Defaults();
+  IgnReadOptions options;
+  options.developerTest = form_.DeveloperTestMode();
+  const IgnReadResult first = ReadSettingsFile(path, file, defaults, options, nullptr);
+  if (first.bikeSection) defaults.LoadDefaults(file, Group::All);
+  const IgnReadResult read = ReadSettingsFile(path, file, defaults, options, nullptr);
   if (!read.Accepted()) {
     form_.ShowFileMessage(std::string(Msg(kMsgOpenFileError)) + "\n" + path);
     return;
   }
   NormaliseImage(file);
-  form_.Pages().CommitPending();
   ShowDifferences(form_.Params().edited, file, kEditor, kFile);
 }
 

@@ -1,6 +1,7 @@
 // References to an entry's images as ignctl takes them.
 #include <gtest/gtest.h>
 
+#include "core/history/history_recorder.h"
 #include "core/history/history_words.h"
 
 namespace ign {
@@ -25,6 +26,37 @@ TEST(EntryRefs, NumbersWithAnOptionalImage) {
     if (!ref) continue;
     EXPECT_EQ(ref->id, c.id) << c.text;
     EXPECT_EQ(ref->image, c.image) << c.text;
+  }
+}
+
+}  // namespace
+}  // namespace ign
+
+namespace ign {
+namespace {
+
+// A unit is known by its serial; without a real one, by its name with
+// production date and time.
+TEST(UnitIdentities, SerialElseNameWithProductionDateAndTime) {
+  const struct {
+    const char* serial;
+    const char* name;
+    const char* date;
+    const char* time;
+    const char* expected;
+  } cases[] = {
+      {"240314-010941-0075a", "IGNSIM", "14.03.2024", "09:41", "240314-010941-0075a"},
+      {"none SN", "IGNSIM", "14.03.2024", "09:41", "IGNSIM 14.03.2024 09:41"},
+      {"", "ABC07", " 1.12.2023", "10:05", "ABC07  1.12.2023 10:05"},
+      {"", "", "", "", "?"},
+  };
+  for (const auto& c : cases) {
+    UnitInfo u;
+    u.serial = c.serial;
+    u.name = c.name;
+    u.productionDate = c.date;
+    u.productionTime = c.time;
+    EXPECT_EQ(UnitIdentity(u), c.expected) << c.serial << "/" << c.name;
   }
 }
 

@@ -76,6 +76,7 @@ int main(int argc, char** argv) {
   cfg.key = opts->key;
   cfg.subversion = opts->subversion;
   cfg.name = opts->name;
+  cfg.serial = opts->serial;
   cfg.seed = opts->seed;
   cfg.pins = opts->pins;
   cfg.commandLog = opts->commandLog;

@@ -47,6 +47,7 @@ std::string HelpText() {
          "  --key K                 key of the unit's parameter structure (default 108)\n"
          "  --subversion S          subversion of the unit's program (default 0)\n"
          "  --name TEXT             unit name in the header and the identification (default IGNSIM)\n"
+         "  --serial N              unit number 0..255 in the header's serial (default 7)\n"
          "  --seed S                seed of the simulated engine and of the noise (default 1)\n"
          "\n"
          "Engine (values the records report instead of the ride's):\n"
@@ -128,6 +129,8 @@ std::optional<SimOptions> ParseOptions(const std::vector<std::string>& args, std
       ok = number(0, 255, &o.subversion);
     } else if (a == "--name") {
       ok = value(&o.name);
+    } else if (a == "--serial") {
+      ok = number(0, 255, &o.serial);
     } else if (a == "--pace") {
       o.pace = true;
     } else if (a == "--drop-every") {

@@ -20,6 +20,7 @@ struct SimOptions {
   int key = 108;
   int subversion = 0;
   std::string name = "IGNSIM";
+  int serial = 7;  // the unit number in the header's serial
   bool pace = false;
   int dropEvery = 0;
   int corruptEvery = 0;

@@ -41,6 +41,7 @@ SimUnit::SimUnit(UnitConfig config, SettingsStore store)
   info.key = config_.key;
   info.subversion = config_.subversion;
   info.name = config_.name;
+  info.serial = config_.serial;
   header_ = BuildHeader(info);
 }
 

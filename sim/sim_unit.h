@@ -22,6 +22,7 @@ struct UnitConfig {
   int key = 108;
   int subversion = 0;
   std::string name = "IGNSIM";
+  int serial = 7;
   int hardwareId = 0x0150;
   int maxFrameLength = 272;  // header family: 256 data bytes per block
   std::uint32_t seed = 1;

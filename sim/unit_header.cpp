@@ -31,7 +31,7 @@ Header BuildHeader(const HeaderInfo& info) {
   for (int i = 0; i < 4; ++i) h[35 + i] = static_cast<std::uint8_t>((info.lastUpdate >> (8 * i)) & 0xFF);
   // Serial: 0x5A, 7, then date and time of production, printed in reverse byte order.
   h[39] = 0x5A;
-  h[40] = 7;
+  h[40] = static_cast<std::uint8_t>(info.serial);
   h[41] = static_cast<std::uint8_t>(info.minute);
   h[42] = static_cast<std::uint8_t>(info.hour);
   h[43] = 1;

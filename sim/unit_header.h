@@ -17,6 +17,7 @@ struct HeaderInfo {
   int hour = 9, minute = 41;
   std::uint32_t lastUpdate = 1735689600;  // seconds since 1970
   std::string owner = "Simulated unit";
+  int serial = 7;  // the unit number of the serial (byte 40)
 };
 
 // Lays the header out: model letters and number in bytes 0..3, production date and time in

@@ -20,9 +20,11 @@ const char* UsageText() {
          "                                           product, maker and serial number of USB adapters\n"
          "  info    [--port N] [--timeout S]         connect and print the unit's name, key, subversion\n"
          "                                           and header texts\n"
-         "  read    [--port N] [--timeout S] -o FILE connect and read the settings (two agreeing reads)\n"
-         "  verify  [--port N] [--timeout S] FILE    does the unit hold FILE's settings?\n"
-         "  program [--port N] [--timeout S] [--changed-only] [--force] FILE\n"
+         "  read    [--port N] [--timeout S] [--no-history] -o FILE\n"
+         "                                           connect and read the settings (two agreeing reads)\n"
+         "  verify  [--port N] [--timeout S] [--no-history] FILE\n"
+         "                                           does the unit hold FILE's settings?\n"
+         "  program [--port N] [--timeout S] [--changed-only] [--force] [--no-history] FILE\n"
          "                                           program, read back, wait until the unit has saved;\n"
          "                                           a unit set for another bike than FILE is refused\n"
          "                                           unless --force is given\n"
@@ -35,7 +37,17 @@ const char* UsageText() {
          "  play    RECORDING (--csv FILE | --info)  a recording (.ignlog) as the CSV log its playback\n"
          "                                           writes, or its header and record counts\n"
          "  convert [--raw] IN OUT                   convert between .ign, .bin (1050 raw bytes) and .ini\n"
-         "  diff    A B                              parameters that differ, by name and shown value\n"
+         "  diff    [--raw] A B                      parameters that differ, by page, caption and shown\n"
+         "                                           value; --raw: by name and element, for scripts\n"
+         "  history list [--unit ID]                 the unit history, newest first, one entry a line\n"
+         "  history units                            the units in the history\n"
+         "  history show ENTRY                       an entry and what it changed\n"
+         "  history diff [--raw] ENTRY ENTRY|FILE    differences between an entry's settings and another's\n"
+         "  history export ENTRY FILE                an entry's settings as a file\n"
+         "  history note ENTRY TEXT                  the entry's note\n"
+         "                                           ENTRY: the image the unit held (a Program: the image\n"
+         "                                           it replaced); ENTRY:programmed, ENTRY:editor the\n"
+         "                                           image a Program wrote, a Verify compared with\n"
          "  handover --port N (release|reset|takeback)  port messages to a running ignset\n"
          "  archive [SCRIPT]                         archive store commands (OPEN, IMPORT, SAVE ...) from\n"
          "                                           SCRIPT or standard input; 1 when one reported (error)\n"
@@ -43,6 +55,7 @@ const char* UsageText() {
          "  --port N      0 = automatic search (default), n = only port n\n"
          "  --timeout S   seconds to find a unit (default 10)\n"
          "  --lang L      en, de or cs (messages and texts)\n"
+         "  --no-history  keep nothing of this run in the unit history\n"
          "\n"
          "Files by extension: .ign settings file, .bin raw settings block, .ini default.ini layout.\n"
          "Exit codes: 0 success, 1 failed or different (a monitor link that drops, a CSV\n"
@@ -102,6 +115,14 @@ std::optional<Args> ParseArgs(int argc, char** argv, std::string& error) {
       a.csv = argv[++i];
     } else if (arg == "--plain") {
       a.plain = true;
+    } else if (arg == "--no-history") {
+      a.noHistory = true;
+    } else if (arg == "--unit") {
+      if (i + 1 >= argc) {
+        error = "--unit needs a unit's id or identity";
+        return std::nullopt;
+      }
+      a.unit = argv[++i];
     } else if (arg == "--info") {
       a.info = true;
     } else if (arg == "--lang") {

@@ -31,7 +31,9 @@ struct Args {
   std::string lang = "en";
   std::string csv;  // --csv: the CSV log of monitor and play
   bool info = false;
-  bool plain = false;  // monitor: one line per record, also on a terminal
+  bool plain = false;      // monitor: one line per record, also on a terminal
+  bool noHistory = false;  // read, verify, program: keep nothing in the unit history
+  std::string unit;        // history list: only this unit (its id or identity)
   std::vector<std::string> positional;
   RunConfig env;  // read from the environment at the start
   // Not an option: ignctl's own state file (where the search last found a

@@ -3,6 +3,7 @@
 
 #include "cli/commands.h"
 #include "cli/settings_io.h"
+#include "core/compare/difference_words.h"
 #include "core/params/param_diff.h"
 
 namespace ign::cli {
@@ -30,17 +31,27 @@ int CmdDiff(const Args& args) {
     std::fprintf(stderr, "ignctl: diff needs two settings files\n");
     return kUsage;
   }
+  // Both files as Open loads them; --raw changes only the form of the lines.
   Image a = DefaultSettings(), b = DefaultSettings();
   std::string error;
-  if (!LoadSettings(args.positional[0], a, args.raw, error) ||
-      !LoadSettings(args.positional[1], b, args.raw, error)) {
+  if (!LoadSettings(args.positional[0], a, false, error) ||
+      !LoadSettings(args.positional[1], b, false, error)) {
     std::fprintf(stderr, "ignctl: %s\n", error.c_str());
     return kUsage;
   }
-  const std::vector<ParamDifference> diffs = DiffImages(a, b);
-  for (const ParamDifference& d : diffs) std::printf("%s\n", FormatDifference(d).c_str());
-  std::printf("%zu difference%s\n", diffs.size(), diffs.size() == 1 ? "" : "s");
-  return diffs.empty() ? kOk : kFailed;
+  return PrintDifferences(a, b, args.raw) ? kOk : kFailed;
+}
+
+bool PrintDifferences(const Image& a, const Image& b, bool raw) {
+  if (raw) {
+    const std::vector<ParamDifference> diffs = DiffImages(a, b);
+    for (const ParamDifference& d : diffs) std::printf("%s\n", FormatDifference(d).c_str());
+    std::printf("%zu difference%s\n", diffs.size(), diffs.size() == 1 ? "" : "s");
+    return diffs.empty();
+  }
+  const std::vector<DifferenceLine> lines = DescribeDifferences(a, b);
+  std::fputs(DifferenceReport(lines).c_str(), stdout);
+  return lines.empty();
 }
 
 }  // namespace ign::cli

@@ -1,5 +1,6 @@
 #pragma once
 #include "cli/cli_args.h"
+#include "core/params/image.h"
 
 namespace ign::cli {
 
@@ -15,6 +16,12 @@ int CmdMonitor(const Args& args);
 int CmdPlay(const Args& args);
 int CmdConvert(const Args& args);
 int CmdDiff(const Args& args);
+int CmdHistory(const Args& args);
+
+// The differences from a to b on standard output: in words under their
+// pages, or (raw) by name and element as scripts read them; the count last.
+// True when there are none.
+bool PrintDifferences(const Image& a, const Image& b, bool raw);
 int CmdHandover(const Args& args);
 int CmdArchive(const Args& args);
 

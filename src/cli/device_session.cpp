@@ -6,7 +6,10 @@
 
 #include <unistd.h>
 
+#include <filesystem>
+
 #include "cli/search_state.h"
+#include "core/base/settings_dir.h"
 #include "core/comm/port_error.h"
 
 namespace ign::cli {
@@ -39,12 +42,26 @@ void CliHost::MonitorRecord(const uint8_t* record) {
 
 void CliHost::TakeMessages() {
   if (!session) return;
-  for (SessionMessage& m : session->TakeMessages())
-    (m.kind == SessionMessage::Kind::Version ? versionMessages : cutOff).push_back(std::move(m.text));
+  for (SessionMessage& m : session->TakeMessages()) {
+    if (m.kind == SessionMessage::Kind::History)
+      PrintLines(m.text);  // the operation goes on; its result stands
+    else
+      (m.kind == SessionMessage::Kind::Version ? versionMessages : cutOff).push_back(std::move(m.text));
+  }
 }
 
 DeviceSession::DeviceSession(const Args& args) : args_(args), session_(&host_, nullptr, args.env) {
   host_.session = &session_;
+  // The unit history beside the window's settings, shared with the window.
+  if (const std::string folder = ComputeSettingsPaths(args.env).folder; !args.noHistory && !folder.empty()) {
+    history_ = std::make_unique<CHistoryRecorder>(HistoryFilePath(folder));
+    std::string file =
+        args.output.empty() ? (args.positional.empty() ? "" : args.positional[0]) : args.output;
+    std::error_code ec;
+    if (!file.empty()) file = std::filesystem::absolute(file, ec).lexically_normal().string();
+    history_->SetFileSource([file] { return file; });
+    session_.SetHistory(history_.get());
+  }
   Engine().Com().SetConfiguredPort(args.port);
   // A damaged or foreign state file gives nothing to remember: a plain search.
   Engine().Com().Memory().FromText(LoadSearchState(args.statePath));

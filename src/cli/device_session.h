@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "cli/cli_args.h"
+#include "core/history/history_recorder.h"
 #include "core/monitor/live_monitor.h"
 #include "core/session/session.h"
 
@@ -73,6 +74,7 @@ class DeviceSession {
 
   Args args_;
   CliHost host_;
+  std::unique_ptr<CHistoryRecorder> history_;  // before the session, which uses it
   CSession session_;
   std::string savedRows_;  // the rows the state file holds
   bool tty_ = false;

@@ -26,7 +26,10 @@ class IgnctlE2E : public ::testing::Test {
   IgnctlE2E() : dir_(MakeTempDir()), ports_(dir_ + "/ports") {}
   ProcessResult Run(std::vector<std::string> args, double cap = 90) {
     args.insert(args.begin(), Ignctl());
-    return RunProcess(args, {"IGN_PORT_DIR=" + ports_, "XDG_STATE_HOME=" + Path("state")}, cap);
+    return RunProcess(
+        args,
+        {"IGN_PORT_DIR=" + ports_, "XDG_STATE_HOME=" + Path("state"), "IGN_SETTINGS_DIR=" + Path("settings")},
+        cap);
   }
   std::string Path(const std::string& name) const { return dir_ + "/" + name; }
 
@@ -147,9 +150,15 @@ TEST_F(IgnctlE2E, PortsInfoReadConvertProgramVerifyReset) {
   EXPECT_NE(differs.out.find("LIMITER[0]: 9000 -> "), std::string::npos) << differs.out;
   EXPECT_NE(differs.out.find("1 difference"), std::string::npos) << differs.out;
 
+  // In words under the page by default, by name with --raw.
   ProcessResult diff = Run({"diff", Path("plain.ign"), Path("changed.ign")});
   EXPECT_EQ(diff.exitCode, 1);
-  EXPECT_NE(diff.out.find("LIMITER[0]: "), std::string::npos) << diff.out;
+  EXPECT_NE(diff.out.find("Miscellaneous\n  Limiter [rpm]: "), std::string::npos) << diff.out;
+  EXPECT_NE(diff.out.find(" → 9,000\n1 difference\n"), std::string::npos) << diff.out;
+  ProcessResult raw = Run({"diff", "--raw", Path("plain.ign"), Path("changed.ign")});
+  EXPECT_EQ(raw.exitCode, 1);
+  EXPECT_NE(raw.out.find("LIMITER[0]: "), std::string::npos) << raw.out;
+  EXPECT_NE(raw.out.find(" -> 9000\n1 difference\n"), std::string::npos) << raw.out;
 
   ProcessResult program = Run({"program", Path("changed.ign")});
   ASSERT_EQ(program.exitCode, 0) << program.err;

@@ -48,8 +48,10 @@ class MonitorE2E : public ::testing::Test {
   ProcessResult Run(std::vector<std::string> args, double cap = 90,
                     const std::function<bool(const ProcessResult&)>& interruptWhen = {}) {
     args.insert(args.begin(), Ignctl());
-    return RunProcess(args, {"IGN_PORT_DIR=" + ports_, "XDG_STATE_HOME=" + Path("state")}, cap,
-                      interruptWhen);
+    return RunProcess(
+        args,
+        {"IGN_PORT_DIR=" + ports_, "XDG_STATE_HOME=" + Path("state"), "IGN_SETTINGS_DIR=" + Path("settings")},
+        cap, interruptWhen);
   }
   std::string Path(const std::string& name) const { return dir_ + "/" + name; }
 

@@ -31,8 +31,10 @@ class PortInUseE2E : public ::testing::Test {
   ProcessResult Run(std::vector<std::string> args, double cap = kCapSeconds,
                     const std::function<bool(const ProcessResult&)>& interruptWhen = {}) {
     args.insert(args.begin(), Ignctl());
-    return RunProcess(args, {"IGN_PORT_DIR=" + ports_, "XDG_STATE_HOME=" + dir_ + "/state"}, cap,
-                      interruptWhen);
+    return RunProcess(args,
+                      {"IGN_PORT_DIR=" + ports_, "XDG_STATE_HOME=" + dir_ + "/state",
+                       "IGN_SETTINGS_DIR=" + dir_ + "/settings"},
+                      cap, interruptWhen);
   }
   // What every command says about a held port, checked together.
   void ExpectRefused(int com) {

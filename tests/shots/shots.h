@@ -72,4 +72,9 @@ int PrintShots(const QString& dir);
 // drag with the value being set shown beside the point.
 int MapEditorShots(const QString& dir);
 
+// The unit history window (a Program selected, two entries compared, Czech)
+// and the difference view of the editor against a file, with the cells
+// marked in the map editor, and after it was closed.
+int HistoryShots(const QString& dir);
+
 }  // namespace ign::shots

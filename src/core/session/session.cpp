@@ -14,6 +14,7 @@ namespace ign {
 
 namespace {
 const char* const kConnectionLostTitle = "###Connection lost##Verbindung verloren##Spojení přerušeno";
+const char* const kHistoryTitle = "###Unit history##Geräteverlauf##Historie jednotky";
 }  // namespace
 
 CSession::CSession(ISessionView* view, std::shared_ptr<IPortSystem> ports, const RunConfig& config)
@@ -72,19 +73,35 @@ void CSession::Tick() {
 
 void CSession::Step() {
   if (!Holding()) engine_.Step();
+  KeepHistory();
   Announce();
 }
 
 bool CSession::StepBetweenTicks() {
   const bool stepped = engine_.StepBetweenTicks();
+  KeepHistory();
   Announce();
   return stepped;
 }
 
 bool CSession::WaitForNextTick(int ms, const std::function<bool()>& done) {
-  const bool ended = engine_.WaitForNextTick(ms, done);
+  // The history sees every step taken in the wait, not only the last.
+  const bool ended = engine_.WaitForNextTick(ms, [&] {
+    KeepHistory();
+    return done && done();
+  });
+  KeepHistory();
   Announce();
   return ended;
+}
+
+// After the outcome, never before: the history is written once the step that
+// ended the operation is over.
+void CSession::KeepHistory() {
+  if (!history_) return;
+  history_->Observe(engine_, unit_);
+  for (std::string& text : history_->TakeMessages())
+    Record({SessionMessage::Kind::History, LngStr(kHistoryTitle), std::move(text), false});
 }
 
 bool CSession::Holding() const {

@@ -15,6 +15,7 @@
 #include "core/device/engine.h"
 #include "core/files/settings_files.h"
 #include "core/files/unit_info.h"
+#include "core/history/history_recorder.h"
 #include "core/params/defaults.h"
 #include "core/session/preflight.h"
 #include "core/session/session_message.h"
@@ -143,6 +144,10 @@ class CSession : private ICommHost, private IUndoHost, private IFileHost {
   void SetMessageOpen(bool open) { messageOpen_ = open; }
   bool Holding() const;
 
+  // Where the session keeps its operations (null: nowhere). The front end
+  // owns the recorder; it is told every step, and its messages are recorded.
+  void SetHistory(CHistoryRecorder* history) { history_ = history; }
+
  private:
   // ICommHost: the engine's calls, kept or passed on to the view.
   void ReloadPages() override;
@@ -183,6 +188,7 @@ class CSession : private ICommHost, private IUndoHost, private IFileHost {
 
   void Record(SessionMessage message);
   void Announce();
+  void KeepHistory();
 
   ISessionView none_;
   ISessionView& view_;
@@ -199,6 +205,7 @@ class CSession : private ICommHost, private IUndoHost, private IFileHost {
     CUndoRing::History undo;
   };
   std::unique_ptr<Kept> kept_;
+  CHistoryRecorder* history_ = nullptr;
   CEngine engine_;  // last: its port threads stop first
 };
 

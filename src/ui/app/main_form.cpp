@@ -23,6 +23,7 @@
 #include "ui/app/error_box.h"
 #include "ui/app/file_host.h"
 #include "ui/app/handover_server.h"
+#include "ui/app/history_commands.h"
 #include "ui/app/key_router.h"
 #include "ui/app/live_host.h"
 #include "ui/app/main_layout.h"
@@ -165,6 +166,8 @@ void TMainForm::FormCreate() {
   setAcceptDrops(true);
   CheckAddressMap();
   ResetConnectionState();
+  // The session records every operation in the unit history from here on.
+  new THistoryCommands(*this);
   RefreshLiveDisplay();  // the live display shows the monitor record once
   StartUpdateCheck();    // unless noPatchCheck (or switched off)
   // The recorder and player are reset.

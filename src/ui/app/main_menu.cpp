@@ -46,6 +46,10 @@ TMainMenu::TMainMenu(QMainWindow& window) : window_(window) {
   Add(device, "MenuProgram", "&Program", "F9");
   Add(device, "MenuReset", "&Reset");
   device->addSeparator();
+  Add(device, "MenuUnitHistory", "Unit &history...", "Ctrl+H");
+  Add(device, "MenuCompareUnit", "Compare with &unit");
+  Add(device, "MenuCompareFile", "Compare with &file...");
+  device->addSeparator();
   Add(device, "MenuUpdate", "&Update");
 
   QMenu* tools = AddMenu("MenuTools", "&Tools");

@@ -12,12 +12,15 @@ namespace {
 QString Q(const std::string& s) { return QString::fromUtf8(s.c_str()); }
 
 // A cut-off does not hold the engine: the search for the unit goes on under
-// the box. A second loss before it is closed replaces its text.
+// the box. A second loss before it is closed replaces its text. A message of
+// the unit history has a box of its own, in the same way.
 void ShowCutOff(QWidget* window, const SessionMessage& m) {
-  auto* box = window->findChild<QMessageBox*>(QStringLiteral("CutOffMessage"));
+  const QString name = m.kind == SessionMessage::Kind::History ? QStringLiteral("HistoryMessage")
+                                                               : QStringLiteral("CutOffMessage");
+  auto* box = window->findChild<QMessageBox*>(name);
   if (!box) {
     box = new QMessageBox(window);
-    box->setObjectName(QStringLiteral("CutOffMessage"));
+    box->setObjectName(name);
     box->setIcon(QMessageBox::Warning);
     box->setStandardButtons(QMessageBox::Ok);
     box->setAttribute(Qt::WA_DeleteOnClose);

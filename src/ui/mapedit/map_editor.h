@@ -23,6 +23,7 @@
 #include "core/mapedit/navigation.h"
 #include "core/mapedit/scrollbar.h"
 #include "core/mapedit/typed_entry.h"
+#include "ui/mapedit/difference_marks.h"
 #include "ui/mapedit/graph_state.h"
 
 #include <QMenu>
@@ -87,6 +88,8 @@ struct TabViewState {
   std::array<int32_t, kMaxCells> preview{};
 
   TTabGraph graph;
+
+  std::vector<DifferenceMark> differenceMarks;  // while a difference view is open
 };
 
 class TTab : public QWidget {
@@ -158,6 +161,13 @@ class TTab : public QWidget {
   std::vector<MenuItem> PrepareContextMenu(QPoint at);
   QMenu* LastMenu() const { return lastMenu_; }
   void RunMenuItem(const MenuItem& item);
+
+  // Cells that differ from the settings a difference view compares with; empty clears them.
+  void SetDifferenceMarks(std::vector<DifferenceMark> marks) {
+    v_.differenceMarks = std::move(marks);
+    RequestRepaint();
+    Flush();
+  }
 
   void SetPrinting(bool on);
   bool Printing() const { return printing_; }

@@ -399,6 +399,7 @@ void PaintTable(const TableContext& c) {
   Tint(c);
   SelectionFrameAndTriangles(c);
   LiveRings(c);
+  PaintDifferenceMarks(c.p, c.t, c.model.ActiveIndex(), c.v.differenceMarks);
   if (!c.model.Compact()) CellTexts(c);
   HeaderTexts(c);
   Corner(c);

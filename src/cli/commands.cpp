@@ -11,6 +11,7 @@ int RunCommand(const Args& args) {
       {"ports", CmdPorts},     {"info", CmdInfo},         {"read", CmdRead},       {"verify", CmdVerify},
       {"program", CmdProgram}, {"reset", CmdReset},       {"monitor", CmdMonitor}, {"convert", CmdConvert},
       {"diff", CmdDiff},       {"handover", CmdHandover}, {"archive", CmdArchive}, {"play", CmdPlay},
+      {"log", CmdLog},
   };
   auto it = commands.find(args.command);
   if (it == commands.end()) {

@@ -17,5 +17,6 @@ int CmdConvert(const Args& args);
 int CmdDiff(const Args& args);
 int CmdHandover(const Args& args);
 int CmdArchive(const Args& args);
+int CmdLog(const Args& args);
 
 }  // namespace ign::cli

@@ -119,7 +119,7 @@ bool CsvLogParser::Second(std::string_view line) {
       size_t(timeField_) < fields_.size() ? TrimField(fields_[size_t(timeField_)]) : "";
   double v = 0;
   const bool time = ParseClockTime(t, v) || ParseCsvNumber(t, '.', v) || ParseCsvNumber(t, ',', v);
-  if (!time && !t.empty()) {
+  if (!time) {
     units_ = true;
     for (size_t i = 0; i < fieldCount_; ++i)
       unitTexts_.push_back(i < fields_.size() ? Text(TrimField(fields_[i])) : std::string());
@@ -161,7 +161,7 @@ bool CsvLogParser::Data(std::string_view line) {
   size_t n = fields_.size();
   if (n == fieldCount_ + 1 && TrimField(fields_.back()).empty()) --n;
   if (n != fieldCount_)
-    return Fail(LogFault::FieldCount, int(std::min(n, fieldCount_) + (n > fieldCount_ ? 1 : 0)),
+    return Fail(LogFault::FieldCount, int(std::min(n, fieldCount_) + 1),
                 std::to_string(n) + " / " + std::to_string(fieldCount_));
   if (!Time(fields_[size_t(timeField_)])) return false;
   for (size_t i = 0; i < n; ++i) {

@@ -22,7 +22,8 @@ void CheckLog(const CLog& log) {
         FUZZ_CHECK(v >= 0 && size_t(v) < c.texts.size());
   }
   for (size_t a = 0; a < log.channels.size(); ++a)
-    for (size_t b = a + 1; b < log.channels.size(); ++b) FUZZ_CHECK(log.channels[a].name != log.channels[b].name);
+    for (size_t b = a + 1; b < log.channels.size(); ++b)
+      FUZZ_CHECK(log.channels[a].name != log.channels[b].name);
 }
 
 }  // namespace
@@ -33,7 +34,8 @@ int CsvLogReader(const uint8_t* data, size_t size) {
   FUZZ_CHECK(r.log.has_value() == !r.error);
   if (!r.log) {
     FUZZ_CHECK(!LogErrorMessage("fuzz", r.error).empty());
-    if (r.error.fault == LogFault::FieldCount || r.error.fault == LogFault::Number) FUZZ_CHECK(r.error.line > 1);
+    if (r.error.fault == LogFault::FieldCount || r.error.fault == LogFault::Number)
+      FUZZ_CHECK(r.error.line > 1);
     return 0;
   }
   const CLog& log = *r.log;

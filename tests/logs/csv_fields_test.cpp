@@ -17,17 +17,21 @@ struct NumberCase {
 
 TEST(CsvFields, Numbers) {
   const NumberCase cases[] = {
-      {"12", '.', true, 12},           {"-3.25", '.', true, -3.25},    {"+7", '.', true, 7},
-      {" 4,5 ", ',', true, 4.5},       {"4,5", '.', false, 0},         {"1e3", '.', true, 1000},
-      {"2,5E-1", ',', true, 0.25},     {".5", '.', true, 0.5},         {"5.", '.', true, 5},
-      {"", '.', false, 0},             {"-", '.', false, 0},           {"12a", '.', false, 0},
-      {"1.2.3", '.', false, 0},        {"0x1F", '.', false, 0},        {"1 234", '.', false, 0},
-      {"12345678901234567890", '.', true, 12345678901234567890.0},
+      {"12", '.', true, 12},       {"-3.25", '.', true, -3.25},
+      {"+7", '.', true, 7},        {" 4,5 ", ',', true, 4.5},
+      {"4,5", '.', false, 0},      {"1e3", '.', true, 1000},
+      {"2,5E-1", ',', true, 0.25}, {".5", '.', true, 0.5},
+      {"5.", '.', true, 5},        {"", '.', false, 0},
+      {"-", '.', false, 0},        {"12a", '.', false, 0},
+      {"1.2.3", '.', false, 0},    {"0x1F", '.', false, 0},
+      {"1 234", '.', false, 0},    {"12345678901234567890", '.', true, 12345678901234567890.0},
   };
   for (const NumberCase& c : cases) {
     double v = -99;
     EXPECT_EQ(ParseCsvNumber(c.text, c.decimal, v), c.ok) << c.text;
-    if (c.ok) EXPECT_DOUBLE_EQ(v, c.value) << c.text;
+    if (c.ok) {
+      EXPECT_DOUBLE_EQ(v, c.value) << c.text;
+    }
   }
 }
 
@@ -37,14 +41,18 @@ TEST(CsvFields, ClockTimes) {
     bool ok;
     double seconds;
   } cases[] = {
-      {"00:00:00.000", true, 0},   {"13:05:09.250", true, 47109.25}, {"7:30", true, 27000},
-      {"23:59:59,5", true, 86399.5}, {"12", false, 0},             {"12:61:00", false, 0},
-      {"12:00:00.", false, 0},     {"a:00", false, 0},               {"10:00:00 x", false, 0},
+      {"00:00:00.000", true, 0}, {"13:05:09.250", true, 47109.25},
+      {"7:30", true, 27000},     {"23:59:59,5", true, 86399.5},
+      {"12", false, 0},          {"12:61:00", false, 0},
+      {"12:00:00.", false, 0},   {"a:00", false, 0},
+      {"10:00:00 x", false, 0},
   };
   for (const auto& c : cases) {
     double v = -1;
     EXPECT_EQ(ParseClockTime(c.text, v), c.ok) << c.text;
-    if (c.ok) EXPECT_DOUBLE_EQ(v, c.seconds) << c.text;
+    if (c.ok) {
+      EXPECT_DOUBLE_EQ(v, c.seconds) << c.text;
+    }
   }
 }
 

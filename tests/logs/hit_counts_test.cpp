@@ -23,8 +23,11 @@ TEST_F(HitCounts, CellsAreTheLiveCellsOfTheEditorsRule) {
   struct Case {
     const char* name;
     int sensor, advMode, servoMode;
-  } cases[] = {{"no sensor", 0, 1, 2},         {"throttle, 2D", 1, 1, 2}, {"throttle, rpm only", 1, 0, 0},
-               {"pressure, 2D", 2, 1, 2},      {"servo load only", 1, 1, 1}};
+  } cases[] = {{"no sensor", 0, 1, 2},
+               {"throttle, 2D", 1, 1, 2},
+               {"throttle, rpm only", 1, 0, 0},
+               {"pressure, 2D", 2, 1, 2},
+               {"servo load only", 1, 1, 1}};
   std::mt19937 random(7);
   for (const Case& c : cases) {
     Image img = MapSettings(c.sensor, 6);
@@ -69,7 +72,8 @@ TEST_F(HitCounts, HeldValuesFallInOneCellWithTheWholeDuration) {
 TEST_F(HitCounts, ARangeCountsOnlyItsTimeAndStoppedEngineCountsNowhere) {
   CLog log;
   log.time = {0, 1, 2, 3, 4, 5};
-  log.AddChannel("RPM", "1/min", ChannelKind::Number, ChannelRole::Rpm).values = {0, 1500, 1500, 5000, 500, 500};
+  log.AddChannel("RPM", "1/min", ChannelKind::Number, ChannelRole::Rpm).values = {0,    1500, 1500,
+                                                                                  5000, 500,  500};
   log.AddChannel("TPSIAP", "", ChannelKind::Number, ChannelRole::Load).values = {0, 10, 10, 100, 0, 0};
   const Image img = MapSettings(1);
   CHitCounter counter(HitSheetOfImage(img, HitMap::Advance1), 0);
@@ -102,8 +106,7 @@ TEST_F(HitCounts, TablesAsCsvAndText) {
   ASSERT_EQ(t.Columns(), 3);
   ASSERT_EQ(t.Rows(), 10);
   const std::string csv = HitTableCsv(t);
-  EXPECT_EQ(csv.substr(0, csv.find('\n', csv.find('\n') + 1) + 1),
-            ",1000,2000,3000\n0,0.000,0.000,0.500\n");
+  EXPECT_EQ(csv.substr(0, csv.find('\n', csv.find('\n') + 1) + 1), ",1000,2000,3000\n0,0.000,0.000,0.500\n");
   EXPECT_NE(csv.find("\n100,0.000,1.250,0.000\n"), std::string::npos);
   // Without a load sensor the map is one rpm curve: one row.
   img[Adrb::TPSIAP_SENSOR] = 0;
@@ -120,7 +123,7 @@ TEST_F(HitCounts, PressureSensorUsesThePressurePoints) {
   EXPECT_EQ(sheet.y.unit, "IAP");
   CHitCounter counter(sheet, 0);
   counter.Add(LiveOfReading(4000, 64, 2, false), 3);
-  EXPECT_DOUBLE_EQ(counter.Seconds(3, 4), 3);  // 60 kPa is the fifth point (20, 30 .. 60)
+  EXPECT_DOUBLE_EQ(counter.Seconds(3, 4), 3);         // 60 kPa is the fifth point (20, 30 .. 60)
   counter.Add(LiveOfReading(4000, 64, 1, false), 1);  // a throttle reading on a pressure map
   EXPECT_DOUBLE_EQ(counter.Elsewhere(), 1);
 }

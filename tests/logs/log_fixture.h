@@ -93,7 +93,8 @@ class LogTest : public ::testing::Test {
     return std::string(std::istreambuf_iterator<char>(f), {});
   }
   // A recording by the program's recorder: the settings, then the readings at their times.
-  std::string Record(const std::vector<Reading>& readings, const Image& settings, const std::string& name = "ride.ignlog") {
+  std::string Record(const std::vector<Reading>& readings, const Image& settings,
+                     const std::string& name = "ride.ignlog") {
     NullSink sink;
     CMonitorPlayer player(sink);
     RecordingHeader h;

@@ -18,7 +18,8 @@ CLog Small() {
   CLog log;
   log.time = {0, 0.5, 1.5, 2.0};
   log.AddChannel("RPM", "1/min", ChannelKind::Number, ChannelRole::Rpm).values = {1000, 9500, 9800, 2000};
-  log.AddChannel("BATTERY", "mV", ChannelKind::Number, ChannelRole::Battery).values = {12000, 15500, kNoValue, 14000};
+  log.AddChannel("BATTERY", "mV", ChannelKind::Number, ChannelRole::Battery).values = {12000, 15500, kNoValue,
+                                                                                       14000};
   log.AddChannel("LIMITER", "0/1", ChannelKind::Flag, ChannelRole::Limiter).values = {0, 1, 1, 0};
   LogChannel& gear = log.AddChannel("Gang", "", ChannelKind::Enumeration);
   gear.texts = {"N", "1; low"};
@@ -51,8 +52,9 @@ TEST(TidyCsv, ReadsBackWithTheSameNamesUnitsAndValues) {
     TidyCsvOptions o;
     o.decimalComma = comma;
     const std::string text = TidyCsv(log, 0.5, 1.5, o);
-    EXPECT_EQ(text.substr(0, text.find('\n')), comma ? "time [s];RPM [1/min];BATTERY [mV];LIMITER [0/1];Gang;ADV1 [°]"
-                                                     : "time [s],RPM [1/min],BATTERY [mV],LIMITER [0/1],Gang,ADV1 [°]");
+    EXPECT_EQ(text.substr(0, text.find('\n')),
+              comma ? "time [s];RPM [1/min];BATTERY [mV];LIMITER [0/1];Gang;ADV1 [°]"
+                    : "time [s],RPM [1/min],BATTERY [mV],LIMITER [0/1],Gang,ADV1 [°]");
     const LogRead r = ParseCsvLog(text);
     ASSERT_TRUE(r.log) << LogErrorMessage("tidy", r.error);
     const CLog& back = *r.log;
@@ -82,8 +84,9 @@ TEST(PlotData, ColumnsKeepTheirMinimumAndMaximumInOrder) {
   ReduceForColumns(log, v.values, 10.0, 90.0, 400, p);
   EXPECT_LE(p.x.size(), 2u * 400 + 2);
   EXPECT_TRUE(std::is_sorted(p.x.begin(), p.x.end()));
-  EXPECT_DOUBLE_EQ(*std::max_element(p.y.begin(), p.y.end()), double(v.values[54321]));  // a one-row spike stays
-  EXPECT_LE(p.x.front(), 10.0);  // reaches the edges
+  EXPECT_DOUBLE_EQ(*std::max_element(p.y.begin(), p.y.end()),
+                   double(v.values[54321]));  // a one-row spike stays
+  EXPECT_LE(p.x.front(), 10.0);               // reaches the edges
   EXPECT_GE(p.x.back(), 90.0);
   // Few rows: drawn as they are.
   ReduceForColumns(log, v.values, 1.0, 1.1, 400, p);

@@ -16,8 +16,12 @@ class RecordingLog : public LogTest {};
 std::vector<Reading> Ride() {
   std::vector<Reading> v;
   for (int i = 0; i < 40; ++i)
-    v.push_back({.ms = 100 + 440 * i, .rpm = 800 + 150 * i, .load = i % 11, .sensor = 1,
-                 .secondMap = i >= 30, .advanceByte = i % 5 == 0 ? 0 : 110 + i});
+    v.push_back({.ms = 100 + 440 * i,
+                 .rpm = 800 + 150 * i,
+                 .load = i % 11,
+                 .sensor = 1,
+                 .secondMap = i >= 30,
+                 .advanceByte = i % 5 == 0 ? 0 : 110 + i});
   return v;
 }
 

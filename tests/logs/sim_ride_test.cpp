@@ -17,8 +17,10 @@ TEST(SimRide, TheLoopSpreadsOverTheCellsInItsOrder) {
   const Image img = MapSettings(1);  // rpm points 1000 .. 8000, limiter 9000
   sim::EngineModel engine(1);
   CLog log;
-  LogChannel& rpm = log.AddChannel("RPM", "1/min", ChannelKind::Number, ChannelRole::Rpm);
-  LogChannel& load = log.AddChannel("TPSIAP", "", ChannelKind::Number, ChannelRole::Load);
+  log.AddChannel("RPM", "1/min", ChannelKind::Number, ChannelRole::Rpm);
+  log.AddChannel("TPSIAP", "", ChannelKind::Number, ChannelRole::Load);
+  LogChannel& rpm = log.channels[0];
+  LogChannel& load = log.channels[1];
   for (int64_t t = 0; t <= sim::EngineModel::kRideMs; t += 110) {
     const sim::EngineState s = engine.At(t, img[Adrb::LIMITER] * 100);
     log.time.push_back(t / 1000.0);

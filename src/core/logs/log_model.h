@@ -71,7 +71,8 @@ class CLog {
   // The first row at or after t, and one past the last row at or before t.
   size_t FirstRowFrom(double t) const;
   size_t EndRowUntil(double t) const;
-  // Appends a channel of that name (made unique with " 2", " 3" ...) and returns it.
+  // Appends a channel of that name (made unique with " 2", " 3" ...) and returns it
+  // (references to the other channels do not survive the call).
   LogChannel& AddChannel(std::string name, std::string unit, ChannelKind kind,
                          ChannelRole role = ChannelRole::None);
 };

@@ -36,7 +36,10 @@ CLog LogOfRecording(const Recording& rec) {
     // says otherwise keeps its rows in time order all the same.
     last = std::max(last, t - first);
     log.time.push_back(last);
-    r.SetData(rec.Payload(i).data());
+    // As the player applies it: bytes 0..149 as recorded, the key from the header.
+    std::copy_n(rec.Payload(i).data(), kMonitorDataLen, r.bytes.begin());
+    r.bytes[0] = 0;
+    r.bytes[Mon::KEY] = uint8_t(rec.header.key);
     for (int c = 0; c < kCsvColumns; ++c) log.channels[size_t(c)].values.push_back(OwnValueOfRecord(r, c));
     log.channels[sensorIndex].values.push_back(float(SensorType(r)));
   }

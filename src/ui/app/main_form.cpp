@@ -1,3 +1,4 @@
+#include "ui/app/analysis_host.h"
 #include "ui/app/main_form.h"
 
 #include <QAction>
@@ -136,6 +137,7 @@ void TMainForm::ConnectMenu() {
   connect(m.Item("MenuAbout"), &QAction::triggered, this, &TMainForm::MenuAboutClick);
   connect(m.Item("MenuSaveAllNew"), &QAction::triggered, this, &TMainForm::MenuSaveAllNewClick);
   connect(m.Item("MenuCompareAll"), &QAction::triggered, this, &TMainForm::MenuCompareAllClick);
+  InstallRideAnalysis(*this);
 }
 
 // ---- Start-up -----------------------------------------------------------------

@@ -86,6 +86,7 @@ void TRideAnalysis::RefreshScatter() {
   p.xAxis->setLabel(AxisTitle(log_->channels[size_t(xc)]));
   p.yAxis->setLabel(AxisTitle(log_->channels[size_t(yc)]));
   p.rescaleAxes();
+  for (QCPAxis* axis : {p.xAxis, p.yAxis}) axis->scaleRange(1.06, axis->range().center());
   if (coloured) {
     auto* scale = new QCPColorScale(&p);
     p.plotLayout()->addElement(0, 1, scale);

@@ -55,6 +55,9 @@ void TTimePlots::Build(PlotEntry& e) {
   e.plot->axisRect()->setRangeDrag(Qt::Horizontal);
   e.plot->axisRect()->setRangeZoom(Qt::Horizontal);
   e.plot->setNoAntialiasingOnDrag(true);
+  // The same left margin on every plot keeps their time axes in line.
+  e.plot->axisRect()->setAutoMargins(QCP::msRight | QCP::msTop | QCP::msBottom);
+  e.plot->axisRect()->setMargins(QMargins(64, 0, 0, 0));
   e.plot->legend->setVisible(true);
   QFont small = font();
   small.setPointSizeF(small.pointSizeF() * 0.85);

@@ -75,6 +75,21 @@ class NullSink : public IPlaybackSink {
   void ApplyView(const ViewRecord&) override {}
 };
 
+// Writes a recording by the program's recorder: the settings, then the readings at their times.
+inline void RecordReadings(const std::string& path, const std::vector<Reading>& readings,
+                           const Image& settings) {
+  NullSink sink;
+  CMonitorPlayer player(sink);
+  RecordingHeader h;
+  h.startTime = 1767225600;
+  InitialRecords initial;
+  initial.unitInfo = "IGNSIM";
+  initial.edited = std::span<const uint8_t>(settings.data(), RS_LEN_EXE);
+  EXPECT_EQ(player.StartRecording(path, h, initial, 0), CMonitorPlayer::Event::Started);
+  for (const Reading& r : readings) player.RecordMonitor(RecordOf(r), r.ms);
+  player.StopPlayer();
+}
+
 class LogTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -95,17 +110,8 @@ class LogTest : public ::testing::Test {
   // A recording by the program's recorder: the settings, then the readings at their times.
   std::string Record(const std::vector<Reading>& readings, const Image& settings,
                      const std::string& name = "ride.ignlog") {
-    NullSink sink;
-    CMonitorPlayer player(sink);
-    RecordingHeader h;
-    h.startTime = 1767225600;
-    InitialRecords initial;
-    initial.unitInfo = "IGNSIM";
-    initial.edited = std::span<const uint8_t>(settings.data(), RS_LEN_EXE);
     const std::string path = Path(name);
-    EXPECT_EQ(player.StartRecording(path, h, initial, 0), CMonitorPlayer::Event::Started);
-    for (const Reading& r : readings) player.RecordMonitor(RecordOf(r), r.ms);
-    player.StopPlayer();
+    RecordReadings(path, readings, settings);
     return path;
   }
   std::string dir_;

@@ -166,7 +166,8 @@ void TTimePlots::FillPlot(PlotEntry& e) {
       }
     }
     g->setData(x, y, true);
-    QPen pen(PlotColour(colourIndex), dashed ? 1.2 : 1.5);
+    // One-pixel pens: wider ones take the raster engine's slow path on steep lines.
+    QPen pen(PlotColour(colourIndex), 1);
     if (dashed) pen.setStyle(Qt::DashLine);
     g->setPen(pen);
     if (c.kind != ChannelKind::Number) g->setLineStyle(QCPGraph::lsStepLeft);

@@ -23,7 +23,7 @@ bool SettingsFor(const Args& args, const CLog& log, Image& img, bool& known) {
     img = DefaultSettings();
     std::string error;
     if (!LoadSettings(args.settings, img, false, error)) {
-      std::fprintf(stderr, "ignctl: %s: %s\n", args.settings.c_str(), error.c_str());
+      std::fprintf(stderr, "ignctl: %s\n", error.c_str());  // the error names the file
       return false;
     }
     known = true;

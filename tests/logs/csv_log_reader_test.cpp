@@ -60,6 +60,9 @@ TEST_F(CsvReader, DamagedFilesNameTheLineAndColumn) {
       {"binary", std::string("t,a\n0,1\n\x01\x00\x02,3\n", 16), LogFault::NotText, 3, 0},
       {"empty", "", LogFault::Empty, 0, 0},
       {"blank lines only", "\n\r\n", LogFault::Empty, 0, 0},
+      {"header alone", "t;a;b\n", LogFault::NoData, 0, 0},
+      {"header and units alone", "t;a\ns;V\n\n", LogFault::NoData, 0, 0},
+      {"time column alone", "time\n0.5\n1.0\n", LogFault::NoData, 0, 0},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);

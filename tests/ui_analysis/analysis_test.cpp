@@ -9,7 +9,9 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QProgressBar>
+#include <QSignalSpy>
 #include <QSpinBox>
+#include <QTest>
 #include <QToolButton>
 
 #include "core/logs/map_grid.h"
@@ -18,6 +20,7 @@
 #include "ui/analysis/analysis_window.h"
 #include "ui/analysis/time_plots.h"
 #include "ui/app/analysis_host.h"
+#include "ui/app/monitor_commands.h"
 #include "ui/mapedit/hit_overlay.h"
 #include "ui/mapedit/map_editor.h"
 
@@ -140,6 +143,44 @@ TEST_F(AnalysisFixture, TheAdvanceEditorShowsTheTimeInItsCells) {
   EXPECT_TRUE(names.contains("MenuHitOverlay") && names.contains("MenuHitLive") &&
               names.contains("MenuHitCopy"));
   EXPECT_TRUE(overlay.TableText().contains("4.500"));
+}
+
+// A click on a plot of the recording being played moves the player to the
+// last record at or before that time; opening the log moves nothing.
+TEST_F(AnalysisFixture, AClickOnTheRecordingMovesItsPlayer) {
+  StartOn(Page::Advance);
+  std::vector<test::Reading> ride;
+  for (int i = 0; i < 10; ++i) ride.push_back({.ms = 200 + 500 * i, .rpm = 1000 + 300 * i, .load = 20});
+  const std::string path = dir_ + "/ride.ignlog";
+  test::RecordReadings(path, ride, Img());
+  TMonitorCommands& monitor = form_->Monitor();
+  monitor.message = [](const std::string&) {};
+  monitor.PlayFile(path);
+  ASSERT_TRUE(monitor.Playing());
+  monitor.PlayPosChange(2);
+  TRideAnalysis& w = Window();
+  QSignalSpy clicked(&w, &TRideAnalysis::TimeClicked);
+  w.Open(path);
+  w.Finish();
+  EXPECT_EQ(clicked.count(), 0);
+  EXPECT_EQ(monitor.Player().Position(), 2);
+  w.resize(1100, 760);
+  w.show();
+  QCustomPlot* plot = w.Plots().Plot(0);
+  plot->replot();
+  const struct {
+    double seconds;
+    int position;  // record 1 is the first monitor record (at 0 s)
+  } cases[] = {{2.7, 6}, {0.2, 1}, {4.6, 10}, {1.0, 3}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.seconds);
+    const int x = int(std::lround(plot->xAxis->coordToPixel(c.seconds)));
+    QTest::mouseClick(plot, Qt::LeftButton, Qt::NoModifier, QPoint(x, plot->height() / 2));
+    ASSERT_FALSE(clicked.isEmpty());
+    EXPECT_NEAR(clicked.takeLast().at(1).toDouble(), c.seconds, 0.05);
+    EXPECT_EQ(monitor.Player().Position(), c.position);
+  }
+  monitor.StopPlayer();
 }
 
 // The counts find the cells the live marker finds: the maps built from the

@@ -253,6 +253,10 @@ LogRead CsvLogParser::Finish() {
     r.error = {LogFault::Empty, 0, 0, {}};
     return r;
   }
+  if (stage_ != Stage::Data || log_.channels.empty()) {  // nothing a plot or a count could show
+    r.error = {LogFault::NoData, 0, 0, {}};
+    return r;
+  }
   if (!own_) {
     for (const Column& c : columns_)
       if (c.channel >= 0 && !c.text && c.seen && c.zeroOne)

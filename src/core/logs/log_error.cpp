@@ -14,6 +14,9 @@ const char* FaultText(LogFault f) {
       return "###The file cannot be read##Die Datei kann nicht gelesen werden##Soubor nelze přečíst";
     case LogFault::Empty:
       return "###The file holds no header line##Die Datei hat keine Kopfzeile##Soubor nemá řádek záhlaví";
+    case LogFault::NoData:
+      return "###The file holds no values besides its header and time##Die Datei enthält keine Werte außer "
+             "Kopfzeile und Zeit##Soubor neobsahuje žádné hodnoty kromě záhlaví a času";
     case LogFault::NotText:
       return "###Binary data, not a text log##Binärdaten, kein Text-Protokoll##Binární data, ne textový "
              "záznam";

@@ -8,6 +8,7 @@ enum class LogFault {
   None,
   Open,        // cannot be read
   Empty,       // no header line
+  NoData,      // a header but no line of values, or no column besides the time
   NotText,     // binary bytes where text lines should be
   FieldCount,  // a line with another number of fields than the header
   Number,      // a field that is not a number

@@ -1,6 +1,7 @@
 #include "core/logs/log_open.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
 
 #include "core/logs/recording_log.h"

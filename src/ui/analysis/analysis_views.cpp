@@ -55,7 +55,7 @@ void TRideAnalysis::RefreshScatter() {
   p.clearGraphs();
   p.clearPlottables();
   if (p.plotLayout()->elementCount() > 1) p.plotLayout()->removeAt(1), p.plotLayout()->simplify();
-  if (!log_) {
+  if (!log_ || log_->channels.empty()) {
     p.replot();
     return;
   }
@@ -104,7 +104,7 @@ void TRideAnalysis::RefreshScatter() {
 void TRideAnalysis::RefreshHistogram() {
   QCustomPlot& p = *histogram_;
   p.clearPlottables();
-  if (!log_) {
+  if (!log_ || log_->channels.empty()) {
     p.replot();
     return;
   }
@@ -189,16 +189,18 @@ QWidget* ShownView(QTabWidget* tabs) { return tabs->currentWidget(); }
 
 }  // namespace
 
+bool TRideAnalysis::NotWritten(const std::string& path) {
+  Say(path + ": " +
+      LngStr("###The file cannot be written##Die Datei kann nicht geschrieben werden##Soubor nelze zapsat"));
+  return false;
+}
+
 bool TRideAnalysis::ExportPng(const std::string& path) {
   QWidget* view = ShownView(tabs_);
   const QImage image = view->grab().toImage();
   QSaveFile file(QString::fromStdString(path));
-  if (!file.open(QIODevice::WriteOnly) || !image.save(&file, "PNG") || !file.commit()) {
-    Say(path + ": " +
-        LngStr(
-            "###The file cannot be written##Die Datei kann nicht geschrieben werden##Soubor nelze zapsat"));
-    return false;
-  }
+  if (!file.open(QIODevice::WriteOnly) || !image.save(&file, "PNG") || !file.commit())
+    return NotWritten(path);
   return true;
 }
 
@@ -217,12 +219,7 @@ bool TRideAnalysis::ExportPdf(const std::string& path) {
     view->render(&painter);
     ok = painter.end();
   }
-  if (!ok || !file.commit()) {
-    Say(path + ": " +
-        LngStr(
-            "###The file cannot be written##Die Datei kann nicht geschrieben werden##Soubor nelze zapsat"));
-    return false;
-  }
+  if (!ok || !file.commit()) return NotWritten(path);
   return true;
 }
 
@@ -230,12 +227,7 @@ bool TRideAnalysis::ExportCsv(const std::string& path) {
   if (!log_) return false;
   TidyCsvOptions o;
   o.decimalComma = decimalComma_->isChecked();
-  if (!WriteTidyCsv(path, *log_, RangeFrom(), RangeTo(), o)) {
-    Say(path + ": " +
-        LngStr(
-            "###The file cannot be written##Die Datei kann nicht geschrieben werden##Soubor nelze zapsat"));
-    return false;
-  }
+  if (!WriteTidyCsv(path, *log_, RangeFrom(), RangeTo(), o)) return NotWritten(path);
   return true;
 }
 

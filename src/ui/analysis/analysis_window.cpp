@@ -160,8 +160,8 @@ void TRideAnalysis::BuildUi() {
   connect(plotCount_, qOverload<int>(&QSpinBox::valueChanged), this,
           [this](int n) { plots_->SetPlotCount(n); });
   tabs_->addTab(plots_, QString());
-  connect(plots_, &TTimePlots::CursorMoved, this, [this](double t) {
-    ShowCursorValues();
+  connect(plots_, &TTimePlots::CursorMoved, this, [this] { ShowCursorValues(); });
+  connect(plots_, &TTimePlots::CursorClicked, this, [this](double t) {
     if (log_ && log_->format == "recording") emit TimeClicked(QString::fromStdString(log_->source), t);
   });
   connect(plots_, &TTimePlots::SelectionChanged, this, [this](double, double) {

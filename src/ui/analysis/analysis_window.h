@@ -95,6 +95,7 @@ class TRideAnalysis : public QMainWindow {
   void RefreshHistogram();
   void RefreshHits();
   void Say(const std::string& text);
+  bool NotWritten(const std::string& path);  // says so; false
   std::string Choose(bool save, const char* filter);
   void CopyHits();
 

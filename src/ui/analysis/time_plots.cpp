@@ -260,7 +260,10 @@ bool TTimePlots::eventFilter(QObject* watched, QEvent* event) {
         SetSelection(selectStart_, TimeAt(plot, x));
         return true;
       }
-      if (pressX_ >= 0 && std::abs(x - pressX_) <= 3 && log_) SetCursor(TimeAt(plot, x));
+      if (pressX_ >= 0 && std::abs(x - pressX_) <= 3 && log_) {
+        SetCursor(TimeAt(plot, x));
+        emit CursorClicked(cursor_);
+      }
       pressX_ = -1;
       break;
     }

@@ -53,6 +53,8 @@ class TTimePlots : public QWidget {
 
  signals:
   void CursorMoved(double t);
+  // The cursor set by a click on a plot (not by the program).
+  void CursorClicked(double t);
   void SelectionChanged(double from, double to);
   void ViewChanged(double t0, double t1);
   void ChannelsChanged();

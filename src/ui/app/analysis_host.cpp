@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <algorithm>
+#include <cctype>
 
 #include "core/logs/hit_counts.h"
 #include "core/text/lngstr.h"

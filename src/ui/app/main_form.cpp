@@ -1,4 +1,3 @@
-#include "ui/app/analysis_host.h"
 #include "ui/app/main_form.h"
 
 #include <QAction>
@@ -18,6 +17,7 @@
 #include "core/params/normalise.h"
 #include "core/text/lngstr.h"
 #include "core/text/messages.h"
+#include "ui/app/analysis_host.h"
 #include "ui/app/archive_startup.h"
 #include "ui/app/captions.h"
 #include "ui/app/device_commands.h"

@@ -1,5 +1,6 @@
-// The ride analysis: three plots with a cursor and a range, the scatter, two
-// rides laid over each other, and the advance map shaded by its hit counts.
+// The ride analysis: three plots with a cursor and a range, the scatter, the
+// histogram, two rides laid over each other, the hit table, and the advance
+// map shaded by its hit counts.
 #include <QApplication>
 #include <QSpinBox>
 #include <QTabWidget>
@@ -97,6 +98,10 @@ int AnalysisShots(const QString& dir) {
   w.ShowTab(1);
   Settle(300);
   if (!SaveScreen(dir, "analysis-scatter")) ++failed;
+
+  w.ShowTab(2);
+  Settle(300);
+  if (!SaveScreen(dir, "analysis-histogram")) ++failed;
 
   w.ShowTab(0);
   w.Plots().SetSelection(0, 0);

@@ -93,6 +93,15 @@ TEST_F(AnalysisFixture, ABrokenLineIsNamedAndTheLogStaysAsItWas) {
   EXPECT_NE(messages_[0].find("bad.csv, line 3, column 3"), std::string::npos) << messages_[0];
   EXPECT_NE(w.Log()->source.find("good.csv"), std::string::npos);
   EXPECT_EQ(w.findChild<QLabel*>("LabelAnalysisStatus")->text().toStdString(), messages_[0]);
+  // A header without values, or a time column alone, has nothing to show: said so.
+  for (const char* text : {"t;rpm;volts\n", "time\n0.5\n1.0\n"}) {
+    w.Open(Write("empty.csv", text));
+    w.Finish();
+    ASSERT_FALSE(messages_.empty());
+    EXPECT_NE(messages_.back().find("no values"), std::string::npos) << messages_.back();
+  }
+  EXPECT_EQ(messages_.size(), 3u);
+  EXPECT_NE(w.Log()->source.find("good.csv"), std::string::npos);
 }
 
 // A recording with the engine held at 3420 rpm and 31 %: the advance editor's

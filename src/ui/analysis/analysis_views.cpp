@@ -11,6 +11,7 @@
 #include <QSaveFile>
 #include <QTabWidget>
 #include <QTableWidget>
+#include <algorithm>
 #include <cmath>
 
 #include "core/logs/plot_data.h"
@@ -90,6 +91,11 @@ void TRideAnalysis::RefreshScatter() {
   if (coloured) {
     auto* scale = new QCPColorScale(&p);
     p.plotLayout()->addElement(0, 1, scale);
+    // The scale as tall as the plot's axis rectangle.
+    auto* group = p.findChild<QCPMarginGroup*>();
+    if (!group) group = new QCPMarginGroup(&p);
+    p.axisRect()->setMarginGroup(QCP::msTop | QCP::msBottom, group);
+    scale->setMarginGroup(QCP::msTop | QCP::msBottom, group);
     scale->setGradient(gradient);
     scale->setDataRange(QCPRange(lo, hi > lo ? hi : lo + 1));
     scale->axis()->setLabel(AxisTitle(log_->channels[size_t(cc)]));
@@ -121,7 +127,11 @@ void TRideAnalysis::RefreshHistogram() {
   bars->setBrush(QColor(30, 90, 200, 160));
   p.xAxis->setLabel(AxisTitle(log_->channels[size_t(c)]));
   p.yAxis->setLabel(T("###Records##Datensätze##Záznamy"));
-  p.rescaleAxes();
+  // Whole bars at both ends, and room above the highest.
+  const double bins = double(h.counts.size());
+  p.xAxis->setRange(h.low - h.width * 0.5, h.low + h.width * (bins + 0.5));
+  const double most = h.counts.empty() ? 1.0 : *std::max_element(h.counts.begin(), h.counts.end());
+  p.yAxis->setRange(0, std::max(1.0, most * 1.06));
   p.setAccessibleName(T("###Histogram##Histogramm##Histogram") + QStringLiteral(": ") + p.xAxis->label());
   p.replot();
 }

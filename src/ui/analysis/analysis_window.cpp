@@ -9,6 +9,7 @@
 #include <QDrag>
 #include <QFileDialog>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QListWidget>
 #include <QMessageBox>
@@ -134,6 +135,9 @@ void TRideAnalysis::BuildUi() {
   auto* left = new QWidget(split);
   auto* leftLayout = new QVBoxLayout(left);
   leftLayout->setContentsMargins(0, 0, 0, 0);
+  cursorTime_ = new QLabel(left);
+  cursorTime_->setObjectName(QStringLiteral("LabelCursorTime"));
+  leftLayout->addWidget(cursorTime_);
   channels_ = new TChannelList(left);
   channels_->setObjectName(QStringLiteral("ListChannels"));
   leftLayout->addWidget(channels_, 1);
@@ -221,6 +225,9 @@ void TRideAnalysis::BuildUi() {
   hitTable_ = new QTableWidget(hitPage);
   hitTable_->setObjectName(QStringLiteral("TableHits"));
   hitTable_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  // The whole map in view: the cells share the width and the height.
+  hitTable_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+  hitTable_->verticalHeader()->setSectionResizeMode(QHeaderView::Stretch);
   hitLayout->addWidget(hitTable_, 1);
   hitTotals_ = new QLabel(hitPage);
   hitTotals_->setObjectName(QStringLiteral("LabelHitTotals"));
@@ -409,7 +416,7 @@ void TRideAnalysis::Installed(bool second) {
   if (second_) text += QStringLiteral("   2: ") + QString::fromStdString(second_->source);
   info_->setText(text);
   info_->setAccessibleName(text);
-  plots_->SetCursor(0);
+  if (!second) plots_->SetCursor(0);
   RefreshScatter();
   RefreshHistogram();
   RefreshHits();
@@ -431,8 +438,11 @@ void TRideAnalysis::ShowTab(int index) { tabs_->setCurrentIndex(index); }
 void TRideAnalysis::DefaultPlots() {
   const auto role = [&](ChannelRole r) { return log_->FindRole(r); };
   std::vector<std::vector<int>> plots(5);
+  // Channels without a value in the whole log (advance of a channel the unit does not fire) stay off.
   const auto put = [&](size_t plot, int channel) {
-    if (channel >= 0) plots[plot].push_back(channel);
+    if (channel < 0) return;
+    const std::vector<float>& v = log_->channels[size_t(channel)].values;
+    if (std::any_of(v.begin(), v.end(), [](float x) { return HasValue(x); })) plots[plot].push_back(channel);
   };
   put(0, role(ChannelRole::Rpm));
   for (ChannelRole r :
@@ -508,6 +518,7 @@ void TRideAnalysis::ShowCursorValues() {
                 log_->time[row]);
   channels_->setToolTip(QString::fromUtf8(buf));
   channels_->setAccessibleDescription(QString::fromUtf8(buf));
+  cursorTime_->setText(QString::fromUtf8(buf));
 }
 
 void TRideAnalysis::dragEnterEvent(QDragEnterEvent* event) {

@@ -105,6 +105,7 @@ class TRideAnalysis : public QMainWindow {
   int relabelId_ = 0;
 
   QTabWidget* tabs_ = nullptr;
+  QLabel* cursorTime_ = nullptr;
   QListWidget* channels_ = nullptr;
   TTimePlots* plots_ = nullptr;
   QSpinBox* plotCount_ = nullptr;

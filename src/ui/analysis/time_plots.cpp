@@ -67,7 +67,7 @@ void TTimePlots::Build(PlotEntry& e) {
   e.plot->setAcceptDrops(true);
   e.plot->installEventFilter(this);
   e.cursor = new QCPItemStraightLine(e.plot);
-  e.cursor->setPen(QPen(QColor(0, 150, 0), 1.5));
+  e.cursor->setPen(QPen(Qt::black, 1.5));  // apart from every channel colour
   e.cursor->setVisible(false);
   e.selection = new QCPItemRect(e.plot);
   e.selection->topLeft->setTypeY(QCPItemPosition::ptAxisRectRatio);
@@ -186,6 +186,9 @@ void TTimePlots::FillPlot(PlotEntry& e) {
   const double margin = std::max((hi - lo) * 0.06, hi == lo ? 1.0 : 0.0);
   p.yAxis->setRange(lo - margin, hi + margin);
   p.legend->setVisible(p.graphCount() > 0);
+  // The time axis is named under the lowest plot only.
+  p.xAxis->setLabel(&e == &plots_.back() ? QString::fromUtf8(LngStr("###Time [s]##Zeit [s]##Čas [s]"))
+                                         : QString());
   Accessible(e);
   p.replot(QCustomPlot::rpQueuedReplot);
 }

@@ -79,7 +79,7 @@ class RideLogE2E : public LogTest {
 
   // Connects the engine and records the unit's answers for that long.
   void RecordRide(const std::string& path, double seconds) {
-    NullSink sink;
+    NullPlaybackSink sink;
     CMonitorPlayer player(sink);
     RecorderHost host(player);
     RunConfig config;

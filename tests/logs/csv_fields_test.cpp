@@ -64,6 +64,8 @@ TEST(CsvFields, SplitsQuotedFieldsAndTrailingSeparators) {
   EXPECT_EQ(f[1], "b;c");
   EXPECT_EQ(f[2], "");
   EXPECT_EQ(f[3], "d\"\"e");
+  EXPECT_EQ(UnquotedText(f[3]), "d\"e");
+  EXPECT_EQ(UnquotedText("\"\"\"\"x"), "\"\"x");
   EXPECT_EQ(f[4], "");
   SplitCsvLine("", ',', f);
   EXPECT_EQ(f.size(), 1u);

@@ -54,6 +54,7 @@ TEST_F(CsvReader, DamagedFilesNameTheLineAndColumn) {
       {"missing field", "t,a,b\n0,1,2\n1,1\n2,1,2\n", LogFault::FieldCount, 3, 3},
       {"extra field", "t,a,b\n0,1,2\n1,1,2,3\n", LogFault::FieldCount, 3, 4},
       {"not a number", "t;a;b\n0;1;2\n1;1;x2\n", LogFault::Number, 3, 3},
+      {"beyond a channel's range", "t,a,b\n0,1,2\n1,1e39,2\n", LogFault::Number, 3, 2},
       {"time goes back", "t,a\n0,1\n2,1\n1,1\n", LogFault::Time, 4, 1},
       {"no time", "t,a\n0,1\n,1\n", LogFault::Time, 3, 1},
       {"clock then number", "Time;a\n10:00:00.000;1\n5;1\n", LogFault::Time, 3, 1},

@@ -15,6 +15,7 @@
 #include "core/params/image.h"
 #include "core/text/language.h"
 #include "core/text/messages.h"
+#include "tests/support/null_playback_sink.h"
 
 namespace ign::test {
 
@@ -67,18 +68,10 @@ inline Image MapSettings(int sensor, int columns = 8) {
   return img;
 }
 
-class NullSink : public IPlaybackSink {
- public:
-  void ApplyEditedImage(std::span<const uint8_t>) override {}
-  void ApplyUnitImage(std::span<const uint8_t>) override {}
-  void ApplyMonitor(const MonitorRecord&) override {}
-  void ApplyView(const ViewRecord&) override {}
-};
-
 // Writes a recording by the program's recorder: the settings, then the readings at their times.
 inline void RecordReadings(const std::string& path, const std::vector<Reading>& readings,
                            const Image& settings) {
-  NullSink sink;
+  NullPlaybackSink sink;
   CMonitorPlayer player(sink);
   RecordingHeader h;
   h.startTime = 1767225600;

@@ -22,7 +22,7 @@ CLog Small() {
                                                                                        14000};
   log.AddChannel("LIMITER", "0/1", ChannelKind::Flag, ChannelRole::Limiter).values = {0, 1, 1, 0};
   LogChannel& gear = log.AddChannel("Gang", "", ChannelKind::Enumeration);
-  gear.texts = {"N", "1; low"};
+  gear.texts = {"N", "1; \"low\""};  // a separator and quotes inside a field
   gear.values = {0, 1, 1, 0};
   log.AddChannel("ADV1", "°", ChannelKind::Number, ChannelRole::Advance1).values = {kNoValue, 12.5f, 30, 8};
   return log;

@@ -10,6 +10,7 @@
 #include "core/monitor/player.h"
 #include "sim/engine_model.h"
 #include "tests/shots/shots.h"
+#include "tests/support/null_playback_sink.h"
 #include "ui/analysis/analysis_window.h"
 #include "ui/analysis/time_plots.h"
 #include "ui/app/analysis_host.h"
@@ -23,17 +24,9 @@ namespace ign::shots {
 
 namespace {
 
-class NoSink : public IPlaybackSink {
- public:
-  void ApplyEditedImage(std::span<const uint8_t>) override {}
-  void ApplyUnitImage(std::span<const uint8_t>) override {}
-  void ApplyMonitor(const MonitorRecord&) override {}
-  void ApplyView(const ViewRecord&) override {}
-};
-
 // A ride of the simulated engine's loop, a record every 110 ms, recorded with the settings.
 std::string RecordRide(const QString& dir, const char* name, const Image& settings, uint32_t seed) {
-  NoSink sink;
+  test::NullPlaybackSink sink;
   CMonitorPlayer player(sink);
   InitialRecords initial;
   initial.unitInfo = "IGNSIM";

@@ -71,6 +71,12 @@ std::string_view TrimField(std::string_view f) {
   return f;
 }
 
+std::string UnquotedText(std::string_view field) {
+  std::string s(field);
+  for (size_t at = s.find("\"\""); at != std::string::npos; at = s.find("\"\"", at + 1)) s.erase(at, 1);
+  return s;
+}
+
 bool ParseCsvNumber(std::string_view field, char decimal, double& out) {
   const std::string_view s = TrimField(field);
   if (s.empty()) return false;

@@ -14,10 +14,12 @@ struct CsvDialect {
 
 // Splits one line (without its line end) into fields. A field that begins
 // with a quote runs to the matching quote (a doubled quote inside stays
-// doubled; see Unquote); the quotes are not part of the field.
+// doubled; see UnquotedText); the quotes are not part of the field.
 void SplitCsvLine(std::string_view line, char separator, std::vector<std::string_view>& fields);
-// A field's text with blanks around it removed and doubled quotes made single.
+// A field's text with blanks around it removed.
 std::string_view TrimField(std::string_view field);
+// A field's text with each doubled quote made single (as a quoted field writes a quote).
+std::string UnquotedText(std::string_view field);
 
 // A decimal number with an optional sign, the given decimal mark and an
 // optional exponent; blanks around it are allowed. False for anything else.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -51,7 +52,10 @@ class CsvLogParser {
   bool Data(std::string_view line);
   bool Time(std::string_view field);
   bool Value(size_t field, std::string_view text);
-  std::string Text(std::string_view bytes) const { return own_ ? Cp1250ToUtf8(bytes) : TextToUtf8(bytes); }
+  std::string Text(std::string_view bytes) const {
+    const std::string text = UnquotedText(bytes);
+    return own_ ? Cp1250ToUtf8(text) : TextToUtf8(text);
+  }
 
   const CsvReadOptions& options_;
   uint64_t total_;
@@ -220,6 +224,8 @@ bool CsvLogParser::Value(size_t field, std::string_view text) {
       ok = ParseCsvNumber(text, d_.decimal, v);
     }
     if (ok) {
+      // Beyond what a channel holds (about 3.4e38): no reading of a ride.
+      if (!std::isfinite(float(v))) return Fail(LogFault::Number, int(field) + 1, std::string(text));
       c.seen = true;
       if (v != 0 && v != 1) c.zeroOne = false;
       values.push_back(own_ ? OwnValueOfCsv(v, int(field) - 1) : float(v));

@@ -8,9 +8,11 @@ namespace ign {
 
 namespace {
 
-void Field(std::string& out, const std::string& text, char sep) {
-  if (text.find(sep) == std::string::npos && text.find('"') == std::string::npos &&
-      text.find('\n') == std::string::npos) {
+// A text field, quoted when it holds a quote, a line end or any character a
+// reader could take for the separator: a reader guesses the separator from
+// the header line outside quotes.
+void Field(std::string& out, const std::string& text) {
+  if (text.find_first_of(",;\t\"\r\n") == std::string::npos) {
     out += text;
     return;
   }
@@ -40,7 +42,7 @@ std::string TidyCsv(const CLog& log, double from, double to, const TidyCsvOption
   for (int c : channels) {
     const LogChannel& ch = log.channels[size_t(c)];
     out += sep;
-    Field(out, ch.unit.empty() ? ch.name : ch.name + " [" + ch.unit + "]", sep);
+    Field(out, ch.unit.empty() ? ch.name : ch.name + " [" + ch.unit + "]");
   }
   out += '\n';
   const size_t first = log.FirstRowFrom(from), end = log.EndRowUntil(to);
@@ -54,7 +56,7 @@ std::string TidyCsv(const CLog& log, double from, double to, const TidyCsvOption
       out += sep;
       const std::string v = ValueText(ch, ch.values[i]);
       if (ch.kind == ChannelKind::Enumeration && !ch.texts.empty())
-        Field(out, v, sep);
+        Field(out, v);
       else
         out += Decimal(v, o.decimalComma);
     }

@@ -9,6 +9,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QTest>
@@ -102,6 +103,24 @@ TEST_F(AnalysisFixture, ABrokenLineIsNamedAndTheLogStaysAsItWas) {
   }
   EXPECT_EQ(messages_.size(), 3u);
   EXPECT_NE(w.Log()->source.find("good.csv"), std::string::npos);
+}
+
+// Stop while a large file is read: the log before stays, the status says
+// why, and no box asks to be closed.
+TEST_F(AnalysisFixture, StopWhileReadingKeepsTheLogAndRaisesNoBox) {
+  StartOn(Page::Advance);
+  TRideAnalysis& w = Window();
+  w.Open(Write("good.csv", "t,rpm\n0,1000\n1,2000\n"));
+  w.Finish();
+  std::string big = "t,rpm,volts\n";
+  for (int i = 0; big.size() < (20u << 20); ++i) big += std::to_string(i) + ".5,3000,13.5\n";
+  w.Open(Write("big.csv", big));
+  w.findChild<QPushButton*>("ButtonCancelOpen")->click();
+  w.Finish();
+  EXPECT_TRUE(messages_.empty());
+  EXPECT_NE(w.findChild<QLabel*>("LabelAnalysisStatus")->text().indexOf("Reading was stopped"), -1);
+  EXPECT_NE(w.Log()->source.find("good.csv"), std::string::npos);
+  EXPECT_FALSE(w.findChild<QProgressBar*>("ProgressOpen")->isVisibleTo(&w));
 }
 
 // A recording with the engine held at 3420 rpm and 31 %: the advance editor's

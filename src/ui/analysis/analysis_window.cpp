@@ -388,7 +388,13 @@ void TRideAnalysis::PollJob() {
   cancel_->hide();
   std::unique_ptr<Job> job = std::move(job_);
   if (!job->result.log) {
-    Say(LogErrorMessage(job->path, job->result.error));
+    const std::string text = LogErrorMessage(job->path, job->result.error);
+    if (job->result.error.fault == LogFault::Cancelled) {  // asked for (Stop, or the window closed): no box
+      status_->setText(QString::fromStdString(text));
+      status_->setAccessibleName(status_->text());
+    } else {
+      Say(text);
+    }
     return;
   }
   auto log = std::make_unique<CLog>(std::move(*job->result.log));

@@ -72,8 +72,8 @@ int PrintShots(const QString& dir);
 // drag with the value being set shown beside the point.
 int MapEditorShots(const QString& dir);
 
-// The ride analysis: plots with a cursor, the scatter, two rides, and the
-// advance map shaded by its hit counts.
+// The ride analysis: plots with a cursor, the scatter, the histogram, two
+// rides, the hit table, and the advance map shaded by its hit counts.
 int AnalysisShots(const QString& dir);
 
 }  // namespace ign::shots

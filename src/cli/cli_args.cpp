@@ -36,6 +36,12 @@ const char* UsageText() {
          "                                           log of every record (Ctrl+C ends it)\n"
          "  play    RECORDING (--csv FILE | --info)  a recording (.ignlog) as the CSV log its playback\n"
          "                                           writes, or its header and record counts\n"
+         "  log summary [--settings S] [--time NAME] LOG\n"
+         "                                           per channel of a recording (.ignlog) or CSV log:\n"
+         "                                           minimum, maximum, mean, time above a threshold\n"
+         "  log hits [--map advance1|advance2|servo] [--settings S] [--time NAME] [--csv OUT] LOG\n"
+         "                                           seconds the engine spent in each cell of a map (a\n"
+         "                                           recording's own settings, or S; a CSV log needs S)\n"
          "  convert [--raw] IN OUT                   convert between .ign, .bin (1050 raw bytes) and .ini\n"
          "  diff    [--raw] A B                      parameters that differ, by page, caption and shown\n"
          "                                           value; --raw: by name and element, for scripts\n"
@@ -113,6 +119,12 @@ std::optional<Args> ParseArgs(int argc, char** argv, std::string& error) {
         return std::nullopt;
       }
       a.csv = argv[++i];
+    } else if (arg == "--map" || arg == "--settings" || arg == "--time") {
+      if (i + 1 >= argc) {
+        error = arg + " needs a value";
+        return std::nullopt;
+      }
+      (arg == "--map" ? a.map : arg == "--settings" ? a.settings : a.timeColumn) = argv[++i];
     } else if (arg == "--plain") {
       a.plain = true;
     } else if (arg == "--no-history") {

@@ -31,9 +31,12 @@ struct Args {
   std::string lang = "en";
   std::string csv;  // --csv: the CSV log of monitor and play
   bool info = false;
-  bool plain = false;      // monitor: one line per record, also on a terminal
-  bool noHistory = false;  // read, verify, program: keep nothing in the unit history
-  std::string unit;        // history list: only this unit (its id or identity)
+  bool plain = false;            // monitor: one line per record, also on a terminal
+  bool noHistory = false;        // read, verify, program: keep nothing in the unit history
+  std::string unit;              // history list: only this unit (its id or identity)
+  std::string map = "advance1";  // log hits: advance1, advance2 or servo
+  std::string settings;          // log: the settings whose maps count (.ign, .bin, .ini)
+  std::string timeColumn;        // log: the time column of a CSV by name
   std::vector<std::string> positional;
   RunConfig env;  // read from the environment at the start
   // Not an option: ignctl's own state file (where the search last found a

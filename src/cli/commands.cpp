@@ -12,6 +12,7 @@ int RunCommand(const Args& args) {
       {"program", CmdProgram}, {"reset", CmdReset},       {"monitor", CmdMonitor}, {"convert", CmdConvert},
       {"diff", CmdDiff},       {"handover", CmdHandover}, {"archive", CmdArchive}, {"play", CmdPlay},
       {"history", CmdHistory},
+      {"log", CmdLog},
   };
   auto it = commands.find(args.command);
   if (it == commands.end()) {

@@ -24,5 +24,6 @@ int CmdHistory(const Args& args);
 bool PrintDifferences(const Image& a, const Image& b, bool raw);
 int CmdHandover(const Args& args);
 int CmdArchive(const Args& args);
+int CmdLog(const Args& args);
 
 }  // namespace ign::cli

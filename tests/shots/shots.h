@@ -76,5 +76,8 @@ int MapEditorShots(const QString& dir);
 // and the difference view of the editor against a file, with the cells
 // marked in the map editor, and after it was closed.
 int HistoryShots(const QString& dir);
+// The ride analysis: plots with a cursor, the scatter, the histogram, two
+// rides, the hit table, and the advance map shaded by its hit counts.
+int AnalysisShots(const QString& dir);
 
 }  // namespace ign::shots

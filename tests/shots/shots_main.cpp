@@ -1,6 +1,6 @@
 // ign_shots <folder> [group...]: builds the named states of the windows and
 // saves a picture of each into the folder; with group names (main, pages,
-// pages2, powerout, monitor, pickup, update, print, mapedit, history) only those groups.
+// pages2, powerout, monitor, analysis, pickup, update, print, mapedit, history) only those groups.
 #include <QApplication>
 #include <QDir>
 #include <QProcess>
@@ -40,7 +40,7 @@ int main(int argc, char** argv) {
   const std::pair<const char*, int (*)(const QString&)> groups[] = {
       {"main", ign::shots::MainWindowShots},   {"pages", ign::shots::PagesShots},
       {"pages2", ign::shots::PagesIIShots},    {"powerout", ign::shots::PowerOutShots},
-      {"monitor", ign::shots::MonitorShots},   {"pickup", ign::shots::PickupShots},
+      {"monitor", ign::shots::MonitorShots},   {"analysis", ign::shots::AnalysisShots},   {"pickup", ign::shots::PickupShots},
       {"update", ign::shots::UpdateShots},     {"print", ign::shots::PrintShots},
       {"mapedit", ign::shots::MapEditorShots}, {"history", ign::shots::HistoryShots},
   };

@@ -15,6 +15,7 @@
 #include "core/files/ign_format.h"
 #include "core/files/unit_identity.h"
 #include "core/text/lngstr.h"
+#include "ui/app/analysis_host.h"
 #include "ui/app/dialog_filter.h"
 #include "ui/app/dialog_start_folder.h"
 #include "ui/app/file_host.h"
@@ -129,15 +130,26 @@ void TMainForm::MenuOpenClick() { OpenWithDialog(Group::All); }
 
 void TMainForm::OpenWithDialog(int group) {
   QString path = QFileDialog::getOpenFileName(this, QStringLiteral("Open"), DialogStart(dialogFileName_),
-                                              DialogFilter(kIgnOpenFilter));
+                                              DialogFilter(kIgnOpenFilter) + QStringLiteral(";;") +
+                                                  DialogFilter(kRideLogFilter));
   if (path.isEmpty()) return;
+  if (IsRecordingName(path.toStdString()) || IsCsvLogName(path.toStdString())) {
+    RideAnalysisOf(*this)->OpenLog(path.toStdString());
+    return;
+  }
   const IgnReadResult result = files_->OpenConfirmed(path.toStdString(), group);
   AfterFileCommand();
   WarnDamagedFile(this, fileMessageSink_, result, path.toStdString());
 }
 
 void TMainForm::HandleDroppedFiles(const std::vector<std::string>& names) {
-  if (auto file = FirstSettingsFile(names)) OpenSettingsFile(*file, Group::All);
+  if (auto file = FirstSettingsFile(names)) {
+    OpenSettingsFile(*file, Group::All);
+    return;
+  }
+  // No settings file: a ride log goes to the analysis.
+  for (const std::string& name : names)
+    if (IsRecordingName(name) || IsCsvLogName(name)) return RideAnalysisOf(*this)->OpenLog(name);
 }
 
 void TMainForm::OpenGivenFile(const std::string& path) {

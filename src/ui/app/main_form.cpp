@@ -17,6 +17,7 @@
 #include "core/params/normalise.h"
 #include "core/text/lngstr.h"
 #include "core/text/messages.h"
+#include "ui/app/analysis_host.h"
 #include "ui/app/archive_startup.h"
 #include "ui/app/captions.h"
 #include "ui/app/device_commands.h"
@@ -136,6 +137,7 @@ void TMainForm::ConnectMenu() {
   connect(m.Item("MenuAbout"), &QAction::triggered, this, &TMainForm::MenuAboutClick);
   connect(m.Item("MenuSaveAllNew"), &QAction::triggered, this, &TMainForm::MenuSaveAllNewClick);
   connect(m.Item("MenuCompareAll"), &QAction::triggered, this, &TMainForm::MenuCompareAllClick);
+  InstallRideAnalysis(*this);
 }
 
 // ---- Start-up -----------------------------------------------------------------

@@ -63,6 +63,7 @@ TMainMenu::TMainMenu(QMainWindow& window) : window_(window) {
   tools->addSeparator();
   Add(tools, "MenuMonitorPlayer", "Monitor Player", "Ctrl+M")->setCheckable(true);
   Add(tools, "MenuCSVout", "CSV output monitor");
+  Add(tools, "MenuRideAnalysis", "Ride analysis");
 
   QMenu* language = AddMenu("MenuLanguage", "&Language");
   for (const char* n : {"MenuEnglish", "MenuGerman", "MenuCzech"}) {

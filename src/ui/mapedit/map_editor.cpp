@@ -6,6 +6,7 @@
 #include <QFontMetrics>
 #include <QKeyEvent>
 #include <QPainter>
+#include <QToolTip>
 #include <QWheelEvent>
 #include <algorithm>
 
@@ -18,6 +19,7 @@
 #include "ui/mapedit/clipboard_formats.h"
 #include "ui/mapedit/editor_list.h"
 #include "ui/mapedit/print_view.h"
+#include "ui/mapedit/tab_overlay.h"
 #include "ui/mapedit/table_painter.h"
 
 namespace ign {
@@ -288,6 +290,7 @@ void TTab::RedrawNow() {
   RecomputeGraph();
   QPainter p(&bitmap_);
   PaintEditor(p, model_, v_, font(), hasFocus());
+  if (overlay_) overlay_->Paint(p, *this);
   ++redrawCount_;
 }
 
@@ -310,6 +313,7 @@ void TTab::UpdateLive(int32_t nowTick) {
   hooks.refreshToolbar = [this] { RefreshToolbar(); };
   hooks.dragAutoscroll = [this] { DragAutoscroll(); };
   const CTabModel::TickResult result = model_.UpdateLive(nowTick, isVisible(), hooks);
+  if (overlay_) overlay_->Tick(*this);
   if (result.languageChanged) Relabel();
   if (result.liveCellChanged) RequestRelayout();
   if (result.liveRpmChanged && !v_.graph.area.Empty()) RequestRepaint();
@@ -325,11 +329,25 @@ bool TTab::event(QEvent* e) {
       return true;
     }
   }
+  if (e->type() == QEvent::ToolTip && overlay_) {
+    const QPoint at = static_cast<QHelpEvent*>(e)->pos();
+    const Hit hit = HitTest(v_.layout, at.x(), at.y());
+    const QString note = hit.kind == HitKind::kCell ? overlay_->CellNote(hit.column, hit.row) : QString();
+    if (!note.isEmpty()) {
+      QToolTip::showText(static_cast<QHelpEvent*>(e)->globalPos(), note, this);
+      return true;
+    }
+  }
   // A wheel turned while a button is held would change values under a gesture.
   if (e->type() == QEvent::Wheel &&
       (static_cast<QWheelEvent*>(e)->buttons() != Qt::NoButton || v_.gesture != TabViewState::Gesture::kNone))
     return true;
   return QWidget::event(e);
+}
+
+void TTab::SetOverlay(TTabOverlay* overlay) {
+  overlay_ = overlay;
+  RequestRepaint();
 }
 
 void TTab::SetPrinting(bool on) {

@@ -25,6 +25,7 @@
 #include "core/mapedit/typed_entry.h"
 #include "ui/mapedit/difference_marks.h"
 #include "ui/mapedit/graph_state.h"
+#include "ui/mapedit/tab_overlay.h"
 
 #include <QMenu>
 
@@ -172,6 +173,10 @@ class TTab : public QWidget {
   void SetPrinting(bool on);
   bool Printing() const { return printing_; }
 
+  // A layer drawn over the editor (tab_overlay.h); null: none.
+  void SetOverlay(TTabOverlay* overlay);
+  TTabOverlay* Overlay() const { return overlay_; }
+
   // The views the control can show now.
   static constexpr int kAvailableViews = View::kTable | View::kGraph2D | View::kGraph3D;
 
@@ -285,6 +290,7 @@ class TTab : public QWidget {
   int relabelId_ = 0;
   std::vector<std::pair<bool, bool>> toolbarStates_;  // enabled, checked of each button
   std::array<int, 3> accessibleShape_{-1, -1, -1};    // sheet, rows, columns last announced
+  QPointer<TTabOverlay> overlay_;
 };
 
 }  // namespace ign

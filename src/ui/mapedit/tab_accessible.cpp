@@ -4,6 +4,7 @@
 #include "core/mapedit/selection.h"
 #include "core/mapedit/texts.h"
 #include "ui/mapedit/map_editor.h"
+#include "ui/mapedit/tab_overlay.h"
 
 namespace ign {
 
@@ -45,6 +46,7 @@ class TTabItemAccessible : public QAccessibleInterface, public QAccessibleTableC
     return QRect(editor->mapToGlobal(QPoint(box.left, box.top)), QSize(box.Width(), box.Height()));
   }
   QString text(QAccessible::Text t) const override {
+    if (t == QAccessible::Description) return OverlayNote();
     if (t != QAccessible::Name && t != QAccessible::Value) return QString();
     const CSheet* sheet = Sheet();
     if (!sheet || !isValid()) return QString();
@@ -88,6 +90,13 @@ class TTabItemAccessible : public QAccessibleInterface, public QAccessibleTableC
   static QString Format(const CAxe& axis, int32_t value, bool suffix) {
     return QString::fromStdString(
         FormatValue(value, axis.scale, axis.suffix, suffix && !axis.suffix.empty()));
+  }
+  // The overlay's note of this cell (the time spent in it).
+  QString OverlayNote() const {
+    const CSheet* sheet = Sheet();
+    TTab* editor = table_->Editor();
+    if (!sheet || !editor || !editor->Overlay() || row_ < 0 || column_ < 0) return QString();
+    return editor->Overlay()->CellNote(sheet->ShownColumnBegin() + column_, sheet->ShownRowBegin() + row_);
   }
   const CSheet* Sheet() const {
     TTab* editor = table_->Editor();

@@ -5,6 +5,7 @@
 #include "core/mapedit/selection.h"
 #include "ui/mapedit/clipboard_formats.h"
 #include "ui/mapedit/map_editor.h"
+#include "ui/mapedit/tab_overlay.h"
 
 namespace ign {
 
@@ -158,6 +159,7 @@ void TTab::OpenContextMenu(QPoint at) {
     const MenuItem copy = item;
     connect(action, &QAction::triggered, this, [this, copy] { RunMenuItem(copy); });
   }
+  if (overlay_) overlay_->AddMenuActions(*menu);
   lastMenu_ = menu;
   menu->popup(mapToGlobal(at));
 }

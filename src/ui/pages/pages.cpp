@@ -318,7 +318,8 @@ void TPages::PushEditorState() {
     if (model.ShowsLive()) {
       LiveValues& live = model.Live();
       const bool pressure = live_.valid && live_.loadSensor == 2;
-      live.status = live_.valid ? live_.status + (pressure ? 0x30u : 0u) : 0;
+      // The monitor's status already carries 0x30 for a pressure sensor.
+      live.status = live_.valid ? live_.status : 0;
       live.rpm = live_.valid ? live_.rpm : 0;
       live.throttle = pressure ? 100 : (live_.valid ? live_.throttle : 0);
       live.pressure = pressure ? live_.pressure : -1;

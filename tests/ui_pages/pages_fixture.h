@@ -8,6 +8,7 @@
 #include "core/device/engine.h"
 #include "tests/support/sim_process.h"
 #include "tests/ui/form_fixture.h"
+#include "tests/ui_pages/page_input.h"
 #include "ui/pages/advance_page.h"
 #include "ui/pages/bike_page.h"
 #include "ui/pages/controls.h"
@@ -71,21 +72,9 @@ class PagesFixture : public FormFixture {
     return u;
   }
   // The undo steps there are, counted by undoing them all.
-  int UndoDepth() {
-    int n = 0;
-    while (form_->Undo().CanUndo() && n < 300) {
-      form_->Undo().Undo();
-      ++n;
-    }
-    return n;
-  }
+  int UndoDepth() { return UndoAll(form_->Undo()); }
   // Types text into an up-down as a user would (the text is not taken yet).
-  void Type(TUpDown* u, const QString& text) {
-    QLineEdit* edit = u->findChild<QLineEdit*>();
-    edit->selectAll();
-    edit->insert(text);
-    emit edit->textEdited(edit->text());
-  }
+  void Type(TUpDown* u, const QString& text) { TypeInto(u, text); }
 
   std::vector<std::string> questions_;
   Answer answer_ = Answer::Cancel;

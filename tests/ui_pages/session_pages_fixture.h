@@ -15,6 +15,7 @@
 #include "core/text/relabel.h"
 #include "tests/app/temp_dir.h"
 #include "tests/ui/qt_app.h"
+#include "tests/ui_pages/page_input.h"
 #include "ui/app/captions.h"
 #include "ui/app/error_box.h"
 #include "ui/pages/controls.h"
@@ -134,21 +135,9 @@ class SessionPagesFixture : public ::testing::Test {
     return u;
   }
   // The undo steps there are, counted by undoing them all.
-  int UndoDepth() {
-    int n = 0;
-    while (stand_->Undo().CanUndo() && n < 300) {
-      stand_->Undo().Undo();
-      ++n;
-    }
-    return n;
-  }
+  int UndoDepth() { return UndoAll(stand_->Undo()); }
   // Types text into an up-down as a user would (the text is not taken yet).
-  void Type(TUpDown* u, const QString& text) {
-    QLineEdit* edit = u->findChild<QLineEdit*>();
-    edit->selectAll();
-    edit->insert(text);
-    emit edit->textEdited(edit->text());
-  }
+  void Type(TUpDown* u, const QString& text) { TypeInto(u, text); }
 
   TempDir dir_;
   RunConfig config_;

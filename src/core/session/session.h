@@ -1,7 +1,8 @@
 #pragma once
 // CSession: one unit's session under a front end. It owns the engine (serial
-// jobs, port search, connection state machine, settings images, status slots)
-// and the unit information; it answers the checks before an operation and
+// jobs, port search, connection state machine, settings document, status
+// slots), the unit information, the defaults, the undo ring and the
+// settings-file commands; it answers the checks before an operation and
 // records the messages of a tick for the front end to show after it. The
 // window and ignctl each drive one; nothing in it is shared with another
 // session but the language.

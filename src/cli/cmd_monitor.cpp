@@ -21,10 +21,13 @@ void OnInterrupt(int) { g_interrupted = true; }
 int CmdMonitor(const Args& args) {
   DeviceSession s(args);
   CliHost& host = s.Host();
-  if (!args.csv.empty() && !host.live.Csv().Start(args.csv)) {
-    std::fprintf(stderr, "ignctl: %s\n", host.live.Csv().Message().c_str());
+  CSessionMonitor& monitor = s.Session().Monitor();
+  if (!args.csv.empty() && !monitor.StartCsv(args.csv)) {
+    host.TakeMessages();  // says why
     return kFailed;
   }
+  // The CSV log stops only on a failed write (the session has said why).
+  auto csvFailed = [&] { return !args.csv.empty() && !monitor.Csv().Running(); };
   if (int rc = s.Connect(); rc != kOk) return rc;
   g_interrupted = false;
   std::signal(SIGINT, OnInterrupt);
@@ -38,12 +41,9 @@ int CmdMonitor(const Args& args) {
   const bool table = !args.plain && ::isatty(STDOUT_FILENO) == 1;
   TableRedraw redraw;
   while (!g_interrupted && elapsed < total) {
-    s.TickUntil([&] { return g_interrupted.load() || host.csvFailed || e.Com().ConnectedPort() == 0; }, 1.0);
+    s.TickUntil([&] { return g_interrupted.load() || csvFailed() || e.Com().ConnectedPort() == 0; }, 1.0);
     elapsed += 1.0;
-    if (host.csvFailed) {
-      std::fprintf(stderr, "ignctl: %s\n", host.live.Csv().Message().c_str());
-      return kFailed;
-    }
+    if (csvFailed()) return kFailed;
     if (e.Com().ConnectedPort() == 0) {
       std::fprintf(stderr, "ignctl: the unit stopped answering%s\n",
                    args.csv.empty() ? "" : "; the CSV log is kept up to the last record");
@@ -59,7 +59,7 @@ int CmdMonitor(const Args& args) {
     }
   }
   // Every row is on disk already; closing ends the file cleanly.
-  host.live.Csv().Stop();
+  monitor.StopCsv();
   return rc;
 }
 

@@ -4,36 +4,11 @@
 #include <span>
 
 #include "cli/commands.h"
-#include "core/monitor/live_monitor.h"
-#include "core/monitor/player.h"
-#include "core/params/image.h"
+#include "cli/device_session.h"
+#include "core/session/session.h"
 
 namespace ign::cli {
 namespace {
-
-// Replayed records as the window's display takes them; every monitor record
-// becomes a CSV row with its recorded time of day.
-class CsvSink : public IPlaybackSink {
- public:
-  const CMonitorPlayer* player = nullptr;  // the times of the records applied
-  void ApplyEditedImage(std::span<const uint8_t> image) override {
-    std::copy(image.begin(), image.end(), edited_.begin());
-  }
-  void ApplyUnitImage(std::span<const uint8_t>) override {}
-  void ApplyView(const ViewRecord&) override {}
-  void ApplyMonitor(const MonitorRecord& r) override {
-    live.Record() = r;
-    DisplayInput in;
-    in.edited = &edited_;
-    const MonitorUpdate u = live.Show(true, in, LocalFromUnix(player->DisplaySeconds(), player->DisplayMs()));
-    failed = failed || u.csvStopped;
-  }
-  CLiveMonitor live;
-  bool failed = false;
-
- private:
-  Image edited_{};
-};
 
 std::string UtcText(uint32_t seconds) {
   const std::time_t t = seconds;
@@ -50,7 +25,7 @@ void PrintInfo(const std::string& path, const Recording& r) {
   std::printf("started:         %s (%u)\n", UtcText(h.startTime).c_str(), h.startTime);
   std::printf("system:          %u.%u.%u platform %u\n", h.os[0], h.os[1], h.os[2], h.os[3]);
   for (int s = 0; s < 4; ++s) {
-    const ScreenRect& sc = h.screens[size_t(s)];
+    const RecordedScreen& sc = h.screens[size_t(s)];
     if (sc.width || sc.height)
       std::printf("screen %d:        left %d width %d top %d height %d\n", s + 1, sc.left, sc.width, sc.top,
                   sc.height);
@@ -90,22 +65,27 @@ int CmdPlay(const Args& args) {
     PrintInfo(path, *load.recording);
     return kOk;
   }
-  CsvSink sink;
-  if (!sink.live.Csv().Start(args.csv)) {
-    std::fprintf(stderr, "ignctl: %s\n", sink.live.Csv().Message().c_str());
+  // The session plays the recording as the window does, with no unit and a
+  // clock that reaches past the last record's time at the first tick: every
+  // monitor record becomes a CSV row with its recorded time of day.
+  CSession session(nullptr, nullptr, args.env);
+  CSessionMonitor& monitor = session.Monitor();
+  int64_t now = 0;
+  monitor.SetClock([&now] { return now; });
+  auto printMessages = [&] {
+    for (const SessionMessage& m : session.TakeMessages()) PrintLines(m.text);
+  };
+  if (!monitor.StartCsv(args.csv)) {
+    printMessages();
     return kFailed;
   }
-  CMonitorPlayer player(sink);
-  sink.player = &player;
-  // As fast as the file reads: one tick that reaches past the last record's time.
-  player.StartPlaying(std::move(*load.recording), path, 0);
-  player.Tick(int64_t(1) << 40);
-  player.StopPlayer();
-  if (sink.failed) {
-    std::fprintf(stderr, "ignctl: %s\n", sink.live.Csv().Message().c_str());
-    return kFailed;
-  }
-  sink.live.Csv().Stop();
+  monitor.Play(std::move(*load.recording), path);
+  now = int64_t(1) << 40;
+  monitor.Tick();
+  monitor.StopPlayer();
+  printMessages();
+  if (!monitor.Csv().Running()) return kFailed;  // stopped on a failed write
+  monitor.StopCsv();
   return kOk;
 }
 

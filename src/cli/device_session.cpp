@@ -24,26 +24,15 @@ void PrintLines(const std::string& text) {
   }
 }
 
-void CliHost::MonitorRecord(const uint8_t* record) {
-  live.SetRecord(record);
-  DisplayInput in;
-  in.edited = session ? &session->Params().Edited() : nullptr;
-  const UnitInfo* unit = session ? &session->UnitInformation().Texts() : nullptr;
-  if (unit) {
-    in.unitName = unit->name;
-    in.unitDate = unit->productionDate;
-    in.unitTime = unit->productionTime;
-  }
-  MonitorUpdate u = live.Show(true, in);
-  shown = std::move(u.model);
+void CliHost::LiveShown(const DisplayModel& model) {
+  shown = model;
   ++records;
-  if (u.csvStopped) csvFailed = true;
 }
 
 void CliHost::TakeMessages() {
   if (!session) return;
   for (SessionMessage& m : session->TakeMessages()) {
-    if (m.kind == SessionMessage::Kind::History)
+    if (m.kind == SessionMessage::Kind::History || m.kind == SessionMessage::Kind::Monitor)
       PrintLines(m.text);  // the operation goes on; its result stands
     else
       (m.kind == SessionMessage::Kind::Version ? versionMessages : cutOff).push_back(std::move(m.text));

@@ -7,7 +7,6 @@
 
 #include "cli/cli_args.h"
 #include "core/history/history_recorder.h"
-#include "core/monitor/live_monitor.h"
 #include "core/session/session.h"
 
 namespace ign::cli {
@@ -16,22 +15,21 @@ namespace ign::cli {
 // empty lines and leading blanks are left out.
 void PrintLines(const std::string& text);
 
-// What the command line keeps of the session's calls: the monitor records
-// for the live display and the CSV log, and the messages of each tick.
+// What the command line keeps of the session's calls: the live display's
+// last update, and the messages of each tick.
 class CliHost : public ISessionView {
  public:
-  // Each monitor record: the display update and the CSV log.
-  void MonitorRecord(const uint8_t* record) override;
-  // Takes the session's messages after a tick.
+  // Each display update of a monitor record.
+  void LiveShown(const DisplayModel& model) override;
+  // Takes the session's messages after a tick; those of the live monitor
+  // (the CSV log) are printed at once.
   void TakeMessages();
 
   CSession* session = nullptr;
   std::vector<std::string> versionMessages;
   std::vector<std::string> cutOff;  // what an operation cut off by the loss of the unit means
-  CLiveMonitor live;
   DisplayModel shown;
   long records = 0;
-  bool csvFailed = false;
 };
 
 class DeviceSession {

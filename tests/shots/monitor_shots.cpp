@@ -68,7 +68,7 @@ int MonitorShots(const QString& dir) {
     if (std::string(l.name) == "monitor-revving") {
       // The CSV log runs: its file shows in the title.
       const std::string csv = (box.dir.path() + "/ride.csv").toStdString();
-      form->Monitor().chooseFile = [&](bool, const char*, const char*) { return csv; };
+      form->MonitorCommands().chooseFile = [&](bool, const char*, const char*) { return csv; };
       form->MainMenu().Item("MenuCSVout")->trigger();
       Settle(300);
       failed += !SaveScreen(dir, "monitor-csv-title");
@@ -85,20 +85,20 @@ int MonitorShots(const QString& dir) {
           {.com = 3, .extra = {"--pin-rpm", "5200", "--pin-advance", "27", "--pin-sensor", "1"}});
       auto form = OpenLive(Page::Advance);
       WaitRpm(*form, "RPM = 5200");
-      form->Monitor().chooseFile = [&](bool, const char*, const char*) { return ride; };
+      form->MonitorCommands().chooseFile = [&](bool, const char*, const char*) { return ride; };
       form->MainMenu().Item("MenuMonitorPlayer")->trigger();
-      form->Monitor().SpeedButtonPlay(0);
+      form->MonitorCommands().SpeedButtonPlay(0);
       Settle(3000);
-      form->Monitor().SpeedButtonPlay(3);
+      form->MonitorCommands().SpeedButtonPlay(3);
     }
     auto form = OpenLive(Page::Misc);
-    form->Monitor().chooseFile = [&](bool, const char*, const char*) { return ride; };
+    form->MonitorCommands().chooseFile = [&](bool, const char*, const char*) { return ride; };
     if (form->findChild<QGroupBox*>("GroupBoxPlayer")->isHidden())
       form->MainMenu().Item("MenuMonitorPlayer")->trigger();
-    form->Monitor().SpeedButtonPlay(1);
+    form->MonitorCommands().SpeedButtonPlay(1);
     Settle(1500);
     failed += !SaveScreen(dir, "monitor-playback");
-    form->Monitor().SpeedButtonPlay(3);
+    form->MonitorCommands().SpeedButtonPlay(3);
   }
   return failed;
 }

@@ -182,7 +182,7 @@ TEST_F(ServiceToolsTest, AboutBoxShowsTheVersionInEachLanguage) {
 TEST_F(ServiceToolsTest, SelfTestStartsOnlyWithAUnit) {
   TMainForm& f = Start({"ignset", "nopatchcheck"});
   f.ButtonSelftestClick();
-  EXPECT_EQ(f.LiveDisplay().SelfTest().Stage(), 0);
+  EXPECT_EQ(f.Session().Monitor().SelfTest().Stage(), 0);
 }
 
 }  // namespace

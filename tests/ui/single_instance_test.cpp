@@ -43,13 +43,13 @@ TEST_F(SingleInstance, SecondStartHandsSettingsFileAndRecordingToTheRunningWindo
 
   // A recording made here, then handed over: the player plays it.
   const std::string ride = dir_.File("ride.IGNLOG");
-  f.Monitor().chooseFile = [&](bool, const char*, const char*) { return ride; };
-  f.Monitor().SpeedButtonPlay(TPlayerPanel::Record);
-  f.Monitor().SpeedButtonPlay(TPlayerPanel::Stop);
+  f.MonitorCommands().chooseFile = [&](bool, const char*, const char*) { return ride; };
+  f.MonitorCommands().SpeedButtonPlay(TPlayerPanel::Record);
+  f.MonitorCommands().SpeedButtonPlay(TPlayerPanel::Stop);
   ASSERT_TRUE(std::filesystem::exists(ride));
   ASSERT_TRUE(HandToRunningInstance(socket, ride));
-  EXPECT_TRUE(ProcessUntil([&] { return f.Monitor().Playing(); }));
-  EXPECT_EQ(f.Monitor().Player().FileName(), ride);
+  EXPECT_TRUE(ProcessUntil([&] { return f.Session().Monitor().Playing(); }));
+  EXPECT_EQ(f.Session().Monitor().Player().FileName(), ride);
 
   // A second start without a file only brings the window forward.
   ASSERT_TRUE(HandToRunningInstance(socket, ""));

@@ -181,8 +181,7 @@ TEST_F(AnalysisFixture, AClickOnTheRecordingMovesItsPlayer) {
   for (int i = 0; i < 10; ++i) ride.push_back({.ms = 200 + 500 * i, .rpm = 1000 + 300 * i, .load = 20});
   const std::string path = dir_ + "/ride.ignlog";
   test::RecordReadings(path, ride, Img());
-  TMonitorCommands& monitor = form_->Monitor();
-  monitor.message = [](const std::string&) {};
+  CSessionMonitor& monitor = form_->Session().Monitor();
   monitor.PlayFile(path);
   ASSERT_TRUE(monitor.Playing());
   monitor.PlayPosChange(2);

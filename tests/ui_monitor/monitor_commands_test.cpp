@@ -1,11 +1,15 @@
 // The window's CSV log and recorder/player commands: files asked for through
-// the chooser, messages recorded instead of shown.
+// the chooser, the monitor's state on the menu, the title and the player
+// panel, its messages in boxes. (What the commands do is the session's and
+// tested there.)
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
 #include <QScrollBar>
 #include <QToolButton>
 #include <filesystem>
+
+#include <QMessageBox>
 
 #include "core/monitor/recording_reader.h"
 #include "tests/ui/form_fixture.h"
@@ -20,19 +24,19 @@ class MonitorCommandsTest : public FormFixture {
  protected:
   TMainForm& StartWindow() {
     TMainForm& f = Start({"ignset", "nopatchcheck"});
-    TMonitorCommands& m = f.Monitor();
-    m.chooseFile = [this](bool save, const char*, const char*) {
+    f.MonitorCommands().chooseFile = [this](bool save, const char*, const char*) {
       saves_.push_back(save);
       return chosen_;
     };
-    m.message = [this](const std::string& text) { messages_.push_back(text); };
     return f;
   }
   void Click(const char* button) { Find<QToolButton>(button)->click(); }
 
+  // The session's messages before the window shows them.
+  std::vector<SessionMessage> Messages(TMainForm& f) { return f.Session().TakeMessages(); }
+
   std::string chosen_;
   std::vector<bool> saves_;
-  std::vector<std::string> messages_;
 };
 
 TEST_F(MonitorCommandsTest, CsvLogRunsUnderItsMenuItemAndShowsInTheTitle) {
@@ -51,17 +55,25 @@ TEST_F(MonitorCommandsTest, CsvLogRunsUnderItsMenuItemAndShowsInTheTitle) {
   ASSERT_TRUE(ReadWholeFile(chosen_, text));
   EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 2);  // the two header lines, no row without a unit
   EXPECT_EQ(text.rfind("Time;", 0), 0u);
-  EXPECT_TRUE(messages_.empty());
+  EXPECT_TRUE(Messages(f).empty());
 }
 
-TEST_F(MonitorCommandsTest, CsvLogThatCannotBeCreatedSaysSoAndDoesNotStart) {
+// The reason is shown in a box after the command, and the box holds nothing:
+// the window's timer and the session go on under it.
+TEST_F(MonitorCommandsTest, CsvLogThatCannotBeCreatedSaysSoInABoxAndDoesNotStart) {
   TMainForm& f = StartWindow();
   chosen_ = dir_.File("missing/log.csv");
   Find<QAction>("MenuCSVout")->trigger();
-  ASSERT_EQ(messages_.size(), 1u);
-  EXPECT_NE(messages_[0].find("missing/log.csv"), std::string::npos) << messages_[0];
-  EXPECT_FALSE(f.LiveDisplay().Csv().Running());
+  EXPECT_EQ(f.findChild<QMessageBox*>("MonitorMessage"), nullptr) << "not inside the command";
+  QMessageBox* box = nullptr;
+  ASSERT_TRUE(WaitFor([&] { return (box = f.findChild<QMessageBox*>("MonitorMessage")) != nullptr; }));
+  EXPECT_TRUE(box->text().contains("missing/log.csv")) << box->text().toStdString();
+  EXPECT_FALSE(f.Session().Holding());
+  const uint32_t ticks = f.TickCount();
+  EXPECT_TRUE(WaitFor([&] { return f.TickCount() > ticks + 2; }));
+  EXPECT_FALSE(f.Session().Monitor().Csv().Running());
   EXPECT_EQ(Find<QAction>("MenuCSVout")->text(), "CSV output monitor");
+  box->close();
 }
 
 TEST_F(MonitorCommandsTest, CancelledDialogsChangeNothing) {
@@ -70,25 +82,26 @@ TEST_F(MonitorCommandsTest, CancelledDialogsChangeNothing) {
   Find<QAction>("MenuCSVout")->trigger();
   Click("SpeedButtonPlay1");
   Click("SpeedButtonPlay2");
-  EXPECT_FALSE(f.LiveDisplay().Csv().Running());
-  EXPECT_EQ(f.Monitor().Player().State(), PlayerState::Idle);
-  EXPECT_TRUE(messages_.empty());
+  EXPECT_FALSE(f.Session().Monitor().Csv().Running());
+  EXPECT_EQ(f.Session().Monitor().Player().State(), PlayerState::Idle);
+  EXPECT_TRUE(Messages(f).empty());
 }
 
 // A recording started and stopped at once holds only its initial records;
-// playing it shows them, pauses at the end at once, and Stop gives the
-// tuner's image, file name and undo history back.
-TEST_F(MonitorCommandsTest, PlaybackGivesTheTunersWorkBack) {
+// playing it shows them under a banner, with Program disabled and the
+// window's size kept, pauses at the end at once, and Stop gives the tuner's
+// image and undo history back.
+TEST_F(MonitorCommandsTest, PlaybackIsMarkedAndGivesTheTunersWorkBack) {
   TMainForm& f = StartWindow();
   f.Params().Working()[Adrb::LIMITER] = 90;
   f.CommitImageChange();
   const Image recorded = f.Params().Edited();
   chosen_ = dir_.File("ride.ignlog");
   Click("SpeedButtonPlay1");
-  EXPECT_EQ(f.Monitor().Player().State(), PlayerState::Recording);
+  EXPECT_EQ(f.Session().Monitor().Player().State(), PlayerState::Recording);
   EXPECT_FALSE(Find<QLabel>("LabelPlayPos")->isHidden());
   Click("SpeedButtonPlay4");
-  EXPECT_EQ(f.Monitor().Player().State(), PlayerState::Idle);
+  EXPECT_EQ(f.Session().Monitor().Player().State(), PlayerState::Idle);
   const RecordingLoad load = ReadRecording(chosen_);
   ASSERT_TRUE(load.recording) << RecordingErrorMessage(load);
   EXPECT_EQ(load.recording->initialCount, int(load.recording->records.size()));
@@ -109,7 +122,7 @@ TEST_F(MonitorCommandsTest, PlaybackGivesTheTunersWorkBack) {
   EXPECT_EQ(saves_.back(), false);
   EXPECT_EQ(f.Params().Edited()[Adrb::LIMITER], recorded[Adrb::LIMITER]);
   EXPECT_FALSE(Find<QAction>("MenuProgram")->isEnabled());
-  ASSERT_TRUE(WaitFor([&] { return f.Monitor().Player().State() == PlayerState::PlayingPaused; }));
+  ASSERT_TRUE(WaitFor([&] { return f.Session().Monitor().Player().State() == PlayerState::PlayingPaused; }));
   EXPECT_FALSE(Find<QScrollBar>("ScrollBarPlay")->isHidden());
   EXPECT_FALSE(Find<QLabel>("LabelPlayDevice")->isHidden());
   // Played data is marked as such, and the window keeps its size for it.
@@ -125,26 +138,7 @@ TEST_F(MonitorCommandsTest, PlaybackGivesTheTunersWorkBack) {
   EXPECT_EQ(f.Params().Edited(), work);
   EXPECT_EQ(f.Undo().CanUndo(), couldUndo);
   EXPECT_TRUE(Find<QScrollBar>("ScrollBarPlay")->isHidden());
-  EXPECT_TRUE(messages_.empty());
-}
-
-TEST_F(MonitorCommandsTest, ADamagedRecordingGivesAMessageAndChangesNothing) {
-  TMainForm& f = StartWindow();
-  chosen_ = dir_.File("bad.ignlog");
-  ASSERT_TRUE(WriteFileAtomically(chosen_, std::string(300, '\x07')));
-  const Image before = f.Params().Edited();
-  Click("SpeedButtonPlay2");
-  EXPECT_EQ(messages_.size(), 1u);
-  EXPECT_EQ(f.Monitor().Player().State(), PlayerState::Idle);
-  EXPECT_EQ(f.Params().Edited(), before);
-}
-
-TEST_F(MonitorCommandsTest, ARecordingThatCannotBeWrittenSaysSo) {
-  TMainForm& f = StartWindow();
-  chosen_ = dir_.File("missing/ride.ignlog");
-  Click("SpeedButtonPlay1");
-  EXPECT_EQ(messages_.size(), 1u);
-  EXPECT_EQ(f.Monitor().Player().State(), PlayerState::Idle);
+  EXPECT_TRUE(Messages(f).empty());
 }
 
 }  // namespace

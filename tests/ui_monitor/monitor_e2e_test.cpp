@@ -2,6 +2,7 @@
 // the labels, the map editors' live point and the CSV log.
 #include <QAction>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPushButton>
 
 #include "core/device/engine.h"
@@ -87,9 +88,9 @@ TEST_F(MonitorE2eTest, APressureSensorGivesThePressureToTheMapEditors) {
 TEST_F(MonitorE2eTest, CsvRowsCarryThePinnedValues) {
   TMainForm& f = Connect({"--pin-rpm", "4321"});
   const std::string path = dir_.File("live.csv");
-  f.Monitor().chooseFile = [&](bool, const char*, const char*) { return path; };
+  f.MonitorCommands().chooseFile = [&](bool, const char*, const char*) { return path; };
   Find<QAction>("MenuCSVout")->trigger();
-  ASSERT_TRUE(f.LiveDisplay().Csv().Running());
+  ASSERT_TRUE(f.Session().Monitor().Csv().Running());
   std::string text;
   ASSERT_TRUE(WaitFor(
       [&] {
@@ -158,16 +159,16 @@ TEST_F(MonitorE2eTest, BitsClickedWithoutAUnitGoWithTheFirstRequest) {
 TEST_F(MonitorE2eTest, SelfTestWaitsForAStoppedEngineAndResetsATurningOne) {
   {
     TMainForm& f = Connect({"--pin-rpm", "0"});
-    ASSERT_TRUE(WaitFor([&] { return f.LiveDisplay().Last().live.valid; }, 20000));
+    ASSERT_TRUE(WaitFor([&] { return f.Session().Monitor().Shown().live.valid; }, 20000));
     f.ButtonSelftestClick();
-    EXPECT_EQ(f.LiveDisplay().SelfTest().Stage(), 2);
-    EXPECT_EQ(f.LiveDisplay().SelfTest().Count(), 20);
+    EXPECT_EQ(f.Session().Monitor().SelfTest().Stage(), 2);
+    EXPECT_EQ(f.Session().Monitor().SelfTest().Count(), 20);
   }
   form_.reset();
   TMainForm& f = Connect({"--pin-rpm", "3000"});
-  ASSERT_TRUE(WaitFor([&] { return f.LiveDisplay().Kept().rpm == 3000; }, 20000));
+  ASSERT_TRUE(WaitFor([&] { return f.Session().Monitor().Kept().rpm == 3000; }, 20000));
   f.ButtonSelftestClick();
-  EXPECT_EQ(f.LiveDisplay().SelfTest().Stage(), 1);
+  EXPECT_EQ(f.Session().Monitor().SelfTest().Stage(), 1);
   // The reset goes to the unit: the machine takes the request.
   EXPECT_EQ(f.Engine().Machine().PendingRequest(), Request::Reset);
   EXPECT_TRUE(WaitFor([&] { return f.Engine().Machine().PendingRequest() == Request::None; }, 20000));
@@ -199,18 +200,17 @@ TEST_F(MonitorE2eTest, ARecordedRidePlaysBackIntoTheSameDisplays) {
   const std::string ride = dir_.File("ride.ignlog"), liveCsv = dir_.File("live.csv"),
                     playedCsv = dir_.File("played.csv");
   TMainForm& f = Connect({"--pin-rpm", "5100"});
-  TMonitorCommands& m = f.Monitor();
+  TMonitorCommands& m = f.MonitorCommands();
+  CSessionMonitor& monitor = f.Session().Monitor();
   std::string next;
   m.chooseFile = [&](bool, const char*, const char*) { return next; };
-  std::vector<std::string> messages;
-  m.message = [&](const std::string& text) { messages.push_back(text); };
   ASSERT_TRUE(WaitFor([&] { return Text("LabelRpm") == "RPM = 5100"; }, 20000));
 
   next = ride;
   m.SpeedButtonPlay(TPlayerPanel::Record);
   next = liveCsv;
   Find<QAction>("MenuCSVout")->trigger();
-  const int initial = m.Player().Length();
+  const int initial = monitor.Player().Length();
   f.ShowPage(Page::Advance);
   f.Params().Working()[Adrb::LIMITER] = 96;
   f.CommitImageChange();
@@ -219,11 +219,11 @@ TEST_F(MonitorE2eTest, ARecordedRidePlaysBackIntoTheSameDisplays) {
     if (e->widget->Identifier() == 0) advance = e->widget;
   ASSERT_NE(advance, nullptr);
   advance->SelectSheet(1);
-  f.Monitor().RecordView();  // the sheet switch, as the editor's report gives it
+  f.Session().Monitor().RecordView();  // the sheet switch, as the editor's report gives it
   ASSERT_TRUE(WaitFor([&] { return RowsWithoutTime(liveCsv).size() >= 6; }, 30000));
   Find<QAction>("MenuCSVout")->trigger();
   m.SpeedButtonPlay(TPlayerPanel::Stop);
-  ASSERT_TRUE(messages.empty()) << messages.front();
+  ASSERT_EQ(f.findChild<QMessageBox*>("MonitorMessage"), nullptr) << "the recorder had nothing to say";
 
   const RecordingLoad load = ReadRecording(ride);
   ASSERT_TRUE(load.recording) << RecordingErrorMessage(load);
@@ -245,8 +245,8 @@ TEST_F(MonitorE2eTest, ARecordedRidePlaysBackIntoTheSameDisplays) {
   Find<QAction>("MenuCSVout")->trigger();
   next = ride;
   m.SpeedButtonPlay(TPlayerPanel::Play);
-  ASSERT_TRUE(m.Playing());
-  ASSERT_TRUE(WaitFor([&] { return m.Player().State() == PlayerState::PlayingPaused; }, 60000));
+  ASSERT_TRUE(monitor.Playing());
+  ASSERT_TRUE(WaitFor([&] { return monitor.Player().State() == PlayerState::PlayingPaused; }, 60000));
   EXPECT_EQ(f.ActivePageIndex(), Page::Advance);  // the view followed
   EXPECT_EQ(advance->Model().ActiveIndex(), 1);
   EXPECT_EQ(Text("LabelRpm"), "RPM = 5100");

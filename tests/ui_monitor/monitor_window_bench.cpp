@@ -27,8 +27,7 @@ int main(int argc, char** argv) {
   if (!window.Connect()) return 1;
   const std::string root = window.Root();
   const std::string csv = root + "/bench.csv", ride = root + "/bench.ignlog";
-  ign::TMonitorCommands& monitor = form.Monitor();
-  monitor.message = [](const std::string& m) { std::fprintf(stderr, "message: %s\n", m.c_str()); };
+  ign::TMonitorCommands& monitor = form.MonitorCommands();
   monitor.chooseFile = [&](bool, const char* filter, const char*) {
     return std::string(filter).find("csv") != std::string::npos ? csv : ride;
   };
@@ -39,6 +38,8 @@ int main(int argc, char** argv) {
   window.TickFor(seconds * 1000, [&](double ms) { ticks.push_back(ms); });
   monitor.SpeedButtonPlay(3);
   form.MainMenu().Item("MenuCSVout")->trigger();
+  for (const ign::SessionMessage& m : form.Session().TakeMessages())
+    std::fprintf(stderr, "message: %s\n", m.text.c_str());
   const ign::RecordingLoad load = ign::ReadRecording(ride);
   const int records = load.recording ? load.recording->CountOfType(4) : 0;
 

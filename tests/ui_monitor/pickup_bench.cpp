@@ -103,10 +103,10 @@ int main(int argc, char** argv) {
   // At most one stream goes into the ring per tick: a moved write index is one stream.
   size_t streams = 0, samples = 0;
   std::vector<double> ticks;
-  size_t written = form.PickupRing().WriteIndex();
+  size_t written = form.Session().Monitor().PickupRing().WriteIndex();
   window.TickFor(seconds * 1000, [&](double ms) {
     ticks.push_back(ms);
-    const size_t now = form.PickupRing().WriteIndex();
+    const size_t now = form.Session().Monitor().PickupRing().WriteIndex();
     if (now == written) return;
     ++streams;
     samples += (now + ign::CPickupRing::kSize - written) % ign::CPickupRing::kSize;

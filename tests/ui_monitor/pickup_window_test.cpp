@@ -52,7 +52,7 @@ class PickupWindowTest : public FormFixture {
   // Feeds a stream into the ring and runs ticks up to and past the next build.
   void FeedAndBuild(uint8_t type = 1) {
     const std::vector<uint8_t> bytes = SyntheticStream(6);
-    auto taken = TakeStream(type, 1, bytes.data(), bytes.size(), form_->PickupRing());
+    auto taken = TakeStream(type, 1, bytes.data(), bytes.size(), form_->Session().Monitor().PickupRing());
     ASSERT_TRUE(taken);
     form_->PickupMonitor()->Taken(*taken);
     Ticks(16);

@@ -107,13 +107,13 @@ class PrintRestoreTest : public PrintFixture {
   // A short recording played back: the player's scroll bar shows.
   void StartPlayback(TMainForm& f) {
     if (Find<QWidget>("GroupBoxPlayer")->isHidden()) f.MenuMonitorPlayerClick();
-    TMonitorCommands& m = f.Monitor();
+    TMonitorCommands& m = f.MonitorCommands();
     const std::string ride = dir_.File("ride.ignlog");
     m.chooseFile = [ride](bool, const char*, const char*) { return ride; };
-    m.message = [this](const std::string& text) { messages_.push_back(text); };
     m.SpeedButtonPlay(TPlayerPanel::Record);
     m.SpeedButtonPlay(TPlayerPanel::Stop);
     m.SpeedButtonPlay(TPlayerPanel::Play);
+    for (const SessionMessage& message : f.Session().TakeMessages()) messages_.push_back(message.text);
   }
   // A printer writing a PDF file at path, without the dialog.
   PrintResult PrintInto(const std::string& path) {
@@ -188,7 +188,7 @@ TEST_F(PrintRestoreTest, WindowComesBackAsItWasHoweverThePrintoutEnds) {
     const Snapshot after = Take(f);
     EXPECT_TRUE(before == after) << c.name << ": " << Difference(before, after);
     EXPECT_TRUE(Find<QScrollBar>("ScrollBarPlay")->isVisible()) << c.name;
-    f.Monitor().StopPlayer();
+    f.Session().Monitor().StopPlayer();
     EXPECT_TRUE(Find<QWidget>("ButtonMonPu")->isHidden()) << c.name;
     messages_.clear();
     CWindowPrintout::SetChangeHook(nullptr);

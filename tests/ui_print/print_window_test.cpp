@@ -148,16 +148,16 @@ TEST_F(PrintWindowTest, TypedValueNotYetTakenIsInTheImageAndOnPaper) {
 
 TEST_F(PrintWindowTest, PrintAllWhileRecordingAddsNoViewRecords) {
   TMainForm& f = StartWithValues(Page::Advance);
-  TMonitorCommands& m = f.Monitor();
+  TMonitorCommands& m = f.MonitorCommands();
   const std::string ride = dir_.File("ride.ignlog");
   m.chooseFile = [&](bool, const char*, const char*) { return ride; };
-  m.message = [this](const std::string& text) { messages_.push_back(text); };
   m.SpeedButtonPlay(TPlayerPanel::Record);
-  const int initial = m.Player().Length();
+  const int initial = f.Session().Monitor().Player().Length();
   AnswerDialog(dir_.File("recorded.pdf"));
   Find<QAction>("MenuPrintAll")->trigger();
   m.SpeedButtonPlay(TPlayerPanel::Stop);
   ASSERT_TRUE(messages_.empty()) << messages_.front();
+  ASSERT_TRUE(f.Session().TakeMessages().empty()) << "the recorder had nothing to say";
   const RecordingLoad load = ReadRecording(ride);
   ASSERT_TRUE(load.recording) << RecordingErrorMessage(load);
   int views = 0, initialViews = 0;

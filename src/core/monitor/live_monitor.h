@@ -35,6 +35,7 @@ class CLiveMonitor {
 
   const MonitorKept& Kept() const { return kept_; }
   CCsvLog& Csv() { return csv_; }
+  const CCsvLog& Csv() const { return csv_; }
   CSelfTest& SelfTest() { return selfTest_; }
 
  private:

@@ -51,7 +51,7 @@ std::string CRecorder::FileBytes() const {
   PutU32(h + Rec::kOffStart, header_.startTime);
   for (int i = 0; i < 4; ++i) PutU32(h + Rec::kOffOs + 4 * i, header_.os[size_t(i)]);
   for (int s = 0; s < 4; ++s) {
-    const ScreenRect& r = header_.screens[size_t(s)];
+    const RecordedScreen& r = header_.screens[size_t(s)];
     uint8_t* p = h + Rec::kOffScreens + 8 * s;
     PutU16(p, uint16_t(r.left));
     PutU16(p + 2, uint16_t(r.width));

@@ -38,14 +38,14 @@ int LengthOfType(int type);
 constexpr uint32_t kPlatformLinux = 100, kPlatformOtherUnix = 101;
 }  // namespace Rec
 
-struct ScreenRect {
+struct RecordedScreen {
   int16_t left = 0, width = 0, top = 0, height = 0;
 };
 
 struct RecordingHeader {
   uint32_t startTime = 0;  // seconds since 1970, UTC
   std::array<uint32_t, 4> os{};
-  std::array<ScreenRect, 4> screens{};
+  std::array<RecordedScreen, 4> screens{};
   uint32_t reserved = 0;
   int key = 108;
   std::string ident;  // UTF-8 in the program, Windows-1250 in the file

@@ -22,6 +22,7 @@ CSession::CSession(ISessionView* view, std::shared_ptr<IPortSystem> ports, const
   undo_ = std::make_unique<CUndoRing>(engine_.Params(), static_cast<IUndoHost&>(*this));
   files_ = std::make_unique<CSettingsFiles>(engine_.Params(), defaults_, static_cast<IFileHost&>(*this),
                                             engine_.Status());
+  monitor_ = std::make_unique<CSessionMonitor>(*this, view_);
   engine_.SetHold([this] { return Holding(); });
 }
 
@@ -73,6 +74,7 @@ void CSession::Tick() {
 
 void CSession::Step() {
   if (!Holding()) engine_.Step();
+  monitor_->Tick();
   KeepHistory();
   Announce();
 }
@@ -168,18 +170,18 @@ void CSession::ResetUnitInformation() {
   view_.UnitInfoChanged();
 }
 
-// A monitor answer: the unit's version for status panel 4, then the view.
+// A monitor answer: the unit's version for status panel 4, then the live monitor.
 void CSession::ProcessMonitor(const uint8_t* record) {
   const MonitorVersion version = VersionOfRecord(record[Mon::KEY], record[Mon::SUBVERSION]);
   unit_.SetVersion(version.state, version.text);
   view_.UnitInfoChanged();
-  view_.MonitorRecord(record);
+  monitor_->TakeRecord(record);
 }
 
 void CSession::SaveAppSettings() { view_.SaveAppSettings(); }
 void CSession::ForgetFileName() { view_.ForgetFileName(); }
 void CSession::RefreshCaptions() { view_.RefreshCaptions(); }
-bool CSession::PlayerActive() const { return view_.PlayerActive(); }
+bool CSession::PlayerActive() const { return monitor_->Playing(); }
 void CSession::SetComLabel(const std::string& text) { view_.SetComLabel(text); }
 void CSession::SetGauge(const GaugeView& gauge) { view_.SetGauge(gauge); }
 

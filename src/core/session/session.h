@@ -1,8 +1,9 @@
 #pragma once
 // CSession: one unit's session under a front end. It owns the engine (serial
 // jobs, port search, connection state machine, settings document, status
-// slots), the unit information, the defaults, the undo ring and the
-// settings-file commands; it answers the checks before an operation and
+// slots), the unit information, the defaults, the undo ring, the
+// settings-file commands and the live monitor (display, CSV log, recorder and
+// player, pick-up samples); it answers the checks before an operation and
 // records the messages of a tick for the front end to show after it. The
 // window and ignctl each drive one; nothing in it is shared with another
 // session but the language.
@@ -20,6 +21,7 @@
 #include "core/params/defaults.h"
 #include "core/session/preflight.h"
 #include "core/session/session_message.h"
+#include "core/session/session_monitor.h"
 
 namespace ign {
 
@@ -32,12 +34,9 @@ class ISessionView {
   virtual void ReloadPages() {}
   // The unit information or its version state changed (status panel 4).
   virtual void UnitInfoChanged() {}
-  // A monitor answer after the session took the unit's version from it; index 0 unused.
-  virtual void MonitorRecord(const uint8_t* /*record151*/) {}
   virtual void SaveAppSettings() {}
   virtual void ForgetFileName() {}
   virtual void RefreshCaptions() {}
-  virtual bool PlayerActive() const { return false; }
   virtual void SetComLabel(const std::string& /*text*/) {}
   virtual void SetGauge(const GaugeView& /*gauge*/) {}
   // Messages were recorded; called once at the end of the tick or command
@@ -51,8 +50,6 @@ class ISessionView {
   virtual void ShowPage(int /*page*/) {}
   virtual void SetUndoButtons(bool /*canUndo*/, bool /*canRedo*/) {}
   virtual void FocusProgramAfterChange() {}
-  // A committed change of the edited image (the recorder notes it).
-  virtual void ImageCommitted(const Image& /*edited*/) {}
   // The edited image normalised with what the front end keeps of it (the
   // language and the port the image also stores).
   virtual void NormaliseEdited(Image& image);
@@ -65,6 +62,22 @@ class ISessionView {
   virtual void ReloadAllPages() {}
   virtual void AddRecent(const std::string& /*path*/) {}
   virtual void RemoveRecent(const std::string& /*path*/) {}
+  // The file commands' file name was set back (after a playback).
+  virtual void FileNameChanged() {}
+
+  // The live monitor's view: the options of the display update, the decoded
+  // update to draw (the pages take its live point; model.refreshPages asks
+  // them to refresh), the state of the CSV log and the player changed, the
+  // page and map sheets in front (for a recording) and those of a replayed
+  // recording, a played image replaced the edited one, a pick-up stream
+  // went into the sample ring.
+  virtual LiveOptions LiveDisplayOptions() const { return {}; }
+  virtual void LiveShown(const DisplayModel& /*model*/) {}
+  virtual void MonitorChanged() {}
+  virtual ViewRecord CurrentView() const { return {}; }
+  virtual void ApplyView(const ViewRecord& /*view*/) {}
+  virtual void PlayedImageApplied() { ReloadAllPages(); }
+  virtual void PickupStreamTaken(const TakenStream& /*taken*/) {}
 };
 
 class CSession : private ICommHost, private IUndoHost, private IFileHost {
@@ -80,7 +93,8 @@ class CSession : private ICommHost, private IUndoHost, private IFileHost {
   // One tick: AdvanceClock, then Step.
   void Tick();
   void AdvanceClock() { engine_.AdvanceClock(); }
-  // The engine's step, unless a holding message waits to be read.
+  // The engine's step, unless a holding message waits to be read, then the
+  // live monitor's steps.
   void Step();
   // A communication step between two ticks when a job has ended or a request
   // waits (not while held); true when it stepped.
@@ -104,8 +118,6 @@ class CSession : private ICommHost, private IUndoHost, private IFileHost {
   // The undo step of a change the pages committed themselves (normalised
   // and shown already); true when it differed.
   bool Snapshot() { return undo_->TakeSnapshot(); }
-  // After a committed change: the changed bytes go to the unit when asked.
-  void ProgramIfAsked(bool changed);
   // The defaults of a page group (-1 all) over the working image, without
   // the commit.
   void LoadDefaults(int group) { defaults_.LoadDefaults(Params().Working(), group); }
@@ -115,6 +127,9 @@ class CSession : private ICommHost, private IUndoHost, private IFileHost {
 
   // The settings-file commands (Open, Save, Quicksave version) on the document.
   CSettingsFiles& Files() { return *files_; }
+  // The live monitor: display, CSV log, recorder and player, pick-up samples.
+  CSessionMonitor& Monitor() { return *monitor_; }
+  const CSessionMonitor& Monitor() const { return *monitor_; }
 
   // A played recording borrows the document: its images and the undo history
   // are kept when playback starts and given back, whole, when it stops.
@@ -150,6 +165,11 @@ class CSession : private ICommHost, private IUndoHost, private IFileHost {
   void SetHistory(CHistoryRecorder* history) { history_ = history; }
 
  private:
+  friend class CSessionMonitor;  // records its messages
+
+  // After a committed change: the changed bytes go to the unit when asked.
+  void ProgramIfAsked(bool changed);
+
   // ICommHost: the engine's calls, kept or passed on to the view.
   void ReloadPages() override;
   void TakeSnapshot() override;
@@ -170,7 +190,7 @@ class CSession : private ICommHost, private IUndoHost, private IFileHost {
   void ShowPage(int page) override { view_.ShowPage(page); }
   void LoadPages(int) override { view_.ReloadPages(); }
   void WriteSettings() override { view_.SaveAppSettings(); }
-  void RecordImage(const Image& img) override { view_.ImageCommitted(img); }
+  void RecordImage(const Image& img) override { monitor_->RecordImage(img); }
   void SetUndoButtons(bool canUndo, bool canRedo) override { view_.SetUndoButtons(canUndo, canRedo); }
   void RequestProgramChanged() override;
   void FocusProgramAfterChange() override { view_.FocusProgramAfterChange(); }
@@ -201,6 +221,7 @@ class CSession : private ICommHost, private IUndoHost, private IFileHost {
   CDefaults defaults_;
   std::unique_ptr<CUndoRing> undo_;  // over the engine's document
   std::unique_ptr<CSettingsFiles> files_;
+  std::unique_ptr<CSessionMonitor> monitor_;
   struct Kept {
     CSettingsDoc::Kept doc;
     CUndoRing::History undo;

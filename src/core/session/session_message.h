@@ -11,6 +11,7 @@ struct SessionMessage {
     Version,  // the unit's key or subversion is not this program's
     CutOff,   // an operation was cut off by the loss of the unit
     History,  // the unit history could not record an operation, or was begun anew
+    Monitor,  // the CSV log, the recorder or the player cannot go on
   };
   Kind kind = Kind::Version;
   std::string title;  // in the language current when it was recorded

@@ -10,7 +10,6 @@
 #include "ui/analysis/analysis_window.h"
 #include "ui/app/main_form.h"
 #include "ui/app/main_menu.h"
-#include "ui/app/monitor_commands.h"
 #include "ui/mapedit/editor_list.h"
 #include "ui/mapedit/hit_overlay.h"
 #include "ui/mapedit/map_editor.h"
@@ -59,9 +58,9 @@ void TAnalysisHost::CountOnEditors() {
 }
 
 void TAnalysisHost::MovePlayer(const std::string& recording, double seconds) {
-  TMonitorCommands* monitor = form_.MonitorIfBuilt();
-  if (!monitor || !monitor->Playing() || monitor->Player().FileName() != recording) return;
-  const Recording& r = monitor->Player().Loaded();
+  CSessionMonitor& monitor = form_.Session().Monitor();
+  if (!monitor.Playing() || monitor.Player().FileName() != recording) return;
+  const Recording& r = monitor.Player().Loaded();
   // The log's times run from the first monitor record.
   double first = -1;
   int target = -1;
@@ -71,7 +70,7 @@ void TAnalysisHost::MovePlayer(const std::string& recording, double seconds) {
     if (first < 0) first = t;
     if (i >= r.initialCount && t - first <= seconds + 1e-9) target = i;
   }
-  if (target >= 0) monitor->PlayPosChange(target - r.initialCount + 1);
+  if (target >= 0) monitor.PlayPosChange(target - r.initialCount + 1);
 }
 
 TAnalysisHost& InstallRideAnalysis(TMainForm& form) {

@@ -129,9 +129,9 @@ void TMainForm::OpenSettingsFile(const std::string& name, int group) {
 void TMainForm::MenuOpenClick() { OpenWithDialog(Group::All); }
 
 void TMainForm::OpenWithDialog(int group) {
-  QString path = QFileDialog::getOpenFileName(this, QStringLiteral("Open"), DialogStart(dialogFileName_),
-                                              DialogFilter(kIgnOpenFilter) + QStringLiteral(";;") +
-                                                  DialogFilter(kRideLogFilter));
+  QString path = QFileDialog::getOpenFileName(
+      this, QStringLiteral("Open"), DialogStart(dialogFileName_),
+      DialogFilter(kIgnOpenFilter) + QStringLiteral(";;") + DialogFilter(kRideLogFilter));
   if (path.isEmpty()) return;
   if (IsRecordingName(path.toStdString()) || IsCsvLogName(path.toStdString())) {
     RideAnalysisOf(*this)->OpenLog(path.toStdString());
@@ -154,7 +154,7 @@ void TMainForm::HandleDroppedFiles(const std::vector<std::string>& names) {
 
 void TMainForm::OpenGivenFile(const std::string& path) {
   if (IsRecordingName(path))
-    Monitor().PlayFile(path);
+    session_->Monitor().PlayFile(path);
   else
     OpenSettingsFile(path, Group::All);
 }

@@ -1,68 +1,32 @@
-// TMainForm: the live display, the monitor commands and their host.
+// TMainForm as the live monitor's view: the session's display updates drawn,
+// the monitor commands' state shown, the page and sheets of a recording.
 #include <QAbstractButton>
 #include <QAction>
 
-#include "ui/app/live_host.h"
-
+#include "core/app/dialog_start.h"
 #include "core/device/engine.h"
-#include "core/monitor/recording_format.h"
 #include "core/text/relabel.h"
 #include "ui/app/main_form.h"
 #include "ui/app/main_layout.h"
 #include "ui/app/main_menu.h"
 #include "ui/app/monitor_commands.h"
-#include "ui/app/session_boxes.h"
 #include "ui/app/status_widgets.h"
+#include "ui/mapedit/map_editor.h"
+#include "ui/monitor/live_display.h"
 #include "ui/monitor/live_panel.h"
 #include "ui/pages/pages.h"
 
 namespace ign {
 
-// Data: a unit is connected, or a recording plays.
-bool TLiveHost::LiveData() const { return form_.Engine().Machine().Connected() || form_.PlaybackRunning(); }
-const Image& TLiveHost::EditedImage() const { return form_.Params().Edited(); }
-bool TLiveHost::DeveloperMode() const { return form_.DeveloperTestMode(); }
-LocalTime TLiveHost::RowTime() const { return form_.Monitor().RowTime(); }
-
-void TLiveHost::UnitTexts(std::string& unit, std::string& date, std::string& time) const {
-  const UnitInfo& info = form_.UnitInformation().Texts();
-  unit = info.name;
-  date = info.productionDate;
-  time = info.productionTime;
-}
-
-void TLiveHost::AnnounceStream(const StreamAnnouncement& s) {
-  form_.Engine().Com().Stream().Announce(s.type, s.length, s.xorCheck, s.sumCheck, s.further);
-}
-
-void TLiveHost::FeedPages(const LivePoint& live, int loadVoltage) {
-  LiveFeed feed;
-  feed.sensorVoltage = loadVoltage;
-  feed.valid = live.valid;
-  feed.rpm = live.rpm;
-  feed.throttle = live.throttle;
-  feed.pressure = live.pressure;
-  feed.status = live.status;
-  feed.loadSensor = live.loadSensor;
-  form_.Pages().SetLive(feed);
-}
-
-void TLiveHost::RefreshPages() { form_.Pages().RefreshPages(false); }
-
-void TLiveHost::AddTestBits(int index, uint8_t bits) {
-  auto& pending = form_.Engine().Machine().testBits;
-  if (index >= 0 && index < int(pending.size())) pending[size_t(index)] |= bits;
-}
-
-void TLiveHost::CsvStopped(const std::string& message) { form_.Monitor().CsvStopped(message); }
-
 void TMainForm::BuildLiveDisplay() {
-  liveHost_ = std::make_unique<TLiveHost>(*this);
-  liveDisplay_ = std::make_unique<TLiveDisplay>(*this, *layout_->livePanel, *liveHost_);
-  monitor_ = new TMonitorCommands(*this, layout_->groupBoxPlayer);
-  monitor_->message = [this](const std::string& text) { boxes_->ShowLater(text); };
+  liveDisplay_ = std::make_unique<TLiveDisplay>(*this, *layout_->livePanel);
+  monitor_ =
+      new TMonitorCommands(*this, session_->Monitor(), layout_->groupBoxPlayer, menu_->Item("MenuCSVout"));
+  // The folder of the settings files, without their name.
+  monitor_->startFolder = [this] { return DialogFolderOf(DialogFileName()); };
+  monitor_->identification = [this] { return ProgramIdentification(); };
   monitor_->onPlayback = [this](const std::string& banner) { layout_->livePanel->ShowPlayback(banner); };
-  connect(menu_->Item("MenuCSVout"), &QAction::triggered, monitor_, &TMonitorCommands::ToggleCsvLog);
+  monitor_->onCsvChanged = [this] { status_.RefreshTitle(); };
   if (auto* selftest = findChild<QAbstractButton*>("ButtonSelftest"))
     connect(selftest, &QAbstractButton::clicked, this, &TMainForm::ButtonSelftestClick);
   ConnectPickupButton();
@@ -72,35 +36,78 @@ void TMainForm::BuildLiveDisplay() {
 }
 
 void TMainForm::RefreshLiveDisplay() {
-  if (liveDisplay_) liveDisplay_->Update();
+  if (liveDisplay_) session_->Monitor().Show();
 }
 
-// A monitor answer (the session has taken the unit's version from it): the
-// recorder, then the display update.
-void TMainForm::MonitorRecord(const uint8_t* record) {
+LiveOptions TMainForm::LiveDisplayOptions() const {
+  LiveOptions options;
+  options.developerMode = DeveloperTestMode();
+  if (liveDisplay_) options.propSigned = liveDisplay_->PropSigned();
+  return options;
+}
+
+// A display update: the panel and the window's live labels, the live point
+// for the pages and map editors, the self-test, and the pages' refresh when
+// the second pick-up started or stopped.
+void TMainForm::LiveShown(const DisplayModel& model) {
   if (!liveDisplay_) return;
-  liveDisplay_->Record().SetData(record + 1);
-  monitor_->RecordMonitor(liveDisplay_->Record());
-  liveDisplay_->Update(true);
+  liveDisplay_->Show(model);
+  LiveFeed feed;
+  feed.sensorVoltage = model.kept.loadVoltage;
+  feed.valid = model.live.valid;
+  feed.rpm = model.live.rpm;
+  feed.throttle = model.live.throttle;
+  feed.pressure = model.live.pressure;
+  feed.status = model.live.status;
+  feed.loadSensor = model.live.loadSensor;
+  pages_->SetLive(feed);
+  liveDisplay_->ShowSelfTest(session_->Monitor().SelfTest());
+  if (model.refreshPages) pages_->RefreshPages(false);
 }
 
-bool TMainForm::PlaybackRunning() const { return monitor_ && monitor_->Playing(); }
-bool TMainForm::PlayerActive() const { return PlaybackRunning(); }
-
-// The display takes over the connection state: a lost unit clears the
-// display at once, a new one shows with its first record.
-void TMainForm::FollowConnectionForDisplay() {
-  const bool connected = engine_->Machine().Connected();
-  if (connected == displayConnected_) return;
-  displayConnected_ = connected;
-  if (!connected) RefreshLiveDisplay();
+void TMainForm::MonitorChanged() {
+  if (monitor_) monitor_->Show();
 }
+
+ViewRecord TMainForm::CurrentView() const {
+  ViewRecord view;
+  view.page = uint8_t(ActivePageIndex());
+  if (!pages_) return view;
+  const auto& editors = pages_->Editors();
+  for (size_t i = 0; i < editors.size() && i < view.editorIds.size(); ++i) {
+    const CTabModel& model = editors[i]->Model();
+    view.editorIds[i] = uint8_t(model.Identifier());
+    view.sheets[i] = uint8_t(std::max(0, model.ActiveIndex()));
+  }
+  return view;
+}
+
+void TMainForm::ApplyView(const ViewRecord& view) {
+  if (view.page != ActivePageIndex()) ShowPage(view.page);
+  // The first entry with an editor's identifier is its own: the unused
+  // entries are zero and would otherwise turn editor 0 back to sheet 0.
+  for (auto& entry : pages_->Editors()) {
+    TTab& tab = *entry->widget;
+    for (size_t i = 0; i < view.editorIds.size(); ++i) {
+      if (view.editorIds[i] != tab.Identifier()) continue;
+      if (view.sheets[i] != tab.Model().ActiveIndex()) tab.SelectSheet(view.sheets[i]);
+      break;
+    }
+  }
+}
+
+void TMainForm::PlayedImageApplied() {
+  pages_->FlagEditors(EditorRefresh::kData | EditorRefresh::kMarkers);
+  pages_->LoadPages(true);
+}
+
+bool TMainForm::PlaybackRunning() const { return session_->Monitor().Playing(); }
 
 std::string TMainForm::ProgramIdentification() const { return ::ign::ProgramIdentification(buildDate_); }
 
-void TMainForm::RestoreFileName(const std::string& file) {
-  settings_.file = file;
-  if (files_) files_->session.currentFile = file;
+// After a playback the file commands' name is the tuner's again.
+void TMainForm::FileNameChanged() {
+  settings_.file = files_->session.currentFile;
   status_.RefreshTitle();
 }
 

@@ -26,7 +26,6 @@
 #include "ui/app/handover_server.h"
 #include "ui/app/history_commands.h"
 #include "ui/app/key_router.h"
-#include "ui/app/live_host.h"
 #include "ui/app/main_layout.h"
 #include "ui/app/main_menu.h"
 #include "ui/app/monitor_commands.h"
@@ -271,8 +270,8 @@ void TMainForm::ResetConnectionState() {
 void TMainForm::FormClose() {
   if (closed_) return;
   closed_ = true;
-  if (monitor_) monitor_->StopPlayer();  // a running recording is written out, a played image gives way
-  StopUpdateCheck();                     // stop flag, abort, a bounded join
+  session_->Monitor().StopPlayer();  // a running recording is written out, a played image gives way
+  StopUpdateCheck();                 // stop flag, abort, a bounded join
   engine_->Com().CloseAll();
   StoreActivePage();
   NormaliseEditedImage();
@@ -346,9 +345,9 @@ TitleState TMainForm::CurrentTitleState() const {
   // quick-saved version shows for one title.
   t.fileName = files_ ? files_->session.currentFile : settings_.file;
   t.linkDisabled = engine_ && engine_->LinkDisabled();
-  if (liveDisplay_ && liveDisplay_->Csv().Running()) {
+  if (const CCsvLog& csv = session_->Monitor().Csv(); csv.Running()) {
     t.csvRunning = true;
-    t.csvFileName = liveDisplay_->Csv().FileName();
+    t.csvFileName = csv.FileName();
   }
   return t;
 }

@@ -23,7 +23,6 @@
 #include "core/device/engine.h"
 #include "core/files/settings_files.h"
 #include "core/files/unit_info.h"
-#include "core/monitor/pickup_ring.h"
 #include "core/params/defaults.h"
 #include "core/params/settings_doc.h"
 #include "core/session/session.h"
@@ -49,7 +48,6 @@ class TPages;
 class TPagesHost;
 class TUpdateCheck;
 class TLiveDisplay;
-class TLiveHost;
 class TMonitorCommands;
 class TPrintCommands;
 class TSessionBoxes;
@@ -83,7 +81,6 @@ class TMainForm : public QMainWindow, private ISessionView {
   void ButtonMonPuClick();
   // Null until the first click.
   CMonPickup* PickupMonitor() { return pickup_.get(); }
-  CPickupRing& PickupRing() { return pickupRing_; }
   void MenuHistoryClick(int index);
   void MenuLanguageClick(int language);
   // The help links and the update check (update_host.cpp).
@@ -167,12 +164,9 @@ class TMainForm : public QMainWindow, private ISessionView {
   TSessionBoxes& SessionBoxes() { return *boxes_; }
   TDeviceCommands& DeviceCommands() { return *device_; }
   const CUnitInfo& UnitInformation() const { return session_->UnitInformation(); }
-  TLiveDisplay& LiveDisplay() { return *liveDisplay_; }
-  // PickUp1 on the record as it stands (cleared without data).
+  // The display update of the record as it stands (cleared without data).
   void RefreshLiveDisplay();
-  TMonitorCommands& Monitor() { return *monitor_; }
-  // Null until start-up has built the live display.
-  TMonitorCommands* MonitorIfBuilt() { return monitor_; }
+  TMonitorCommands& MonitorCommands() { return *monitor_; }
   // A recording is played back (playing or paused).
   bool PlaybackRunning() const;
   // The developer tools and the About box (service_commands.cpp).
@@ -188,8 +182,6 @@ class TMainForm : public QMainWindow, private ISessionView {
   // The program identification of status panel 2 and the unit text of panel 4.
   std::string ProgramIdentification() const;
   std::string UnitPanelText() const { return UnitInformation().PanelText(); }
-  // The settings' file name as the title and the file commands know it.
-  void RestoreFileName(const std::string& file);
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -203,20 +195,26 @@ class TMainForm : public QMainWindow, private ISessionView {
   int ActivePage() const override { return ActivePageIndex(); }
   void SetUndoButtons(bool canUndo, bool canRedo) override;
   void FocusProgramAfterChange() override;
-  void ImageCommitted(const Image& edited) override;
   void NormaliseEdited(Image& image) override;
   void FileMessage(const std::string& text) override;
   void CommitPendingChange() override;
   void ReloadAllPages() override;
   void UnitInfoChanged() override;
-  void MonitorRecord(const uint8_t* record151) override;
   void MessagesWaiting() override;
   void SaveAppSettings() override;
   void ForgetFileName() override;
   void RefreshCaptions() override;
   void SetComLabel(const std::string& text) override;
   void SetGauge(const GaugeView& gauge) override;
-  bool PlayerActive() const override;
+  void FileNameChanged() override;
+  // The live monitor's view (live_host.cpp).
+  LiveOptions LiveDisplayOptions() const override;
+  void LiveShown(const DisplayModel& model) override;
+  void MonitorChanged() override;
+  ViewRecord CurrentView() const override;
+  void ApplyView(const ViewRecord& view) override;
+  void PlayedImageApplied() override;
+  void PickupStreamTaken(const TakenStream& taken) override;
 
   // Construction.
   void ConnectMenu();
@@ -236,9 +234,8 @@ class TMainForm : public QMainWindow, private ISessionView {
 
   // Timer steps (timer_steps.cpp).
   void TraceFirstTicks();
-  // The pick-up monitor's duties (pickup_host.cpp): a completed stream into
-  // the ring; the build of every 16th tick; its tick and drawing; byte 23.
-  void TakePickupStream();
+  // The pick-up monitor's duties (pickup_host.cpp): the build of every 16th
+  // tick; its tick and drawing; byte 23.
   void BuildPickupCurves();
   void TickPickupMonitor();
   void ConnectPickupButton();
@@ -255,7 +252,6 @@ class TMainForm : public QMainWindow, private ISessionView {
   // Helpers.
   void BuildPages();
   void BuildLiveDisplay();
-  void FollowConnectionForDisplay();
   void SettleImage();
   void Trace(const std::string& text);
   void RefreshLanguageChecks();
@@ -282,13 +278,11 @@ class TMainForm : public QMainWindow, private ISessionView {
   std::unique_ptr<THandoverServer> handover_;
   std::unique_ptr<TPagesHost> pagesHost_;
   std::unique_ptr<TPages> pages_;
-  std::unique_ptr<TLiveHost> liveHost_;
   std::unique_ptr<TLiveDisplay> liveDisplay_;
   TMonitorCommands* monitor_ = nullptr;  // child of the window
   std::unique_ptr<TPrintCommands> print_;
   std::function<std::string()> chooseDumpFile_;
   std::function<void(QDialog&)> aboutHook_;
-  bool displayConnected_ = false;
   std::vector<std::unique_ptr<TStatusLabel>> statusLabels_;
   TKeyRouter* keyRouter_ = nullptr;
   QTimer* timer_ = nullptr;
@@ -306,7 +300,6 @@ class TMainForm : public QMainWindow, private ISessionView {
   DeveloperMarker marker_;
   CRecentFiles recent_;
   std::vector<int> relabelSteps_;
-  CPickupRing pickupRing_;
   std::unique_ptr<CMonPickup> pickup_;
   std::unique_ptr<TUpdateCheck> update_;  // last: stopped first when the window goes
 };

@@ -4,7 +4,6 @@
 #include "core/device/engine.h"
 #include "ui/app/main_form.h"
 #include "ui/app/main_layout.h"
-#include "ui/app/monitor_commands.h"
 #include "ui/app/tool_bar.h"
 
 namespace ign {
@@ -15,9 +14,7 @@ bool TPagesHost::StartupComplete() const { return form_.Initialised(); }
 // New also forgets the window's file name.
 void TPagesHost::NewDefaults(int group) { form_.NewDefaults(group); }
 bool TPagesHost::DeveloperTestMode() const { return form_.DeveloperTestMode(); }
-void TPagesHost::NoteRecorderView() {
-  if (TMonitorCommands* m = form_.MonitorIfBuilt()) m->RecordView();
-}
+void TPagesHost::NoteRecorderView() { form_.Session().Monitor().RecordView(); }
 void TPagesHost::RefreshLiveDisplay() { form_.RefreshLiveDisplay(); }
 void TPagesHost::LoadBinaryDump() { form_.ButtonLoadBinClick(); }
 

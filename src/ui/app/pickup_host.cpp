@@ -24,21 +24,22 @@ void TMainForm::ButtonMonPuClick() {
   pickup_->Toggle();
 }
 
-void TMainForm::TakePickupStream() {
-  const auto taken = TakeStream(engine_->Com().Stream(), pickupRing_);
-  if (taken && pickup_) pickup_->Taken(*taken);
+// A completed stream went into the session's sample ring: its type sets the
+// window's mode.
+void TMainForm::PickupStreamTaken(const TakenStream& taken) {
+  if (pickup_) pickup_->Taken(taken);
 }
 
 void TMainForm::BuildPickupCurves() {
   if (!pickup_ || tickCount_ % kBuildEvery != 0) return;
   if (pickup_->Paused())
-    engine_->Com().Stream().stepMask.store(1, std::memory_order_release);
+    session_->Monitor().ResetStreamSteps();
   else
-    pickup_->Build(pickupRing_);
+    pickup_->Build(session_->Monitor().PickupRing());
 }
 
 void TMainForm::TickPickupMonitor() {
-  engine_->Machine().streamWanted = pickup_ && pickup_->WantsStream();
+  session_->Monitor().SetStreamWanted(pickup_ && pickup_->WantsStream());
   if (!pickup_) return;
   pickup_->Tick();
   if (pickup_->RedrawWanted()) pickup_->Draw();

@@ -100,10 +100,8 @@ void TMainForm::ButtonLoadBinClick() {
 
 // Self-test: only with a unit; a turning engine is reset first.
 void TMainForm::ButtonSelftestClick() {
-  if (!engine_->Machine().Connected()) return;
-  if (liveDisplay_->SelfTest().Start(liveDisplay_->Kept().rpm, UnitPanelText()))
-    engine_->Machine().RequestReset();
-  liveDisplay_->ShowSelfTest();
+  session_->Monitor().StartSelfTest();
+  liveDisplay_->ShowSelfTest(session_->Monitor().SelfTest());
 }
 
 void TMainForm::MenuAboutClick() {

@@ -11,13 +11,21 @@ namespace {
 
 QString Q(const std::string& s) { return QString::fromUtf8(s.c_str()); }
 
-// A cut-off does not hold the engine: the search for the unit goes on under
-// the box. A second loss before it is closed replaces its text. A message of
-// the unit history has a box of its own, in the same way.
-void ShowCutOff(QWidget* window, const SessionMessage& m) {
-  const QString name = m.kind == SessionMessage::Kind::History ? QStringLiteral("HistoryMessage")
-                                                               : QStringLiteral("CutOffMessage");
-  auto* box = window->findChild<QMessageBox*>(name);
+QString BoxName(SessionMessage::Kind kind) {
+  switch (kind) {
+    case SessionMessage::Kind::History: return QStringLiteral("HistoryMessage");
+    case SessionMessage::Kind::Monitor: return QStringLiteral("MonitorMessage");
+    default: return QStringLiteral("CutOffMessage");
+  }
+}
+
+// A message that does not hold the engine: the search for the unit goes on
+// under a cut-off's box, and a second loss before it is closed replaces its
+// text. A message of the unit history has a box of its own, in the same way.
+// Each message of the live monitor (CSV log, recorder, player) has its own box.
+void ShowNonHolding(QWidget* window, const SessionMessage& m) {
+  const QString name = BoxName(m.kind);
+  auto* box = m.kind == SessionMessage::Kind::Monitor ? nullptr : window->findChild<QMessageBox*>(name);
   if (!box) {
     box = new QMessageBox(window);
     box->setObjectName(name);
@@ -48,7 +56,7 @@ void TSessionBoxes::Present() {
   for (auto messages = session_.TakeMessages(); !messages.empty(); messages = session_.TakeMessages()) {
     for (const SessionMessage& m : messages) {
       if (!m.holding) {
-        ShowCutOff(window_, m);
+        ShowNonHolding(window_, m);
         continue;
       }
       QMessageBox box(QMessageBox::Warning, Q(m.title), Q(m.text), QMessageBox::Ok, window_);
@@ -56,17 +64,6 @@ void TSessionBoxes::Present() {
       Exec(box);
     }
   }
-}
-
-void TSessionBoxes::ShowLater(const std::string& text) {
-  QMetaObject::invokeMethod(
-      this,
-      [this, text] {
-        QMessageBox box(QMessageBox::Warning, QString(), Q(text), QMessageBox::Ok, window_);
-        box.setObjectName(QStringLiteral("MonitorMessage"));
-        box.exec();
-      },
-      Qt::QueuedConnection);
 }
 
 int TSessionBoxes::Exec(QMessageBox& box) {

@@ -21,9 +21,6 @@ class TSessionBoxes : public QObject {
 
   // The session recorded messages: they are shown once the current call returns.
   void PresentLater();
-  // A text of the window's own commands (recorder, player, CSV log), shown
-  // after the current call like the session's messages; it does not hold the engine.
-  void ShowLater(const std::string& text);
 
   // The reason of a refused operation, in a box; the engine waits under it.
   void Tell(const Preflight& check);

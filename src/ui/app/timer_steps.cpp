@@ -5,7 +5,6 @@
 #include "ui/app/device_commands.h"
 #include "ui/app/main_form.h"
 #include "ui/app/main_menu.h"
-#include "ui/app/monitor_commands.h"
 #include "ui/app/tool_bar.h"
 #include "ui/monitor/live_display.h"
 #include "ui/pages/pages.h"
@@ -26,23 +25,20 @@ void TMainForm::Timer1Timer() {
     ToolBar().ProgramAfterChange()->setFocus();  // away from the page edit fields
   }
   session_->Step();  // the state machine on the ticks the step mask allows (none under a holding box);
-                     // status texts expire
+                     // status texts expire; the live monitor: a completed pick-up stream into the
+                     // ring, the self-test's count, the display after a lost unit, the player's step
   device_->RebuildComMenuWhenPortsChanged();
   pages_->SettleStep();             // a control change whose settle time has run out is committed
   pages_->PushEditorState();        // live values and markers to the map editors
   pages_->PageTick(Page::Advance);  // the Advance Map page's live mark
   PollUpdateCheck();
-  TakePickupStream();  // a completed stream of pick-up samples goes to the ring
   device_->EnableDeviceCommands();
   // A played recording's image is not the tuner's: it never goes to the unit.
-  if (monitor_->Playing()) menu_->Item("MenuProgram")->setEnabled(false);
+  if (PlaybackRunning()) menu_->Item("MenuProgram")->setEnabled(false);
   pages_->PageTick(Page::Bike);  // "-1" and "-2" in the rpm-pulse edit become "pickup 1" and "pickup 2"
   BuildPickupCurves();           // every 16th tick (or the step mask back to 1 while paused)
   TickPickupMonitor();           // its Tick and Draw; byte 23 of the request follows the window
-  liveDisplay_->SelfTest().Tick(LocalNow());  // the self-test display counts down
-  liveDisplay_->ShowSelfTest();
-  FollowConnectionForDisplay();  // the display takes over the connection state
-  monitor_->Tick();              // the player steps; a recording is written out now and then
+  liveDisplay_->ShowSelfTest(session_->Monitor().SelfTest());  // the self-test display counts down
 }
 
 void TMainForm::TraceFirstTicks() {

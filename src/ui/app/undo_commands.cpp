@@ -8,7 +8,6 @@
 #include "ui/app/main_form.h"
 #include "ui/app/main_layout.h"
 #include "ui/app/main_menu.h"
-#include "ui/app/monitor_commands.h"
 #include "ui/app/tool_bar.h"
 #include "ui/pages/pages.h"
 
@@ -20,10 +19,6 @@ void TMainForm::SetUndoButtons(bool canUndo, bool canRedo) {
 }
 
 void TMainForm::FocusProgramAfterChange() { ToolBar().ProgramAfterChange()->setFocus(); }
-
-void TMainForm::ImageCommitted(const Image& edited) {
-  if (monitor_) monitor_->RecordImage(edited);
-}
 
 void TMainForm::CreateUndoRing() {
   // The session programs every committed change while the box is ticked.

@@ -11,8 +11,7 @@
 
 namespace ign {
 
-TLiveDisplay::TLiveDisplay(QWidget& window, TLivePanel& panel, ILiveHost& host)
-    : window_(window), panel_(panel), host_(host) {}
+TLiveDisplay::TLiveDisplay(QWidget& window, TLivePanel& panel) : window_(window), panel_(panel) {}
 
 template <typename T>
 T* TLiveDisplay::Control(const QString& name) {
@@ -21,43 +20,31 @@ T* TLiveDisplay::Control(const QString& name) {
   return qobject_cast<T*>(slot.data());
 }
 
-void TLiveDisplay::Update(bool newRecord) {
-  if (updating_) return;  // a page refresh asked for the display it is part of
-  updating_ = true;
-  DisplayInput in;
-  in.edited = &host_.EditedImage();
-  in.developerMode = host_.DeveloperMode();
+std::array<bool, 5> TLiveDisplay::PropSigned() {
+  std::array<bool, 5> signedView{};
   for (int i = 0; i < 5; ++i) {
     auto* box = Control<QCheckBox>(QStringLiteral("CheckBoxPropMon%1").arg(i + 1));
-    in.propSigned[size_t(i)] = box && box->isChecked();
+    signedView[size_t(i)] = box && box->isChecked();
   }
-  host_.UnitTexts(in.unitName, in.unitDate, in.unitTime);
-  const bool data = host_.LiveData();
-  MonitorUpdate u = monitor_.Show(data, std::move(in), host_.RowTime(), newRecord);
-  panel_.Show(window_, u.model);
-  for (int i = 0; i < 4; ++i) {
-    auto* button = Control<QAbstractButton>(QStringLiteral("ButtonTest0%1").arg(i + 1));
-    const QString caption = QString::fromUtf8(u.model.testCaptions[size_t(i)].c_str());
-    if (button && !caption.isEmpty() && button->text() != caption) button->setText(caption);
-  }
-  if (data) host_.AnnounceStream(u.model.stream);
-  host_.FeedPages(u.model.live, u.model.kept.loadVoltage);
-  if (u.testBits) host_.AddTestBits(1, u.testBits);
-  const bool refresh = u.model.refreshPages;
-  last_ = std::move(u.model);
-  ShowSelfTest();
-  if (u.csvStopped) host_.CsvStopped(monitor_.Csv().Message());
-  if (refresh) host_.RefreshPages();
-  updating_ = false;
+  return signedView;
 }
 
-void TLiveDisplay::ShowSelfTest() {
+void TLiveDisplay::Show(const DisplayModel& model) {
+  panel_.Show(window_, model);
+  for (int i = 0; i < 4; ++i) {
+    auto* button = Control<QAbstractButton>(QStringLiteral("ButtonTest0%1").arg(i + 1));
+    const QString caption = QString::fromUtf8(model.testCaptions[size_t(i)].c_str());
+    if (button && !caption.isEmpty() && button->text() != caption) button->setText(caption);
+  }
+}
+
+void TLiveDisplay::ShowSelfTest(const CSelfTest& selfTest) {
   if (auto* label = Control<QLabel>(QStringLiteral("LabelSelftest"))) {
-    LabelView view = monitor_.SelfTest().Label();
+    LabelView view = selfTest.Label();
     view.visible = false;  // the self-test's controls stay hidden; its texts are kept up to date
     PaintLabel(*label, view);
   }
-  const std::vector<std::string>& memo = monitor_.SelfTest().Memo();
+  const std::vector<std::string>& memo = selfTest.Memo();
   if (memo.size() == memoLines_) return;
   memoLines_ = memo.size();
   if (auto* edit = Control<QPlainTextEdit>(QStringLiteral("MemoSelftest"))) {

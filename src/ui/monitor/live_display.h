@@ -1,15 +1,13 @@
 #pragma once
-// The display update of the live monitor in the window: the record (from the
-// unit or the player) decoded by the core and shown on the panel and the
-// pages, the CSV log and the self-test fed, the live point handed to the map
-// editors, the stream announced.
+// The live monitor in the window: what the session's monitor decoded, drawn.
 #include <QPointer>
 #include <map>
 #include <string>
 
-#include "core/monitor/live_monitor.h"
-#include "core/monitor/local_time.h"
-#include "core/params/image.h"
+#include <array>
+
+#include "core/monitor/display_model.h"
+#include "core/monitor/selftest.h"
 
 class QWidget;
 
@@ -17,44 +15,18 @@ namespace ign {
 
 class TLivePanel;
 
-// What the display update needs from the window around it.
-class ILiveHost {
- public:
-  virtual ~ILiveHost() = default;
-  // A unit is connected, or a recording is played back.
-  virtual bool LiveData() const = 0;
-  virtual const Image& EditedImage() const = 0;
-  virtual bool DeveloperMode() const = 0;
-  // The unit, date and time texts of the unit information.
-  virtual void UnitTexts(std::string& unit, std::string& date, std::string& time) const = 0;
-  // The time a CSV row carries: now, or the recorded time during playback.
-  virtual LocalTime RowTime() const { return LocalNow(); }
-  virtual void AnnounceStream(const StreamAnnouncement& stream) = 0;
-  // The live point and the load-sensor voltage for the pages and map editors.
-  virtual void FeedPages(const LivePoint& live, int loadVoltage) = 0;
-  virtual void RefreshPages() = 0;
-  // One-shot bits for the next monitor request (byte 20 + index).
-  virtual void AddTestBits(int index, uint8_t bits) = 0;
-  // The CSV log failed and stopped; message says why.
-  virtual void CsvStopped(const std::string& message) = 0;
-};
-
+// Draws the live monitor's updates on the panel and on the controls of the
+// window that carry live values (found by name, once).
 class TLiveDisplay {
  public:
-  TLiveDisplay(QWidget& window, TLivePanel& panel, ILiveHost& host);
+  TLiveDisplay(QWidget& window, TLivePanel& panel);
 
-  // The record the next update shows.
-  MonitorRecord& Record() { return monitor_.Record(); }
-  // PickUp1: one display update from the record (cleared without data).
-  // newRecord: the record has just arrived (from the unit or the player), so
-  // the CSV log and the self-test take it; otherwise it is only shown again.
-  void Update(bool newRecord = false);
-  const MonitorKept& Kept() const { return monitor_.Kept(); }
-  const DisplayModel& Last() const { return last_; }
-  CCsvLog& Csv() { return monitor_.Csv(); }
-  CSelfTest& SelfTest() { return monitor_.SelfTest(); }
-  // The self-test's label and memo after its count moved (main timer).
-  void ShowSelfTest();
+  // One decoded display update.
+  void Show(const DisplayModel& model);
+  // The self-test's label and memo (after its count moved).
+  void ShowSelfTest(const CSelfTest& selfTest);
+  // The proprietary values to show signed (CheckBoxPropMon1..5).
+  std::array<bool, 5> PropSigned();
 
  private:
   // A control of the window by name, looked up once.
@@ -64,11 +36,7 @@ class TLiveDisplay {
   QWidget& window_;
   std::map<QString, QPointer<QObject>> controls_;
   TLivePanel& panel_;
-  ILiveHost& host_;
-  CLiveMonitor monitor_;
-  DisplayModel last_;
   size_t memoLines_ = 0;
-  bool updating_ = false;
 };
 
 }  // namespace ign

@@ -9,11 +9,7 @@
 #include <iterator>
 
 #include "core/history/history_recorder.h"
-#include "core/params/defaults.h"
-#include "core/params/normalise.h"
-#include "core/session/session.h"
-#include "tests/support/pacer.h"
-#include "tests/support/sim_process.h"
+#include "tests/e2e/session_driver.h"
 
 namespace ign::test {
 namespace {
@@ -27,15 +23,6 @@ std::vector<uint8_t> Bytes(const Image& img) {
   return std::vector<uint8_t>(img.begin(), img.begin() + RS_LEN_EXE);
 }
 
-std::string UnitFile(uint8_t limiter) {
-  Image img = StartupImage();
-  img[Adrb::LIMITER] = limiter;
-  NormaliseImage(img);
-  const std::string path = MakeTempDir() + "/unit.bin";
-  std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(img.data()), RS_LEN_EXE);
-  return path;
-}
-
 class HistoryE2E : public ::testing::Test {
  protected:
   HistoryE2E() : dir_(MakeTempDir()), history_(dir_ + "/unit-history.sqlite") {
@@ -43,22 +30,14 @@ class HistoryE2E : public ::testing::Test {
   }
 
   bool Run(CSession& s, const std::function<bool()>& pred, double cap = 30) {
-    return TickUntil(
-        pred, [&] { s.Tick(); }, cap);
+    return RunSession(s, pred, cap);
   }
   bool Checked(CSession& s) {
     return Run(s, [&] { return s.Machine().LastOutcome().operation == Operation::Check; }) &&
            s.Machine().LastOutcome().result == Result::Ok;
   }
-  // Requests an operation and ticks until its outcome.
   Result Do(CSession& s, Operation op, const std::function<void()>& request) {
-    const uint32_t before = s.Machine().LastOutcome().sequence;
-    request();
-    const bool ended = Run(s, [&] {
-      const Outcome& o = s.Machine().LastOutcome();
-      return o.sequence != before && o.operation == op;
-    });
-    return ended ? s.Machine().LastOutcome().result : Result::None;
+    return DoOperation(s, op, request);
   }
   bool ProgramAndSave(CSession& s, const Image& img) {
     s.Params().Replace(std::span<const uint8_t>(img.data(), RS_LEN_EXE));
@@ -74,7 +53,7 @@ class HistoryE2E : public ::testing::Test {
 // Two Programs of one unit, each with the image it replaced; the first
 // entry's image programmed back gives the unit its original settings.
 TEST_F(HistoryE2E, ProgramsKeepTheImageTheyReplacedAndGiveItBack) {
-  SimProcess sim(config_.portDir, {.com = 2, .image = UnitFile(95)});
+  SimProcess sim(config_.portDir, {.com = 2, .image = UnitImageFile(95)});
   ASSERT_TRUE(sim.ready());
   const std::vector<uint8_t> original = FileBytes(sim.imagePath());
   CHistoryRecorder recorder(history_);
@@ -115,7 +94,7 @@ TEST_F(HistoryE2E, ProgramsKeepTheImageTheyReplacedAndGiveItBack) {
 // A Read is kept with what was read; a Verify only when it found differences,
 // with the unit's settings and the editor's.
 TEST_F(HistoryE2E, ReadsAndVerifiesThatFoundDifferences) {
-  SimProcess sim(config_.portDir, {.com = 3, .image = UnitFile(90)});
+  SimProcess sim(config_.portDir, {.com = 3, .image = UnitImageFile(90)});
   ASSERT_TRUE(sim.ready());
   CHistoryRecorder recorder(history_);
   std::vector<HistoryNotice> notices;

@@ -7,11 +7,7 @@
 #include <iterator>
 #include <memory>
 
-#include "core/params/defaults.h"
-#include "core/params/normalise.h"
-#include "core/session/session.h"
-#include "tests/support/pacer.h"
-#include "tests/support/sim_process.h"
+#include "tests/e2e/session_driver.h"
 
 namespace ign::test {
 namespace {
@@ -27,8 +23,7 @@ class SessionE2E : public ::testing::Test {
   SessionE2E() : portDir_(MakeTempDir() + "/ports") { config_.portDir = portDir_; }
 
   bool Run(CSession& s, const std::function<bool()>& pred, double cap = 20) {
-    return TickUntil(
-        pred, [&] { s.Tick(); }, cap);
+    return RunSession(s, pred, cap);
   }
 
   std::string portDir_;
@@ -104,21 +99,13 @@ TEST_F(SessionE2E, ProgramAsksForAnotherBikeAndRefusesANewInstallation) {
 // read and program their own unit, and neither sees the other's settings or
 // counts time on the other's clock.
 TEST_F(SessionE2E, TwoSessionsReadAndProgramTheirOwnUnitsAtOnce) {
-  auto unitFile = [](uint8_t limiter) {
-    Image img = StartupImage();
-    img[Adrb::LIMITER] = limiter;
-    NormaliseImage(img);
-    const std::string path = MakeTempDir() + "/unit.bin";
-    std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(img.data()), RS_LEN_EXE);
-    return path;
-  };
   auto unitByte = [](const SimProcess& sim, int address) {
     std::ifstream f(sim.imagePath(), std::ios::binary);
     const std::vector<char> bytes((std::istreambuf_iterator<char>(f)), {});
     return bytes.size() == size_t(RS_LEN_EXE) ? int(uint8_t(bytes[size_t(address)])) : -1;
   };
-  SimProcess simA(portDir_, {.com = 2, .image = unitFile(85)});
-  SimProcess simB(portDir_, {.com = 6, .image = unitFile(105)});
+  SimProcess simA(portDir_, {.com = 2, .image = UnitImageFile(85)});
+  SimProcess simB(portDir_, {.com = 6, .image = UnitImageFile(105)});
   ASSERT_TRUE(simA.ready() && simB.ready());
   CSession a(nullptr, nullptr, config_), b(nullptr, nullptr, config_);
   a.Engine().Com().SetConfiguredPort(2);
@@ -129,10 +116,7 @@ TEST_F(SessionE2E, TwoSessionsReadAndProgramTheirOwnUnitsAtOnce) {
     b.Tick();
     ++rounds;
   };
-  const auto ended = [](CSession& s, Operation op, uint32_t after) {
-    const Outcome& o = s.Machine().LastOutcome();
-    return o.sequence != after && o.operation == op;
-  };
+  const auto ended = OutcomeAfter;
   ASSERT_TRUE(
       TickUntil([&] { return ended(a, Operation::Check, 0) && ended(b, Operation::Check, 0); }, both, 20));
   ASSERT_TRUE(a.Machine().Connected() && b.Machine().Connected());

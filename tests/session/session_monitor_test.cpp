@@ -156,6 +156,12 @@ TEST_F(SessionMonitor, APlayedRideIsShownAndLoggedAndTheTunersWorkComesBack) {
 
   ASSERT_TRUE(Monitor().PlayFile(ride));
   EXPECT_TRUE(Monitor().Playing());
+  // The ride's settings are not the tuner's: they never go to the unit.
+  EXPECT_EQ(session_->CheckProgram().verdict, Verdict::Refuse);
+  session_->SetProgramAfterChange(true);
+  ASSERT_TRUE(EditLimiter(70));
+  EXPECT_EQ(session_->Machine().PendingRequest(), Request::None);
+  session_->SetProgramAfterChange(false);
   EXPECT_TRUE(Monitor().LiveData());
   EXPECT_NE(session_->Params().Edited()[Adrb::LIMITER], 95) << "the recorded image is shown";
   now_ += 10000;

@@ -12,6 +12,7 @@ struct Limits {
   const char* name;
   int minimum, maximum, step;
   const char* unit;
+  int occurrence = 0;  // the address map's n-th entry of the name
 };
 
 // The number fields of the pages, in shown units.
@@ -38,7 +39,15 @@ constexpr Limits kLimits[] = {
     {"POWER_OUT_SPULSE", 5, 500, 5, "ms"},
     {"SERVO_HYSTER", 0, 1275, 5, "mV"},
     {"SERVO_NO", 0, 1250, 5, "mV"},
+    {"TEST_SET", 200, 25000, 100, "rpm"},
+    {"TEST_SET", 10, 2500, 10, "ms", 1},  // the servo test time
 };
+
+const ParamInfo* FindOccurrence(std::string_view name, int occurrence) {
+  for (const ParamInfo& p : ParamTable())
+    if (name == p.name && occurrence-- == 0) return &p;
+  return nullptr;
+}
 constexpr size_t kCount = std::size(kLimits);
 
 const std::array<ParamDescriptor, kCount>& Table() {
@@ -46,12 +55,12 @@ const std::array<ParamDescriptor, kCount>& Table() {
     std::array<ParamDescriptor, kCount> t{};
     for (size_t i = 0; i < kCount; ++i) {
       const Limits& l = kLimits[i];
-      const ParamInfo* info = FindParam(l.name);
+      const ParamInfo* info = FindOccurrence(l.name, l.occurrence);
       if (!info || info->area != Area::Byte) {
         std::fprintf(stderr, "parameter descriptor %s has no byte address\n", l.name);
         std::abort();
       }
-      t[i] = {l.name, l.minimum, l.maximum, l.step, l.unit, info};
+      t[i] = {l.name, l.minimum, l.maximum, l.step, l.unit, info, l.occurrence};
     }
     return t;
   }();
@@ -62,10 +71,10 @@ const std::array<ParamDescriptor, kCount>& Table() {
 
 std::span<const ParamDescriptor> Descriptors() { return Table(); }
 
-const ParamDescriptor& Describe(std::string_view name) {
+const ParamDescriptor& Describe(std::string_view name, int occurrence) {
   for (const ParamDescriptor& d : Table())
-    if (name == d.name) return d;
-  std::fprintf(stderr, "no parameter descriptor %.*s\n", int(name.size()), name.data());
+    if (name == d.name && occurrence == d.occurrence) return d;
+  std::fprintf(stderr, "no parameter descriptor %.*s (%d)\n", int(name.size()), name.data(), occurrence);
   std::abort();
 }
 

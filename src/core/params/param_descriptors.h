@@ -15,6 +15,7 @@ struct ParamDescriptor {
   int minimum, maximum, step;  // shown units
   const char* unit;            // "" for a plain count
   const ParamInfo* info;       // the address map's entry of the same name
+  int occurrence = 0;          // which of the address map's entries of the name
 
   int Scale() const { return info->scale; }
   int Offset() const { return info->offset; }
@@ -23,8 +24,9 @@ struct ParamDescriptor {
 
 // Every described parameter.
 std::span<const ParamDescriptor> Descriptors();
-// The descriptor of a parameter; the name must be one of the table's (an
-// unknown name is a programming error and stops the program).
-const ParamDescriptor& Describe(std::string_view name);
+// The descriptor of a parameter (the n-th of the address map's entries of the
+// name, for a name the map gives to several); the name must be one of the
+// table's (an unknown name is a programming error and stops the program).
+const ParamDescriptor& Describe(std::string_view name, int occurrence = 0);
 
 }  // namespace ign

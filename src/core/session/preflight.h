@@ -19,10 +19,12 @@ struct ProgramFacts {
   bool newInstallation = false;  // nothing read from a unit or opened since the program was installed
   int unitBike = -1;             // the bike the unit reported; -1 until it has
   int editedBike = 0;            // BIKE of the settings about to be programmed
+  bool playing = false;          // a played recording's settings are shown
 };
 
-// A new installation is refused: its settings are nobody's. A unit set for
-// another bike than the settings asks first.
+// A new installation is refused: its settings are nobody's. So are the
+// settings of a recording being played back: they are the ride's, not the
+// tuner's. A unit set for another bike than the settings asks first.
 Preflight CheckProgram(const ProgramFacts& facts);
 
 }  // namespace ign

@@ -36,11 +36,14 @@ bool CSession::CommitEdit() {
   return changed;
 }
 
+// A played recording's settings never go to the unit.
 void CSession::ProgramIfAsked(bool changed) {
-  if (changed && programAfterChange_) engine_.Machine().RequestProgramChanged();
+  if (changed && programAfterChange_) RequestProgramChanged();
 }
 
-void CSession::RequestProgramChanged() { engine_.Machine().RequestProgramChanged(); }
+void CSession::RequestProgramChanged() {
+  if (!monitor_->Playing()) engine_.Machine().RequestProgramChanged();
+}
 
 void CSession::ApplyBikePreset() {
   Image& img = Params().Working();
@@ -111,12 +114,18 @@ bool CSession::Holding() const {
          std::any_of(messages_.begin(), messages_.end(), [](const SessionMessage& m) { return m.holding; });
 }
 
+void CSession::AddTestBits(int index, uint8_t bits) {
+  auto& pending = engine_.Machine().testBits;
+  if (index >= 0 && index < int(pending.size())) pending[size_t(index)] |= bits;
+}
+
 Preflight CSession::CheckProgram() const {
   const CCommMachine& m = engine_.Machine();
   ProgramFacts facts;
   facts.newInstallation = m.newInstallation;
   facts.unitBike = m.UnitBike();
   facts.editedBike = engine_.Params().Edited()[Adrb::BIKE];
+  facts.playing = monitor_->Playing();
   return ::ign::CheckProgram(facts);
 }
 

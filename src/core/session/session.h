@@ -146,6 +146,10 @@ class CSession : private ICommHost, private IUndoHost, private IFileHost {
   // Forgets the unit's texts and version (no unit connected).
   void ResetUnitInformation();
 
+  // One-shot bits for the next monitor request (byte 20 + index: 0 ignition,
+  // 1 outputs, 2 servo); an index out of range is ignored.
+  void AddTestBits(int index, uint8_t bits);
+
   // The check before programming the edited image into the connected unit.
   Preflight CheckProgram() const;
   // Requests the programming when the check lets it go (confirmed: the tuner

@@ -58,7 +58,7 @@ void CSessionMonitor::Show(bool newRecord) {
     session_.Engine().Com().Stream().Announce(s.type, s.length, s.xorCheck, s.sumCheck, s.further);
   }
   // One-shot bits of the self-test for the next request's byte 21.
-  if (u.testBits) session_.Machine().testBits[1] |= u.testBits;
+  if (u.testBits) session_.AddTestBits(1, u.testBits);
   shown_ = std::move(u.model);
   view_.LiveShown(shown_);
   if (u.csvStopped) {

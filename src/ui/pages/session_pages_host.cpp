@@ -14,10 +14,7 @@ void TSessionPagesHost::NewDefaults(int group) {
   session_.Engine().Status().ShowStatus(Slot::Result, nullptr, 0, Colour::None, Colour::None, 10);
 }
 
-void TSessionPagesHost::AddTestBits(int index, uint8_t bits) {
-  auto& pending = session_.Machine().testBits;
-  if (index >= 0 && index < int(pending.size())) pending[size_t(index)] |= bits;
-}
+void TSessionPagesHost::AddTestBits(int index, uint8_t bits) { session_.AddTestBits(index, bits); }
 
 // The pending bits go out with the next monitor request: at once while a
 // unit is connected, else once one is.

@@ -18,7 +18,6 @@ namespace {
 constexpr const char* kProprietaryTitle =
     "###Proprietary settings##Proprietäre Einstellungen##Proprietární nastavení";
 constexpr int kPropLimit = 32000;
-constexpr int kRpmScale = 100, kServoScale = 10;
 
 // Pending test bits: the byte of the monitor request (0: ignition, 1: outputs,
 // 2: servo) and the bit.
@@ -105,7 +104,7 @@ QWidget* TTestPage::BuildButtons(QWidget* sheet) {
   rpm->setObjectName("GroupBoxTestRpm");
   auto* rpmRow = new QHBoxLayout(rpm);
   testRpm_ = CreateEditPair(rpm, "EditTestRpm");
-  PlaceEditPair(testRpm_, 200, 25000, 100, 60);
+  PlaceEditPair(testRpm_, Describe("TEST_SET"), 60);
   testRpm_->setAccessibleName(QStringLiteral("Rpm"));
   pages_.Bind(testRpm_);
   rpmRow->addWidget(testRpm_);
@@ -118,7 +117,7 @@ QWidget* TTestPage::BuildButtons(QWidget* sheet) {
   auto* servoRow = new QHBoxLayout(servo);
   QLabel* timeLabel = CreateLabel(servo, "LabelTestServo", QStringLiteral("Time [ms]"));
   testServo_ = CreateEditPair(servo, "EditTestServo");
-  PlaceEditPair(testServo_, 10, 2500, 10, 50);
+  PlaceEditPair(testServo_, Describe("TEST_SET", 1), 50);
   timeLabel->setBuddy(testServo_);
   pages_.Bind(testServo_);
   servoRow->addWidget(timeLabel);
@@ -175,15 +174,15 @@ void TTestPage::ButtonTestClick(QPushButton* button) {
 void TTestPage::Relabel(Image&) { proprietary_->setTitle(QString::fromUtf8(LngStr(kProprietaryTitle))); }
 
 void TTestPage::Store(Image& img) {
-  StoreByte(testRpm_, img, Adrb::TEST_SET, 0, kRpmScale);
-  StoreByte(testServo_, img, Adrb::TEST_SET, 1, kServoScale);
+  StoreParam(testRpm_, img, Describe("TEST_SET"));
+  StoreParam(testServo_, img, Describe("TEST_SET", 1));
   for (int i = 0; i < 5; ++i) StoreWord(prop_[size_t(i)], img, Adrw::PROPRIETARY, i | kSignedFlag);
 }
 
 void TTestPage::Load(Image& img) {
   TLoadGuard& g = pages_.Guard();
-  LoadByte(g, testRpm_, img, Adrb::TEST_SET, 0, kRpmScale);
-  LoadByte(g, testServo_, img, Adrb::TEST_SET, 1, kServoScale);
+  LoadParam(g, testRpm_, img, Describe("TEST_SET"));
+  LoadParam(g, testServo_, img, Describe("TEST_SET", 1));
   for (int i = 0; i < 5; ++i) LoadWord(g, prop_[size_t(i)], img, Adrw::PROPRIETARY, i | kSignedFlag);
   Refresh(img);
 }

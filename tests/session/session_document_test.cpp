@@ -5,7 +5,7 @@
 #include <string>
 
 #include "core/session/session.h"
-#include "tests/app/temp_dir.h"
+#include "tests/session/bare_session.h"
 
 namespace ign {
 namespace {
@@ -20,21 +20,9 @@ class CountingView : public ISessionView {
 
 class SessionDocument : public ::testing::Test {
  protected:
-  SessionDocument() {
-    std::filesystem::create_directories(dir_.File("ports"));
-    config_.portDir = dir_.File("ports");
-    config_.settingsDir = dir_.File("settings");
-    session_ = std::make_unique<CSession>(&view_, nullptr, config_);
-    session_->Params().Working()[Adrb::BIKE] = kStartBike;
-    session_->LoadDefaults(Group::All);
-    session_->NormaliseEdited();
-    session_->Undo().ResetUndo();
-  }
+  SessionDocument() { session_ = test::MakeBareSession(view_, dir_, config_); }
   // Changes the limiter as a page would and commits it.
-  bool EditLimiter(uint8_t value) {
-    session_->Params().Working()[Adrb::LIMITER] = value;
-    return session_->CommitEdit();
-  }
+  bool EditLimiter(uint8_t value) { return test::EditLimiter(*session_, value); }
 
   test::TempDir dir_;
   RunConfig config_;

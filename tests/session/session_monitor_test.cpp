@@ -11,7 +11,7 @@
 #include "core/monitor/recording_reader.h"
 #include "core/session/session.h"
 #include "core/text/language.h"
-#include "tests/app/temp_dir.h"
+#include "tests/session/bare_session.h"
 
 namespace ign {
 namespace {
@@ -67,22 +67,12 @@ class SessionMonitor : public ::testing::Test {
  protected:
   SessionMonitor() {
     SetLanguage(LNG_ENGLISH);
-    std::filesystem::create_directories(dir_.File("ports"));
-    config_.portDir = dir_.File("ports");
-    config_.settingsDir = dir_.File("settings");
-    session_ = std::make_unique<CSession>(&view_, nullptr, config_);
-    session_->Params().Working()[Adrb::BIKE] = kStartBike;
-    session_->LoadDefaults(Group::All);
-    session_->NormaliseEdited();
-    session_->Undo().ResetUndo();
+    session_ = test::MakeBareSession(view_, dir_, config_);
     Monitor().SetClock([this] { return now_; });
   }
   CSessionMonitor& Monitor() { return session_->Monitor(); }
   std::vector<SessionMessage> Messages() { return session_->TakeMessages(); }
-  bool EditLimiter(uint8_t value) {
-    session_->Params().Working()[Adrb::LIMITER] = value;
-    return session_->CommitEdit();
-  }
+  bool EditLimiter(uint8_t value) { return test::EditLimiter(*session_, value); }
   // A ride of three monitor answers 1 s apart, with a change of the limiter
   // and of the map sheet after the first.
   std::string RecordRide() {

@@ -129,6 +129,11 @@ Preflight CSession::CheckProgram() const {
   return ::ign::CheckProgram(facts);
 }
 
+void CSession::Start(void (CCommMachine::*request)()) {
+  (engine_.Machine().*request)();
+  StepBetweenTicks();
+}
+
 bool CSession::Program(bool confirmed) {
   CCommMachine& m = engine_.Machine();
   if (!m.Connected()) return false;

@@ -150,6 +150,12 @@ class CSession : private ICommHost, private IUndoHost, private IFileHost {
   // 1 outputs, 2 servo); an index out of range is ignored.
   void AddTestBits(int index, uint8_t bits);
 
+  // The unit operations. Each starts at once (a step between ticks), not on
+  // the next tick; the machine ignores a request it cannot take.
+  void Read() { Start(&CCommMachine::RequestRead); }
+  void Verify() { Start(&CCommMachine::RequestVerify); }
+  void Reset() { Start(&CCommMachine::RequestReset); }
+
   // The check before programming the edited image into the connected unit.
   Preflight CheckProgram() const;
   // Requests the programming when the check lets it go (confirmed: the tuner
@@ -173,6 +179,7 @@ class CSession : private ICommHost, private IUndoHost, private IFileHost {
 
   // After a committed change: the changed bytes go to the unit when asked.
   void ProgramIfAsked(bool changed);
+  void Start(void (CCommMachine::*request)());
 
   // ICommHost: the engine's calls, kept or passed on to the view.
   void ReloadPages() override;

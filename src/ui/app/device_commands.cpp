@@ -85,16 +85,12 @@ void TDeviceCommands::EnableDeviceCommands() {
 }
 
 // Each operation starts at once, not on the next tick.
-void TDeviceCommands::MenuReadClick() {
-  engine_.Machine().RequestRead();
-  session_.StepBetweenTicks();
-}
+void TDeviceCommands::MenuReadClick() { session_.Read(); }
 
 void TDeviceCommands::MenuVerifyClick() {
   if (!engine_.Machine().Connected()) return;
   settle_();
-  engine_.Machine().RequestVerify();
-  session_.StepBetweenTicks();
+  session_.Verify();
 }
 
 // The session's check first: a refusal is told, a question asked; the pages
@@ -112,10 +108,7 @@ void TDeviceCommands::MenuProgramClick() {
   session_.StepBetweenTicks();
 }
 
-void TDeviceCommands::MenuResetClick() {
-  engine_.Machine().RequestReset();
-  session_.StepBetweenTicks();
-}
+void TDeviceCommands::MenuResetClick() { session_.Reset(); }
 
 void TDeviceCommands::ShowGauge(const GaugeView& g) {
   QProgressBar* gauge = layout_.gaugeProgram;

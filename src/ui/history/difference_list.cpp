@@ -17,6 +17,9 @@ TDifferenceList::TDifferenceList(QWidget* parent) : QTreeWidget(parent) {
   setSelectionMode(QAbstractItemView::NoSelection);
   header()->setSectionResizeMode(0, QHeaderView::Stretch);
   header()->setStretchLastSection(false);
+  // A long map-cell caption keeps its start and its cell ("... at 85 kPa /
+  // 6,000 rpm") when the column is narrow; the whole line is its hint.
+  setTextElideMode(Qt::ElideMiddle);
   ShowNothing(QString());
 }
 
@@ -37,6 +40,7 @@ void TDifferenceList::Show(const std::vector<DifferenceLine>& lines, const QStri
     }
     auto* item = new QTreeWidgetItem(page, {Q(line.caption), Q(line.before), Q(line.after)});
     item->setData(0, Qt::AccessibleTextRole, Q(DifferenceText(line)));
+    item->setToolTip(0, Q(DifferenceText(line)));
     previous = &line;
   }
   expandAll();

@@ -81,5 +81,13 @@ TEST_F(SessionDocument, PlaybackGivesTheDocumentAndItsUndoHistoryBack) {
   EXPECT_EQ(doc.Edited()[Adrb::LIMITER], 90);
 }
 
+// The update check must not take the program away while a unit operation is
+// asked for or runs; a request waiting for its step counts.
+TEST_F(SessionDocument, ARequestedOperationCountsAsRunning) {
+  EXPECT_FALSE(session_->OperationRunning());
+  session_->Machine().RequestReset();
+  EXPECT_TRUE(session_->OperationRunning());
+}
+
 }  // namespace
 }  // namespace ign

@@ -119,6 +119,11 @@ void CSession::AddTestBits(int index, uint8_t bits) {
   if (index >= 0 && index < int(pending.size())) pending[size_t(index)] |= bits;
 }
 
+bool CSession::OperationRunning() const {
+  const CCommMachine& m = engine_.Machine();
+  return m.PendingRequest() != Request::None || int(m.State()) >= int(CommState::ReadFirst);
+}
+
 Preflight CSession::CheckProgram() const {
   const CCommMachine& m = engine_.Machine();
   ProgramFacts facts;

@@ -156,6 +156,10 @@ class CSession : private ICommHost, private IUndoHost, private IFileHost {
   void Verify() { Start(&CCommMachine::RequestVerify); }
   void Reset() { Start(&CCommMachine::RequestReset); }
 
+  // A unit operation is requested or runs (Read, Verify, Program, Reset and
+  // their checks): nothing else may take the unit or the program away now.
+  bool OperationRunning() const;
+
   // The check before programming the edited image into the connected unit.
   Preflight CheckProgram() const;
   // Requests the programming when the check lets it go (confirmed: the tuner

@@ -247,7 +247,6 @@ class TMainForm : public QMainWindow, private ISessionView {
   void StartUpdateCheck();
   void PollUpdateCheck();
   void StopUpdateCheck();
-  bool UnitOperationRunning() const;
 
   // Helpers.
   void BuildPages();

@@ -4,7 +4,6 @@
 #include <QAction>
 #include <cstdlib>
 
-#include "core/device/comm_state.h"
 #include "core/text/lngstr.h"
 #include "core/text/relabel.h"
 #include "core/update/update_sources.h"
@@ -20,16 +19,11 @@ constexpr const char* kCheckAtStartCaption =
     "###Check for updates at start##Beim Start nach Updates suchen##Kontrolovat aktualizace při startu";
 }  // namespace
 
-bool TMainForm::UnitOperationRunning() const {
-  const CCommMachine& m = engine_->Machine();
-  return m.PendingRequest() != Request::None || int(m.State()) >= int(CommState::ReadFirst);
-}
-
 void TMainForm::StartUpdateCheck() {
   UpdateHooks hooks;
   hooks.window = [this] { return static_cast<QWidget*>(this); };
   hooks.setHint = [this](const std::string& text) { panels_->SetText(0, text); };
-  hooks.unitBusy = [this] { return UnitOperationRunning(); };
+  hooks.unitBusy = [this] { return session_->OperationRunning(); };
   hooks.saveSettings = [this] { WriteAppSettings(); };
   hooks.closeWindow = [this] { close(); };
   update_ = std::make_unique<TUpdateCheck>(

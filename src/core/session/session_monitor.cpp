@@ -149,7 +149,7 @@ void CSessionMonitor::Pause() {
 
 void CSessionMonitor::StopPlayer() {
   const bool wasPlaying = player_.IsPlaying();
-  Handle(player_.StopPlayer());
+  TellEvent(player_.StopPlayer());
   if (wasPlaying && keptPage_) {
     session_.RestoreAfterPlayback();
     session_.Files().session.currentFile = keptFile_;
@@ -190,9 +190,13 @@ std::string CSessionMonitor::PlaybackBanner() const {
   return text;
 }
 
-void CSessionMonitor::Handle(CMonitorPlayer::Event event) {
+void CSessionMonitor::TellEvent(CMonitorPlayer::Event event) {
   const std::string text = PlayerMessage(event, player_.FileName());
   if (!text.empty()) Tell(text);
+}
+
+void CSessionMonitor::Handle(CMonitorPlayer::Event event) {
+  TellEvent(event);
   if (event != CMonitorPlayer::Event::None) Changed();
 }
 
@@ -246,8 +250,8 @@ void CSessionMonitor::Tick() {
   live_.SelfTest().Tick(LocalNow());
   FollowConnection();
   if (player_.State() == PlayerState::Idle) return;
-  Handle(player_.Tick(nowMs_()));
-  Changed();
+  TellEvent(player_.Tick(nowMs_()));
+  Changed();  // the panel's position moves on every tick
 }
 
 }  // namespace ign

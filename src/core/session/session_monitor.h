@@ -109,6 +109,9 @@ class CSessionMonitor : private IPlaybackSink {
   void ApplyMonitor(const MonitorRecord& record) override;
   void ApplyView(const ViewRecord& view) override;
 
+  // The player's message for an event, if it has one; Handle also tells the
+  // view when the event changed the player's state.
+  void TellEvent(CMonitorPlayer::Event event);
   void Handle(CMonitorPlayer::Event event);
   void Tell(const std::string& text);
   void Changed();
